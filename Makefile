@@ -1,0 +1,32 @@
+# make test  installs what is missing, builds, and runs every test twice:
+#            in a normal build and under AddressSanitizer + UBSan.
+# make build the normal build only (build/).
+
+JOBS ?= $(shell nproc)
+CMAKE_NORMAL = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
+CMAKE_SANITIZED = -DCMAKE_BUILD_TYPE=Debug -DTARVINE_SANITIZE=ON
+
+.PHONY: deps build build-sanitized test test-normal test-sanitized clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B build $(CMAKE_NORMAL)
+	cmake --build build -j $(JOBS)
+
+build-sanitized: deps
+	cmake -S . -B build-sanitized $(CMAKE_SANITIZED)
+	cmake --build build-sanitized -j $(JOBS)
+
+test-normal: build
+	ctest --test-dir build --output-on-failure -j $(JOBS)
+
+test-sanitized: build-sanitized
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir build-sanitized --output-on-failure -j $(JOBS)
+
+test: test-normal test-sanitized
+
+clean:
+	rm -rf build build-sanitized
