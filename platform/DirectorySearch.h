@@ -1,0 +1,28 @@
+#pragma once
+// The directory search on POSIX: which entries match a search text, with
+// their records, in the order a file manager shows them.
+
+#include <string>
+#include <vector>
+
+#include "platform/DirEntry.h"
+
+struct SearchText {
+  std::string directory;  // what opendir gets
+  std::string pattern;    // what each entry's name is matched against
+};
+
+// Splits a search text after its last "/":
+//   "pics/*.jpg"   => "pics/", "*.jpg"
+//   "/*.jpg"       => "/",     "*.jpg"
+//   "*.jpg"        => ".",     "*.jpg"   (no "/": the current directory)
+//   "a\b/*.jpg"    => "a\b/",  "*.jpg"   ("\" is an ordinary character)
+//   "pics/"        => "pics/", ""        (matches no name)
+SearchText SplitSearchText(const char* searchText);
+
+// Every entry of the directory whose name matches the pattern: files,
+// directories, hidden entries, symbolic links (the link itself), and "." and
+// ".." when the pattern matches them, sorted by CompareNatural. An entry that
+// vanishes before it can be examined is left out. Empty when the directory
+// cannot be read.
+std::vector<DirEntry> SearchDirectory(const char* searchText);

@@ -1,0 +1,48 @@
+#pragma once
+// The operating system's file services as the program uses them, behind one
+// seam: every directory search, existence test, rename and file opening of
+// the program goes through Files(), so tests can put faults in its way and a
+// dry run can work on a simulated directory.
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/DirEntry.h"
+
+class FileServices {
+ public:
+  virtual ~FileServices() = default;
+
+  // Every entry that matches a search text (a directory text followed by a
+  // wildcard pattern), in the order in which a file manager shows names.
+  // Empty when nothing matches or the directory cannot be read.
+  virtual std::vector<DirEntry> Search(const char* searchText) = 0;
+
+  // 1 when anything bears the name (a file, a directory, a dangling
+  // symbolic link), else 0.
+  virtual int Exists(const char* path) = 0;
+
+  // Renames `from` to `to` and never replaces an existing name.
+  // 0 on success, else the errno value of the failure (EEXIST: `to` is taken).
+  virtual int Rename(const char* from, const char* to) = 0;
+
+  // Opens a file as fopen does; null (with errno set) on failure.
+  virtual FILE* Open(const char* path, const char* mode) = 0;
+};
+
+// The file services in force: the POSIX ones unless a ScopedFileServices
+// has put others in their place.
+FileServices& Files();
+
+// Puts `replacement` in force for the guard's lifetime, then restores what
+// was in force before. Guards nest; the replacement must outlive the guard.
+class ScopedFileServices {
+ public:
+  explicit ScopedFileServices(FileServices& replacement);
+  ~ScopedFileServices();
+  ScopedFileServices(const ScopedFileServices&) = delete;
+  ScopedFileServices& operator=(const ScopedFileServices&) = delete;
+
+ private:
+  FileServices* previous_;
+};

@@ -1,0 +1,46 @@
+#include "platform/NaturalOrder.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+unsigned char Folded(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+// Compares the digit runs at *a and *b by value and moves both past them.
+int CompareDigitRuns(const unsigned char*& a, const unsigned char*& b) {
+  while (*a == '0') ++a;
+  while (*b == '0') ++b;
+  const unsigned char* aStart = a;
+  const unsigned char* bStart = b;
+  while (IsDigit(*a)) ++a;
+  while (IsDigit(*b)) ++b;
+  const long aLength = a - aStart;
+  const long bLength = b - bStart;
+  if (aLength != bLength) return aLength < bLength ? -1 : 1;  // more significant digits
+  return Sign(std::memcmp(aStart, bStart, aLength));
+}
+
+}  // namespace
+
+int CompareNatural(const char* aText, const char* bText) {
+  const auto* a = reinterpret_cast<const unsigned char*>(aText);
+  const auto* b = reinterpret_cast<const unsigned char*>(bText);
+  while (*a && *b) {
+    if (IsDigit(*a) && IsDigit(*b)) {
+      const int byValue = CompareDigitRuns(a, b);
+      if (byValue != 0) return byValue;
+      continue;
+    }
+    const unsigned char fa = Folded(*a);
+    const unsigned char fb = Folded(*b);
+    if (fa != fb) return fa < fb ? -1 : 1;
+    ++a;
+    ++b;
+  }
+  if (*a || *b) return *a ? 1 : -1;
+  return Sign(std::strcmp(aText, bText));
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Wildcard patterns as the directory search understands them.
+
+// Whether `name` matches `pattern`, where "*" stands for any run of bytes
+// (the empty run included) and "?" for exactly one byte; every other byte,
+// "[" and "\" included, stands for itself, case-sensitively. "*" matches a
+// leading dot.
+//   "*.jpg", "a.jpg"     => true
+//   "*.jpg", ".jpg"      => true
+//   "*.jpg", "a.JPG"     => false
+//   "*.jpg", "a.jpg.bak" => false
+//   "?.jpg", "ab.jpg"    => false
+//   "[a].jpg", "a.jpg"   => false   (no character classes)
+//   "*", ""              => true
+bool MatchesWildcard(const char* pattern, const char* name);

@@ -1,0 +1,89 @@
+#include "platform/DirectorySearch.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <random>
+
+#include "tests/support/TempDir.h"
+
+namespace {
+
+TEST(SplitSearchText, SplitsAfterTheLastSlash) {
+  struct Case {
+    const char* text;
+    const char* directory;
+    const char* pattern;
+  };
+  const Case cases[] = {
+      {"pics/*.jpg", "pics/", "*.jpg"}, {"/*.jpg", "/", "*.jpg"},      {"*.jpg", ".", "*.jpg"},
+      {"a\\b/*.jpg", "a\\b/", "*.jpg"}, {"pics/", "pics/", ""},        {"/a/b.c/*.d", "/a/b.c/", "*.d"},
+  };
+  for (const Case& c : cases) {
+    const SearchText split = SplitSearchText(c.text);
+    EXPECT_EQ(split.directory, c.directory) << c.text;
+    EXPECT_EQ(split.pattern, c.pattern) << c.text;
+  }
+}
+
+class DirectorySearchTest : public TempDirTest {
+ protected:
+  std::vector<std::string> Found(const std::string& pattern) {
+    std::vector<std::string> names;
+    for (const DirEntry& entry : SearchDirectory((Dir() + pattern).c_str())) names.push_back(entry.name);
+    return names;
+  }
+};
+
+using Names = std::vector<std::string>;
+
+TEST_F(DirectorySearchTest, DeliversEveryMatchInNaturalOrder) {
+  // Created in shuffled order, so the directory's own order is not the answer.
+  Names expected;
+  for (int i = 1; i <= 120; ++i) expected.push_back("IMG_" + std::to_string(i) + ".jpg");
+  Names shuffled = expected;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(3));
+  TouchAll(shuffled);
+  Touch("IMG_5.JPG");
+  Touch("notes.txt");
+  EXPECT_EQ(Found("*.jpg"), expected);
+}
+
+TEST_F(DirectorySearchTest, DeliversDirectoriesHiddenEntriesAndLinks) {
+  Touch(".hidden.jpg");
+  MakeDir("folder.jpg");
+  ASSERT_EQ(symlink("nowhere", PathOf("dangling.jpg").c_str()), 0);
+  Touch("b.jpg");
+  EXPECT_EQ(Found("*.jpg"), (Names{".hidden.jpg", "b.jpg", "dangling.jpg", "folder.jpg"}));
+  EXPECT_EQ(Found("*"), (Names{".", "..", ".hidden.jpg", "b.jpg", "dangling.jpg", "folder.jpg"}));
+  EXPECT_EQ(Found("?"), (Names{"."}));
+}
+
+TEST_F(DirectorySearchTest, AMissingDirectoryFindsNothing) {
+  EXPECT_TRUE(Found("missing/*.jpg").empty());
+  Touch("file.jpg");
+  EXPECT_TRUE(Found("file.jpg/*.jpg").empty());  // not a directory
+}
+
+TEST_F(DirectorySearchTest, WithoutASlashSearchesTheCurrentDirectory) {
+  Touch("here.jpg");
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(root_.c_str()), 0);
+  const std::vector<DirEntry> found = SearchDirectory("*.jpg");
+  ASSERT_EQ(chdir(previous), 0);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "here.jpg");
+}
+
+TEST_F(DirectorySearchTest, RecordsTimeSizeAndAttributes) {
+  Touch("a.jpg", std::string(1234, 'x'));
+  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str());
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].size, 1234u);
+  EXPECT_EQ(found[0].attributes, FileAttribute::kArchive);
+  EXPECT_GT(found[0].lastWriteTime, 1700000000);
+}
+
+}  // namespace

@@ -1,0 +1,68 @@
+#include "platform/NaturalOrder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(NaturalOrder, OrdersNamesAsAFileManagerShowsThem) {
+  struct Case {
+    const char* a;
+    const char* b;
+    int expected;
+  };
+  const Case cases[] = {
+      {"IMG_2.jpg", "IMG_10.jpg", -1},
+      {"IMG_10.jpg", "IMG_2.jpg", 1},
+      {"a.jpg", "a1.jpg", -1},
+      {"a.jpg", "B.jpg", -1},
+      {"IMG_1.jpg", "IMGA.jpg", -1},
+      {"007.jpg", "7.jpg", -1},   // equal by value, then by bytes
+      {"7.jpg", "008.jpg", -1},
+      {"A.jpg", "a.jpg", -1},
+      {"a.jpg", "a.jpg", 0},
+      {"", "", 0},
+      {"", "a", -1},
+      {"x2y10", "x2y9", 1},
+      {"99999999999999999999", "100000000000000000000", -1},  // beyond any integer type
+      {"a0", "a", 1},
+      {"img 2", "img 10", -1},
+      {"\xC3\xA9", "z", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CompareNatural(c.a, c.b), c.expected) << c.a << " vs " << c.b;
+    EXPECT_EQ(CompareNatural(c.b, c.a), -c.expected) << c.b << " vs " << c.a;
+  }
+}
+
+TEST(NaturalOrder, IsATotalOrder) {
+  std::mt19937 random(7);
+  const std::string alphabet = "0019aAbB._ -";
+  std::vector<std::string> names;
+  for (int i = 0; i < 300; ++i) {
+    std::string name;
+    for (int length = random() % 6; length > 0; --length) name += alphabet[random() % alphabet.size()];
+    names.push_back(name);
+  }
+  for (const auto& a : names) {
+    for (const auto& b : names) {
+      const int ab = CompareNatural(a.c_str(), b.c_str());
+      ASSERT_EQ(ab, -CompareNatural(b.c_str(), a.c_str())) << a << " | " << b;
+      ASSERT_EQ(ab == 0, a == b) << a << " | " << b;
+    }
+  }
+  // Transitivity: sorting gives a sequence whose every pair is in order.
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return CompareNatural(a.c_str(), b.c_str()) < 0; });
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = i + 1; j < names.size(); ++j) {
+      ASSERT_LE(CompareNatural(names[i].c_str(), names[j].c_str()), 0) << names[i] << " | " << names[j];
+    }
+  }
+}
+
+}  // namespace
