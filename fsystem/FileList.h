@@ -1,0 +1,38 @@
+#pragma once
+// A directory listing: one node per entry that matches a wildcard pattern,
+// each owning the entry's FileItem, sorted by name, extension or time of
+// day, or kept in the order the directory search delivers the entries.
+
+#include <cstdint>
+
+#include "fsystem/SortLLst.h"
+
+// Sort types for FileList::Load.
+constexpr int kSortAsListed = 0;  // the search's own order (any value but 1 to 3)
+constexpr int kSortByName = 1;
+constexpr int kSortByExtension = 2;
+constexpr int kSortByTime = 3;
+
+class FileList : public SortLLst {
+ public:
+  FileList() = default;
+  ~FileList() override;
+
+  const char* ClassName() const override;
+
+  // Sets the search path (directory immediately followed by pattern), the
+  // user value and the comparison, then scans. The outcome shows in First().
+  void Load(const char* directory, const char* pattern, int userValue, int sortType);
+  // Rebuilds the list from the search path with the current comparison.
+  // Without a search path, or when the search fails, the list is left empty.
+  void Scan();
+  // The current entry's name without its directory; null without a current node.
+  const char* CurrentName();
+
+  const char* SearchPath() const { return searchPath_; }
+  int32_t UserValue() const { return userValue_; }
+
+ private:
+  char* searchPath_ = nullptr;
+  int32_t userValue_ = 0;
+};
