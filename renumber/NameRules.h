@@ -1,0 +1,38 @@
+#pragma once
+// How a run reads the extension from the named file and makes new names.
+
+#include <cstddef>
+
+// The extension of the file a path names: the text after the last dot of the
+// file name (the text after the last "/" or "\"); null when the file name
+// has no dot or ends in its dot. A dot in a directory never counts.
+//   "/pics/holiday.jpg"       => "jpg"
+//   "/pics/holiday.2001.jpg"  => "jpg"
+//   "/my.pics/holiday.jpg"    => "jpg"
+//   "C:\pics\a.GIF"           => "GIF"
+//   "/pics/.jpg"              => "jpg"
+//   "/pics/holiday"           => null
+//   "/pics/holiday."          => null
+//   "/my.pics/holiday"        => null
+const char* ExtensionOfFileName(const char* path);
+
+// The new-name rule shared by the pass and the run: directory, prefix, the
+// number zero-padded to the width, suffix, "." and extension, formatted as
+// "%s%s%0*ld%s.%s". A width of 0 or 1 pads nothing; a negative width
+// left-justifies with trailing spaces; a wider number is written whole.
+//   width 3, number 1    => "<dir><prefix>001<suffix>.<ext>"
+//   width 3, number 1000 => "...1000..."
+//   width 0, number 7    => "...7..."
+//   width -3, number 1   => "...1  ..."
+struct NewNameRule {
+  const char* directory;
+  const char* prefix;
+  int width;
+  const char* suffix;
+  const char* extension;
+
+  // Writes the name for `number` into `out` (room bytes, terminator
+  // included) and returns its full length: a length of `room` or more means
+  // the name did not fit and `out` holds it cut short.
+  int Format(long number, char* out, size_t room) const;
+};

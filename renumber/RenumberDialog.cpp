@@ -1,0 +1,3 @@
+#include "renumber/RenumberDialog.h"
+
+void RenumberDialog::ShowError(const char* text) { window_.MessageBox(text, "Error", kMessageStop); }

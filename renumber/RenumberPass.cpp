@@ -1,0 +1,166 @@
+// The renumbering pass: one walk over a directory listing that renames every
+// entry to the next free numbered name.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "fsystem/FSystem.h"
+#include "platform/FileServices.h"
+#include "renumber/ControlIds.h"
+#include "renumber/NameRules.h"
+#include "renumber/RenumberDialog.h"
+
+namespace {
+
+constexpr size_t kMaxAffix = 199;  // bytes of a prefix or a suffix
+constexpr size_t kMaxExtension = 7;
+const char kLogName[] = "renum.log";
+
+// A text that does not fit its limit is refused before anything is renamed:
+// a name cut short could collide with another or lose its extension.
+const char kPathTooLong[] = "The path is too long: at most 303 bytes.";
+const char kExtensionTooLong[] = "The extension is too long: at most 7 bytes.";
+const char kPrefixTooLong[] = "The prefix is too long: at most 199 bytes.";
+const char kSuffixTooLong[] = "The suffix is too long: at most 199 bytes.";
+const char kNewNameTooLong[] = "The new file names would be too long: at most 303 bytes with the directory.";
+const char kOldNameTooLong[] = "A file name in the directory is too long: at most 303 bytes with the directory.";
+
+// The run's own log is written while the pass renames *.log files: it
+// must keep its name.
+void LeaveOutLog(FileList& list) {
+  for (ListNode* node = list.First(); node; node = list.Next()) {
+    if (std::strcmp(list.CurrentName(), kLogName) == 0) {
+      list.RemoveCurrent();
+      return;
+    }
+  }
+}
+
+// The entry count, and whether every entry's name fits with the directory.
+long CountEntries(FileList& list, size_t directoryLength, bool& namesFit) {
+  long count = 0;
+  namesFit = true;
+  for (ListNode* node = list.First(); node; node = list.Next()) {
+    ++count;
+    if (directoryLength + std::strlen(list.CurrentName()) > kMaxPathText) namesFit = false;
+  }
+  return count;
+}
+
+}  // namespace
+
+int RenumberDialog::RenumberFiles(PassKind pass) {
+  lastPassStoppedAtFailedRename_ = false;
+  if (options.pathText.empty()) {
+    ShowError("Please specify a path and the first file name to rename.");
+    return 0;
+  }
+  if (options.pathText.size() > kMaxPathText) {
+    ShowError(kPathTooLong);
+    return 0;
+  }
+  char pathCopy[kMaxPathText + 1];
+  std::snprintf(pathCopy, sizeof pathCopy, "%s", options.pathText.c_str());
+  if (options.digitsText.empty()) options.digitsText.push_back('0');  // empty reads as "0"
+
+  const char* extension = ExtensionOfFileName(pathCopy);
+  if (!extension) {
+    ShowError("File name must have an extension.");
+    return 0;
+  }
+  if (std::strlen(extension) > kMaxExtension) {
+    ShowError(kExtensionTooLong);
+    return 0;
+  }
+  std::snprintf(program.currentExtension, sizeof program.currentExtension, "%s", extension);
+  char directory[kMaxPathText + 1];
+  std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
+
+  if (options.prefixText.size() > kMaxAffix) {
+    ShowError(kPrefixTooLong);
+    return 0;
+  }
+  if (options.suffixText.size() > kMaxAffix) {
+    ShowError(kSuffixTooLong);
+    return 0;
+  }
+  // The width is read like atol; one beyond any name's room is refused here,
+  // before it could overflow the formatting's int.
+  const long width = std::atol(options.digitsText.c_str());
+  if (width > kMaxPathText || width < -kMaxPathText) {
+    ShowError(kNewNameTooLong);
+    return 0;
+  }
+  const NewNameRule rule{directory, options.prefixText.c_str(), static_cast<int>(width),
+                         options.suffixText.c_str(), program.currentExtension};
+
+  char pattern[16];
+  std::snprintf(pattern, sizeof pattern, "%s", JoinPath("*.", program.currentExtension));
+  FileList list;
+  list.Load(directory, pattern, 0, kSortAsListed);
+  if (options.keepLog == 1) LeaveOutLog(list);
+  if (!list.First()) {
+    ShowError("Could not find at least one file.");
+    return 0;
+  }
+
+  char oldName[kMaxPathText + 1];
+  char newName[kMaxPathText + 1];
+  bool oldNamesFit = false;
+  const long entryCount = CountEntries(list, std::strlen(directory), oldNamesFit);
+  if (!oldNamesFit) {
+    ShowError(kOldNameTooLong);
+    return 0;
+  }
+  // Names only grow with their numbers, and every entry needs one at least
+  // as high as its place in the list.
+  if (rule.Format(entryCount, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
+    ShowError(kNewNameTooLong);
+    return 0;
+  }
+
+  FILE* log = nullptr;
+  if (options.keepLog == 1) {
+    log = Files().Open(JoinPath(directory, kLogName), pass == PassKind::kFirst ? "w" : "a");
+    if (!log) {
+      ShowError("Could not write to renum.log file");
+      return 0;
+    }
+  }
+
+  char countText[32];
+  program.renamedCount = 0;
+  int32_t counter = 1;
+  window_.PumpMessages();
+  for (ListNode* node = list.First(); node; node = list.Next()) {
+    std::snprintf(countText, sizeof countText, "   %ld", static_cast<long>(program.renamedCount));
+    window_.PumpMessages();
+    window_.SetDlgItemText(kCountLine, countText);
+    window_.PumpMessages();
+
+    std::snprintf(oldName, sizeof oldName, "%s%s", directory, list.CurrentName());
+    // A taken number is skipped; so is the entry's own name.
+    bool fits = rule.Format(counter++, newName, sizeof newName) < static_cast<int>(sizeof newName);
+    while (fits && FileExists(newName) == 1) {
+      fits = counter < INT32_MAX && rule.Format(counter++, newName, sizeof newName) < static_cast<int>(sizeof newName);
+    }
+
+    if (!fits || Files().Rename(oldName, newName) != 0) {
+      ShowError("Could not rename at least one file.");
+      lastPassStoppedAtFailedRename_ = true;
+      break;
+    }
+    ++program.renamedCount;
+    if (log) {
+      std::fprintf(log, "%s\t\t-> %s\n", oldName, newName);
+      std::fflush(log);  // the log matches the disk even if the program is killed
+    }
+  }
+
+  std::snprintf(countText, sizeof countText, "   %ld files.", static_cast<long>(program.renamedCount));
+  window_.SetDlgItemText(kCountLine, countText);
+  window_.PumpMessages();
+  if (log) std::fclose(log);
+  return 1;
+}

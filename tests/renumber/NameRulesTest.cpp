@@ -1,0 +1,59 @@
+#include "renumber/NameRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(ExtensionOfFileName, TakesTheTextAfterTheFileNamesLastDot) {
+  struct Case {
+    const char* path;
+    const char* expected;  // null: no extension
+  };
+  const Case cases[] = {
+      {"/pics/holiday.jpg", "jpg"},     {"/pics/holiday.2001.jpg", "jpg"},
+      {"/my.pics/holiday.jpg", "jpg"},  {"C:\\my.pics\\a.GIF", "GIF"},
+      {"holiday.jpg", "jpg"},           {"/pics/.jpg", "jpg"},
+      {"/pics/holiday", nullptr},       {"/pics/holiday.", nullptr},
+      {"/my.pics/holiday", nullptr},    {"my.pics\\holiday", nullptr},
+      {"", nullptr},                    {"/pics/a.tar.gz", "gz"},
+  };
+  for (const Case& c : cases) {
+    const char* extension = ExtensionOfFileName(c.path);
+    if (c.expected) {
+      ASSERT_NE(extension, nullptr) << c.path;
+      EXPECT_STREQ(extension, c.expected) << c.path;
+    } else {
+      EXPECT_EQ(extension, nullptr) << c.path;
+    }
+  }
+}
+
+TEST(NewNameRule, FormatsAsPrintfsZeroPadding) {
+  struct Case {
+    int width;
+    long number;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {3, 1, "/d/p001s.jpg"},   {3, 1000, "/d/p1000s.jpg"}, {0, 7, "/d/p7s.jpg"},
+      {1, 7, "/d/p7s.jpg"},     {5, 42, "/d/p00042s.jpg"},  {-3, 1, "/d/p1  s.jpg"},
+  };
+  for (const Case& c : cases) {
+    const NewNameRule rule{"/d/", "p", c.width, "s", "jpg"};
+    char name[64];
+    EXPECT_EQ(rule.Format(c.number, name, sizeof name), static_cast<int>(std::strlen(c.expected)));
+    EXPECT_STREQ(name, c.expected);
+  }
+}
+
+TEST(NewNameRule, ReportsANameThatDoesNotFit) {
+  const NewNameRule rule{"/d/", "", 20, "", "jpg"};
+  char name[16];
+  EXPECT_GE(rule.Format(1, name, sizeof name), static_cast<int>(sizeof name));
+  EXPECT_EQ(std::strlen(name), sizeof name - 1);
+}
+
+}  // namespace

@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "platform/HeadlessDialogWindow.h"
+#include "renumber/ControlIds.h"
+#include "renumber/RenumberDialog.h"
+#include "tests/support/FaultyFileServices.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class RenumberPassTest : public TempDirTest {
+ protected:
+  // A pass on the named file of the temporary directory.
+  int Pass(const std::string& file, const std::string& digits, PassKind kind = PassKind::kFirst) {
+    dialog.options.pathText = PathOf(file);
+    dialog.options.digitsText = digits;
+    return dialog.RenumberFiles(kind);
+  }
+
+  std::vector<std::string> MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& message : window.Messages()) {
+      EXPECT_EQ(message.caption, "Error");
+      EXPECT_EQ(message.style, kMessageStop);
+      texts.push_back(message.text);
+    }
+    return texts;
+  }
+
+  std::string LogLine(const std::string& from, const std::string& to) const {
+    return PathOf(from) + "\t\t-> " + PathOf(to) + "\n";
+  }
+
+  HeadlessDialogWindow window;
+  RenumberDialog dialog{window};
+  FaultyFileServices files;
+  ScopedFileServices filesInForce{files};
+};
+
+TEST_F(RenumberPassTest, RenamesInListingOrderSkippingTakenNumbers) {
+  TouchAll({"a.jpg", "b.jpg", "002.jpg"});
+  files.listingOrder = {"b.jpg", "002.jpg", "a.jpg"};
+  EXPECT_EQ(Pass("a.jpg", "3"), 1);
+  EXPECT_EQ(Entries(), (Names{"001.jpg", "003.jpg", "004.jpg"}));
+  EXPECT_EQ(Read("001.jpg"), "content of b.jpg");
+  EXPECT_EQ(Read("003.jpg"), "content of 002.jpg");
+  EXPECT_EQ(Read("004.jpg"), "content of a.jpg");
+  EXPECT_EQ(dialog.program.renamedCount, 3);
+  EXPECT_STREQ(dialog.program.currentExtension, "jpg");
+  EXPECT_FALSE(dialog.LastPassStoppedAtFailedRename());
+  EXPECT_TRUE(window.Messages().empty());
+  // The count line shows the files renamed before each entry, then the total.
+  EXPECT_EQ(window.TextHistory(kCountLine), (Names{"   0", "   1", "   2", "   3 files."}));
+  EXPECT_EQ(window.PumpCount(), 1 + 2 * 3 + 1);
+}
+
+TEST_F(RenumberPassTest, ANumberedDirectoryMovesUpAndLeavesNumberOneFree) {
+  TouchAll({"001.jpg", "002.jpg", "003.jpg"});
+  EXPECT_EQ(Pass("001.jpg", "3"), 1);
+  EXPECT_EQ(Entries(), (Names{"004.jpg", "005.jpg", "006.jpg"}));
+  EXPECT_EQ(Read("004.jpg"), "content of 001.jpg");
+  EXPECT_EQ(Read("006.jpg"), "content of 003.jpg");
+}
+
+TEST_F(RenumberPassTest, PadsToTheDigitsWidth) {
+  struct Case {
+    const char* digits;
+    Names expected;
+    const char* digitsAfter;
+  };
+  const Case cases[] = {
+      {"5", {"00001.jpg", "00002.jpg", "00003.jpg"}, "5"},
+      {"0", {"1.jpg", "2.jpg", "3.jpg"}, "0"},
+      {"", {"1.jpg", "2.jpg", "3.jpg"}, "0"},
+      {"1", {"1.jpg", "2.jpg", "3.jpg"}, "1"},
+      {"-3", {"1  .jpg", "2  .jpg", "3  .jpg"}, "-3"},
+      {"2x", {"01.jpg", "02.jpg", "03.jpg"}, "2x"},
+      {"x", {"1.jpg", "2.jpg", "3.jpg"}, "x"},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    TouchAll({"a.jpg", "b.jpg", "c.jpg"});
+    EXPECT_EQ(Pass("a.jpg", c.digits), 1);
+    EXPECT_EQ(Entries(), c.expected) << "digits '" << c.digits << "'";
+    EXPECT_EQ(dialog.options.digitsText, c.digitsAfter);
+  }
+}
+
+TEST_F(RenumberPassTest, PutsPrefixAndSuffixAroundTheNumber) {
+  TouchAll({"x.JPG", "y.JPG", "other.jpg"});
+  dialog.options.prefixText = "trip ";
+  dialog.options.suffixText = "-b";
+  EXPECT_EQ(Pass("x.JPG", "3"), 1);
+  EXPECT_EQ(Entries(), (Names{"other.jpg", "trip 001-b.JPG", "trip 002-b.JPG"}));
+  EXPECT_STREQ(dialog.program.currentExtension, "JPG");
+}
+
+TEST_F(RenumberPassTest, RenamesEveryMatchingEntryDirectoriesAndLinksIncluded) {
+  Touch("a.jpg");
+  MakeDir("x.jpg");
+  ASSERT_EQ(symlink("a.jpg", PathOf("z.jpg").c_str()), 0);
+  EXPECT_EQ(Pass("a.jpg", "1"), 1);
+  EXPECT_EQ(Entries(), (Names{"1.jpg", "2.jpg", "3.jpg"}));
+  EXPECT_TRUE(std::filesystem::is_directory(PathOf("2.jpg")));
+  EXPECT_TRUE(std::filesystem::is_symlink(PathOf("3.jpg")));
+}
+
+TEST_F(RenumberPassTest, ATakenNameBlocksItsNumberEvenAsADanglingLink) {
+  Touch("001.jpg");
+  ASSERT_EQ(symlink("nowhere", PathOf("002.jpg").c_str()), 0);
+  files.listingOrder = {"001.jpg"};
+  EXPECT_EQ(Pass("001.jpg", "3"), 1);
+  EXPECT_EQ(Entries(), (Names{"002.jpg", "003.jpg"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(PathOf("002.jpg")));
+}
+
+TEST_F(RenumberPassTest, TheExtensionComesFromTheFileNamesLastDot) {
+  MakeDir("my.pics");
+  TouchAll({"my.pics/holiday.2001.jpg", "my.pics/b.jpg", "my.pics/c.2001"});
+  EXPECT_EQ(Pass("my.pics/holiday.2001.jpg", "2"), 1);
+  EXPECT_STREQ(dialog.program.currentExtension, "jpg");
+  EXPECT_EQ(dialog.program.renamedCount, 2);
+  EXPECT_EQ(std::filesystem::exists(PathOf("my.pics/c.2001")), true);
+}
+
+TEST_F(RenumberPassTest, WorksInTheCurrentDirectoryForABareName) {
+  TouchAll({"a.jpg", "b.jpg"});
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(root_.c_str()), 0);
+  dialog.options.pathText = "a.jpg";
+  dialog.options.digitsText = "2";
+  dialog.options.keepLog = 1;
+  const int result = dialog.RenumberFiles();
+  ASSERT_EQ(chdir(previous), 0);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log"}));
+  EXPECT_EQ(Read("renum.log"), "a.jpg\t\t-> 01.jpg\nb.jpg\t\t-> 02.jpg\n");
+}
+
+TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
+  struct Case {
+    std::string path;
+    std::string prefix;
+    std::string suffix;
+    std::string digits;
+    std::string message;
+  };
+  const std::string tooLongPath = PathOf(std::string(300, 'p') + ".jpg");
+  const Case cases[] = {
+      {"", "", "", "3", "Please specify a path and the first file name to rename."},
+      {"a", "", "", "3", "File name must have an extension."},
+      {"a.", "", "", "3", "File name must have an extension."},
+      {"my.pics/a", "", "", "3", "File name must have an extension."},
+      {"a.jpeg2000", "", "", "3", "The extension is too long: at most 7 bytes."},
+      {"a.png", "", "", "3", "Could not find at least one file."},
+      {"a.jpg", std::string(200, 'p'), "", "3", "The prefix is too long: at most 199 bytes."},
+      {"a.jpg", "", std::string(200, 's'), "3", "The suffix is too long: at most 199 bytes."},
+      {"a.jpg", std::string(199, 'p'), std::string(199, 's'), "3",
+       "The new file names would be too long: at most 303 bytes with the directory."},
+      {"a.jpg", "", "", "9999999", "The new file names would be too long: at most 303 bytes with the directory."},
+      {"a.jpg", "", "", "-400", "The new file names would be too long: at most 303 bytes with the directory."},
+      {"a.jpg", "", "", "290", "The new file names would be too long: at most 303 bytes with the directory."},
+  };
+  TouchAll({"a.jpg", "b.jpg"});
+  for (const Case& c : cases) {
+    HeadlessDialogWindow caseWindow;
+    RenumberDialog caseDialog{caseWindow};
+    caseDialog.program.renamedCount = 99;
+    caseDialog.options.pathText = c.path.empty() ? "" : PathOf(c.path);
+    caseDialog.options.prefixText = c.prefix;
+    caseDialog.options.suffixText = c.suffix;
+    caseDialog.options.digitsText = c.digits;
+    caseDialog.options.keepLog = 1;
+    EXPECT_EQ(caseDialog.RenumberFiles(), 0) << c.message;
+    ASSERT_EQ(caseWindow.Messages().size(), 1u) << c.message;
+    EXPECT_EQ(caseWindow.Messages()[0].text, c.message);
+    EXPECT_EQ(caseDialog.program.renamedCount, 99) << c.message;
+    EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"})) << c.message << ": nothing renamed, no log";
+  }
+  dialog.options.pathText = tooLongPath;
+  EXPECT_EQ(dialog.RenumberFiles(), 0);
+  EXPECT_EQ(MessageTexts(), Names{"The path is too long: at most 303 bytes."});
+}
+
+TEST_F(RenumberPassTest, AnEmptyListStillSetsTheExtension) {
+  Touch("a.png");
+  dialog.program.renamedCount = 7;
+  EXPECT_EQ(Pass("a.gif", "3"), 0);
+  EXPECT_STREQ(dialog.program.currentExtension, "gif");
+  EXPECT_EQ(dialog.program.renamedCount, 7);
+  EXPECT_EQ(MessageTexts(), Names{"Could not find at least one file."});
+}
+
+TEST_F(RenumberPassTest, RefusesAnEntryWhoseNameWouldNotFit) {
+  const std::string deep = std::string(200, 'd');
+  MakeDir(deep);
+  TouchAll({deep + "/a.jpg", deep + "/" + std::string(150, 'n') + ".jpg"});
+  EXPECT_EQ(Pass(deep + "/a.jpg", "3"), 0);
+  EXPECT_EQ(MessageTexts(),
+            Names{"A file name in the directory is too long: at most 303 bytes with the directory."});
+  EXPECT_TRUE(std::filesystem::exists(PathOf(deep + "/a.jpg")));
+}
+
+TEST_F(RenumberPassTest, KeepsALogOfEveryRenameWithItsDirectory) {
+  TouchAll({"a.jpg", "b.jpg"});
+  dialog.options.keepLog = 1;
+  EXPECT_EQ(Pass("a.jpg", "3"), 1);
+  EXPECT_EQ(Read("renum.log"), LogLine("a.jpg", "001.jpg") + LogLine("b.jpg", "002.jpg"));
+}
+
+TEST_F(RenumberPassTest, ASecondPassAddsToTheLogOfTheFirst) {
+  TouchAll({"01.jpg", "x.jpg"});
+  Touch("renum.log", "from an earlier run\n");
+  dialog.options.keepLog = 1;
+  EXPECT_EQ(Pass("x.jpg", "2"), 1);
+  EXPECT_EQ(Pass("x.jpg", "2", PassKind::kSecond), 1);
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log"}));
+  EXPECT_EQ(Read("renum.log"), LogLine("01.jpg", "02.jpg") + LogLine("x.jpg", "03.jpg") +
+                                   LogLine("02.jpg", "01.jpg") + LogLine("03.jpg", "02.jpg"));
+}
+
+TEST_F(RenumberPassTest, WithoutALogAnOldLogIsLeftAlone) {
+  TouchAll({"a.jpg"});
+  Touch("renum.log", "keep me");
+  EXPECT_EQ(Pass("a.jpg", "3"), 1);
+  EXPECT_EQ(Read("renum.log"), "keep me");
+}
+
+TEST_F(RenumberPassTest, TheLogBeingWrittenIsNeverRenumbered) {
+  TouchAll({"a.log", "b.log"});
+  Touch("renum.log", "old");
+  dialog.options.keepLog = 1;
+  EXPECT_EQ(Pass("a.log", "1"), 1);
+  EXPECT_EQ(Entries(), (Names{"1.log", "2.log", "renum.log"}));
+  EXPECT_EQ(Read("renum.log"), LogLine("a.log", "1.log") + LogLine("b.log", "2.log"));
+
+  // Without a log of its own, renum.log is an entry like any other.
+  dialog.options.keepLog = 0;
+  EXPECT_EQ(Pass("1.log", "1"), 1);
+  EXPECT_EQ(Entries(), (Names{"3.log", "4.log", "5.log"}));
+}
+
+TEST_F(RenumberPassTest, ALogThatCannotBeOpenedStopsThePassBeforeRenaming) {
+  TouchAll({"a.jpg", "b.jpg"});
+  files.failOpen = true;
+  dialog.options.keepLog = 1;
+  dialog.program.renamedCount = 5;
+  EXPECT_EQ(Pass("a.jpg", "3"), 0);
+  EXPECT_EQ(MessageTexts(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(dialog.program.renamedCount, 5);
+}
+
+TEST_F(RenumberPassTest, AFailedRenameStopsThePassAndLeavesEarlierRenames) {
+  for (int failAt = 1; failAt <= 3; ++failAt) {
+    TearDown();
+    SetUp();
+    TouchAll({"a.jpg", "b.jpg", "c.jpg"});
+    HeadlessDialogWindow caseWindow;
+    RenumberDialog caseDialog{caseWindow};
+    FaultyFileServices faulty;
+    faulty.failRenameAt = failAt;
+    ScopedFileServices inForce(faulty);
+    caseDialog.options.pathText = PathOf("a.jpg");
+    caseDialog.options.digitsText = "3";
+    caseDialog.options.keepLog = 1;
+
+    EXPECT_EQ(caseDialog.RenumberFiles(), 1);
+    EXPECT_TRUE(caseDialog.LastPassStoppedAtFailedRename());
+    ASSERT_EQ(caseWindow.Messages().size(), 1u);
+    EXPECT_EQ(caseWindow.Messages()[0].text, "Could not rename at least one file.");
+    EXPECT_EQ(caseDialog.program.renamedCount, failAt - 1);
+    EXPECT_EQ(caseWindow.ItemText(kCountLine), "   " + std::to_string(failAt - 1) + " files.");
+
+    const Names original = {"a.jpg", "b.jpg", "c.jpg"};
+    Names expected = {"renum.log"};
+    std::string log;
+    for (int i = 0; i < 3; ++i) {
+      if (i < failAt - 1) {
+        const std::string renamed = "00" + std::to_string(i + 1) + ".jpg";
+        expected.push_back(renamed);
+        log += LogLine(original[i], renamed);
+      } else {
+        expected.push_back(original[i]);
+      }
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Entries(), expected) << "failing at rename " << failAt;
+    EXPECT_EQ(Read("renum.log"), log);
+  }
+}
+
+}  // namespace
