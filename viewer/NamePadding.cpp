@@ -1,0 +1,18 @@
+#include "viewer/NamePadding.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+bool WritesPlainDisplayIt(const char* digitsText) { return std::strcmp(digitsText, "0") == 0; }
+
+std::vector<ThresholdBlock> ThresholdBlocks(const char* digitsText) {
+  const long digits = std::min<long>(std::atol(digitsText), kWidestPadding);
+  const int blockCount = static_cast<int>(std::max<long>(digits, 1));
+  std::vector<ThresholdBlock> blocks;
+  blocks.reserve(blockCount);
+  for (int power = 0; power < blockCount; ++power) {
+    blocks.push_back({power, std::max(static_cast<int>(digits) - power - 1, 0)});
+  }
+  return blocks;
+}

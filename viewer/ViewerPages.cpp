@@ -1,0 +1,77 @@
+// The two documents: one layout and one script; only the folder template can
+// carry the folder's file list control beside the picture.
+
+#include "viewer/ViewerPages.h"
+
+#include <cstdio>
+
+#include "fsystem/PathHelpers.h"
+#include "platform/FileServices.h"
+
+namespace {
+
+// Writes the document `fileName` into `directory`; the file list pieces only
+// when `withFileList`. 0 after `failureText` in a message box when the file
+// cannot be opened; write errors after that are not looked at.
+int WriteViewerDocument(const char* directory, const char* fileName, bool withFileList, const char* failureText,
+                        const PageOptions& options, DialogWindow& window) {
+  FILE* stream = Files().Open(JoinPath(directory, fileName), "w");
+  if (!stream) {
+    window.MessageBox(failureText, "Error", kMessageStop);
+    return 0;
+  }
+
+  std::fprintf(stream, "<html>\n<style>\n");
+  std::fprintf(stream, "body\t\t{font: 8pt/10pt verdana; margin: 0}\n");
+  if (withFileList) {
+    std::fprintf(stream, "#FileList\t{position: absolute; right: 10%%; width: 14%%; height: 100%%}\n");
+  }
+  std::fprintf(stream, "</style>\n<head>\n");
+
+  WriteSlideshowScript(stream, options);
+
+  if (withFileList) {
+    // Shows the file picked in the list; the buttons go on from their own picture.
+    std::fprintf(stream,
+                 "<script language=\"JavaScript\" for=\"FileList\" event=\"SelectionChanged\">\nvar fldr = "
+                 "FileList.Folder;\n");
+    std::fprintf(stream, "var items;\nvar name;\nvar data;\n\n");
+    std::fprintf(stream, "data = FileList.SelectedItems().Count;\n\nif (data == 0)\n{\nreturn;\n}\n\n");
+    std::fprintf(stream,
+                 "items = FileList.SelectedItems().Item(0);\nname = fldr.GetDetailsOf(items, 0);\ndocument.showme.src "
+                 "= name;\n");
+    std::fprintf(stream, "</script>\n");
+  }
+  std::fprintf(stream, "\n</head>\n\n");
+  std::fprintf(stream, "<BODY BGCOLOR=\"BLACK\" TEXT=\"WHITE\" >\n");
+  if (withFileList) {
+    std::fprintf(stream,
+                 "<object id=FileList border=0 tabindex=1 "
+                 "classid=\"clsid:1820FED0-473E-11D0-A96C-00C04FD705A2\">\n</object>\n");
+  }
+  // The labels keep their blanks, so the four buttons are about equally wide.
+  std::fprintf(stream, "\n<CENTER>\n<FORM>\n<INPUT TYPE=\"button\" VALUE=\"   Previous \" onClick=\"PrevIt()\">\n");
+  std::fprintf(stream,
+               "<INPUT TYPE=\"button\" VALUE=\"     Next   \" onClick=\"NextIt()\">\n<INPUT TYPE=\"button\" "
+               "VALUE=\"    Random  \" onClick=\"RandomIt()\">\n");
+  std::fprintf(stream, "<INPUT TYPE=\"button\" VALUE=\"Auto Sequence\" onClick=\"AutoIt()\">\n</FORM>\n\n");
+  std::fprintf(stream, "<IMG name=\"showme\" BORDER=0>\n\n<SCRIPT LANGUAGE=\"JavaScript\">\n");
+  // Picture 1 shows as the document loads.
+  std::fprintf(stream, "<!-- Hide JavaScript from Java-Impaired Browsers\nNextIt();\n// End Hiding -->\n</SCRIPT>\n\n");
+  std::fprintf(stream, "</BODY>\n</html>\n");
+
+  std::fclose(stream);
+  return 1;
+}
+
+}  // namespace
+
+int WriteFolderTemplate(const char* directory, const PageOptions& options, DialogWindow& window) {
+  return WriteViewerDocument(directory, "Folder.htt", options.fields.includeFileList == 1,
+                             "Could not write to Folder.htt file", options, window);
+}
+
+int WriteSlideshowPage(const char* directory, const PageOptions& options, DialogWindow& window) {
+  return WriteViewerDocument(directory, "KavoViewer.html", false, "Could not write to KavoViewer.html file", options,
+                             window);
+}
