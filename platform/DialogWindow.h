@@ -1,24 +1,59 @@
 #pragma once
-// The window-system operations the program's commands use on their dialog.
-// A Qt window, a console and a headless recorder implement them.
+// The window-system operations the program's dialogs use. A Qt window, a
+// console and a headless recorder implement them.
+
+#include <string>
+
+class DialogCommands;
 
 // Message box styles, numbered as the window system numbers them.
-constexpr int kMessageOk = 0;     // an OK button alone
-constexpr int kMessageStop = 16;  // a stop icon and an OK button
+constexpr int kMessageOk = 0;            // an OK button alone
+constexpr int kMessageStop = 16;         // a stop icon and an OK button
+constexpr int kMessageExclamation = 48;  // an exclamation icon and an OK button
 
-// What a message box returns when its OK button closes it.
+// What a message box returns when its OK button closes it, and the results
+// of a modal dialog.
 constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
 
 class DialogWindow {
  public:
   virtual ~DialogWindow() = default;
 
-  // Replaces the text of one control.
+  // The text of one control, and replacing it.
+  virtual std::string GetDlgItemText(int id) = 0;
   virtual void SetDlgItemText(int id, const char* text) = 0;
+
+  // A check box's state: 1 checked, 0 not.
+  virtual int IsDlgButtonChecked(int id) = 0;
+  virtual void CheckDlgButton(int id, int checked) = 0;
+
+  // The most bytes an edit control lets the user type or paste.
+  virtual void LimitText(int id, int maxBytes) = 0;
+
+  // Gives one control the keyboard focus.
+  virtual void GotoDlgCtrl(int id) = 0;
+
+  // A disabled control takes no input and shows that it does not.
+  virtual void EnableWindow(int id, bool enabled) = 0;
+
+  // Adds an item to the window's own menu (on Linux the dialog's context
+  // menu: right click or the Menu key); a null text adds a separator.
+  // Choosing the item calls DialogCommands::OnSysCommand(id).
+  virtual void AppendSystemMenu(int id, const char* text) = 0;
+
+  // Shows the dialog modally, reporting its events to `commands`, until
+  // EndDialog; returns the result EndDialog was given.
+  virtual int DoModal(DialogCommands& commands) = 0;
+  virtual void EndDialog(int result) = 0;
 
   // Shows a modal message box owned by the dialog; returns the button that closed it.
   virtual int MessageBox(const char* text, const char* caption, int style) = 0;
 
   // Delivers every pending window event once and returns; never waits.
   virtual void PumpMessages() = 0;
+
+  // How many entries the running pass lists, for a window that shows its
+  // count line as progress towards a total. The count line stays the record.
+  virtual void SetProgressTotal(long total) { (void)total; }
 };

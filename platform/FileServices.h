@@ -28,6 +28,13 @@ class FileServices {
 
   // Opens a file as fopen does; null (with errno set) on failure.
   virtual FILE* Open(const char* path, const char* mode) = 0;
+
+  // Puts `from` in the place of `to`, replacing it: only for a file the
+  // program owns and rewrites whole (the settings file). 0 or an errno value.
+  virtual int Replace(const char* from, const char* to) = 0;
+
+  // Removes a file. 0 or an errno value.
+  virtual int Remove(const char* path) = 0;
 };
 
 // The file services in force: the POSIX ones unless a ScopedFileServices

@@ -1,5 +1,5 @@
 #pragma once
-// A dialog window without a display: control texts kept by id, every text a
+// A dialog window without a display: controls kept in memory, every text a
 // control was given kept in order, message boxes recorded and answered OK at
 // once. Tests drive the program's commands through it.
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/DialogWindow.h"
+#include "platform/StoredControlsWindow.h"
 
-class HeadlessDialogWindow : public DialogWindow {
+class HeadlessDialogWindow : public StoredControlsWindow {
  public:
   struct ShownMessage {
     std::string text;
@@ -21,19 +21,22 @@ class HeadlessDialogWindow : public DialogWindow {
   void SetDlgItemText(int id, const char* text) override;
   int MessageBox(const char* text, const char* caption, int style) override;
   void PumpMessages() override;
+  void SetProgressTotal(long total) override { progressTotal_ = total; }
 
   // The control's current text; empty for a control never set.
-  std::string ItemText(int id) const;
+  std::string ItemText(int id) { return GetDlgItemText(id); }
   // Every text the control was given, oldest first.
   const std::vector<std::string>& TextHistory(int id) const;
   const std::vector<ShownMessage>& Messages() const { return messages_; }
   int PumpCount() const { return pumpCount_; }
+  long ProgressTotal() const { return progressTotal_; }
 
   // Called at each PumpMessages, standing in for an event delivered then.
   std::function<void()> onPump;
 
  private:
-  std::map<int, std::vector<std::string>> texts_;
+  std::map<int, std::vector<std::string>> history_;
   std::vector<ShownMessage> messages_;
   int pumpCount_ = 0;
+  long progressTotal_ = 0;
 };

@@ -22,6 +22,10 @@ int PosixFileServices::Rename(const char* from, const char* to) { return RenameN
 
 FILE* PosixFileServices::Open(const char* path, const char* mode) { return std::fopen(path, mode); }
 
+int PosixFileServices::Replace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
+
+int PosixFileServices::Remove(const char* path) { return unlink(path) == 0 ? 0 : errno; }
+
 namespace {
 
 // For a file system that cannot rename without replacing, and for a

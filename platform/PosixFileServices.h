@@ -9,6 +9,8 @@ class PosixFileServices : public FileServices {
   int Exists(const char* path) override;
   int Rename(const char* from, const char* to) override;
   FILE* Open(const char* path, const char* mode) override;
+  int Replace(const char* from, const char* to) override;
+  int Remove(const char* path) override;
 };
 
 // Renames without replacing: renameat2 with RENAME_NOREPLACE, and where the

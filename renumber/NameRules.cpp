@@ -16,3 +16,20 @@ const char* ExtensionOfFileName(const char* path) {
 int NewNameRule::Format(long number, char* out, size_t room) const {
   return std::snprintf(out, room, "%s%s%0*ld%s.%s", directory, prefix, width, number, suffix, extension);
 }
+
+namespace {
+
+// ASCII letters folded; every other byte as it is, whatever the locale.
+bool EqualIgnoringCase(const char* a, const char* b) {
+  auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
+  for (; *a && *b; ++a, ++b) {
+    if (fold(*a) != fold(*b)) return false;
+  }
+  return *a == *b;
+}
+
+}  // namespace
+
+bool IsPictureExtension(const char* extension) {
+  return EqualIgnoringCase(extension, "jpg") || EqualIgnoringCase(extension, "gif");
+}

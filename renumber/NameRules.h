@@ -36,3 +36,9 @@ struct NewNameRule {
   // the name did not fit and `out` holds it cut short.
   int Format(long number, char* out, size_t room) const;
 };
+
+// Whether a run on this extension is a picture run, one that gets the
+// slideshow pages: "jpg" or "gif" in any case of letters, the whole text.
+//   "jpg", "JPG", "Gif" => true
+//   "jpeg", "png", ""   => false
+bool IsPictureExtension(const char* extension);

@@ -5,22 +5,48 @@
 #include <cstdint>
 
 #include "platform/DialogWindow.h"
+#include "platform/ProgramLauncher.h"
 #include "platform/RunOptions.h"
 
-// Values the whole program shares. A pass sets both; the run and the viewer
-// pages read them afterwards.
+class DataExchange;
+
+// Values the whole program shares. The front end owns viewerPath,
+// lastDirectory and settingsPath (kept in the settings file); a pass sets
+// currentExtension and renamedCount, which the run and the viewer pages
+// read afterwards.
 struct ProgramValues {
-  char currentExtension[8] = "";  // the latest pass's extension, without its dot
-  int32_t renamedCount = 0;       // files renamed by the latest pass that began renaming
+  char viewerPath[201] = "xdg-open";  // the program that opens the slideshow page
+  char lastDirectory[301] = "/";      // where Browse opens, with its trailing "/"
+  char settingsPath[4110] = "Tarvine.ini";  // fixed at start: the start directory's Tarvine.ini
+  char currentExtension[8] = "";      // the latest pass's extension, without its dot
+  int32_t renamedCount = 0;           // files renamed by the latest pass that began renaming
 };
 
 // Which pass of a run: the first starts renum.log afresh, the second adds
 // to it, so the log holds every rename of the run.
 enum class PassKind { kFirst, kSecond };
 
+// How a "Go For It!" run ended.
+enum class RunOutcome {
+  kNotStarted,  // a field was over its limit; the window system said so
+  kFailed,      // a message said why; the status line reads "Error."
+  kSucceeded,   // the status line reads "Done."
+};
+
 class RenumberDialog {
  public:
-  explicit RenumberDialog(DialogWindow& window) : window_(window) {}
+  explicit RenumberDialog(DialogWindow& window, ProgramLauncher& launcher = SystemLauncher())
+      : window_(window), launcher_(launcher) {}
+
+  // Pairs the fields with their controls, in the order of validation.
+  void DoDataExchange(DataExchange& exchange);
+  // 0: fields into the controls; 1: controls into the fields, checking the
+  // limits. Returns 0 when a field was over its limit.
+  int UpdateData(int saveAndValidate);
+
+  // The "Go For It!" command: one or two passes, the pages of a picture
+  // run, the viewer, the outcome message and the status line.
+  RunOutcome RunRenumber();
 
   // One renumbering pass over the directory of options.pathText: every entry
   // matching "*." and the extension is renamed, in listing order, to the
@@ -31,12 +57,18 @@ class RenumberDialog {
   // Whether the latest pass stopped at a rename that failed.
   bool LastPassStoppedAtFailedRename() const { return lastPassStoppedAtFailedRename_; }
 
+  DialogWindow& Window() { return window_; }
+
   RunOptions options;
   ProgramValues program;
 
  private:
   void ShowError(const char* text);
+  RunOutcome FailureEnding();
+  // A pass that stopped before renaming, or at a failed rename.
+  bool PassFailed(PassKind pass);
 
   DialogWindow& window_;
+  ProgramLauncher& launcher_;
   bool lastPassStoppedAtFailedRename_ = false;
 };

@@ -130,6 +130,7 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   }
 
   char countText[32];
+  window_.SetProgressTotal(entryCount);
   program.renamedCount = 0;
   int32_t counter = 1;
   window_.PumpMessages();

@@ -38,11 +38,17 @@ class FaultyFileServices : public PosixFileServices {
     return PosixFileServices::Open(path, mode);
   }
 
+  int Replace(const char* from, const char* to) override {
+    if (failReplace) return EACCES;
+    return PosixFileServices::Replace(from, to);
+  }
+
   // The names the listing delivers, in this order (names not on disk are
   // skipped); empty: the real order.
   std::vector<std::string> listingOrder;
   int failRenameAt = 0;  // 1-based rename call that fails; 0: none
   int failRenameWith = EACCES;
   bool failOpen = false;
+  bool failReplace = false;
   int renameCalls = 0;
 };

@@ -1,0 +1,143 @@
+#include "cli/TarvineRenumber.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "app/VersionRecord.h"
+#include "app/Settings.h"
+#include "platform/ConsoleDialogWindow.h"
+#include "platform/SimulatedFileServices.h"
+#include "renumber/ControlIds.h"
+#include "renumber/RenumberDialog.h"
+#include "renumber/UndoRenames.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+struct Request {
+  std::string file;
+  std::string digits = "5";
+  std::string prefix;
+  std::string suffix;
+  bool keepLog = false;
+  bool folderTemplate = false;
+  bool fileList = false;
+  bool slideshow = false;
+  std::string seconds = "4";
+  std::optional<std::string> viewer;
+  bool dryRun = false;
+  std::optional<std::string> undoDirectory;
+  bool quiet = false;
+};
+
+// A dry run starts nothing.
+struct NoLauncher : ProgramLauncher {
+  void Start(const char*, const char*) override {}
+};
+
+std::string VersionText() {
+  std::string text = std::string("tarvine-renumber ") + kProgramVersion;
+  for (const VersionEntry& entry : kVersionRecord) text += std::string("\n") + entry.key + ": " + entry.value;
+  return text;
+}
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "Error: %s\nRun with --help for more information.\n", message.c_str());
+  return kUsageError;
+}
+
+int Undo(const std::string& directory) {
+  const UndoOutcome outcome = UndoRenames(directory);
+  std::fprintf(outcome.succeeded ? stdout : stderr, "%s%s\n", outcome.succeeded ? "" : "Error: ",
+               outcome.message.c_str());
+  return outcome.succeeded ? 0 : 1;
+}
+
+int Renumber(const Request& request) {
+  ConsoleDialogWindow window(stdout, stderr, kCountLine, !request.quiet && isatty(STDERR_FILENO));
+  NoLauncher noLauncher;
+  RenumberDialog dialog(window, request.dryRun ? static_cast<ProgramLauncher&>(noLauncher) : SystemLauncher());
+
+  // The window's settings give the viewer, unless one is named; the
+  // command line never writes them.
+  LoadSettings(dialog.program, window);
+  if (request.viewer) {
+    if (request.viewer->size() >= sizeof dialog.program.viewerPath) {
+      return UsageError("The viewer path is too long: at most 200 bytes.");
+    }
+    std::snprintf(dialog.program.viewerPath, sizeof dialog.program.viewerPath, "%s", request.viewer->c_str());
+  }
+
+  RunOptions& fields = dialog.options;
+  fields.pathText = request.file;
+  fields.digitsText = request.digits;
+  fields.prefixText = request.prefix;
+  fields.suffixText = request.suffix;
+  fields.keepLog = request.keepLog;
+  fields.applyViewer = request.folderTemplate;
+  fields.includeFileList = request.fileList;
+  fields.viewAfterRun = request.slideshow;
+  fields.secondsText = request.seconds;
+  dialog.UpdateData(0);  // the options stand in the controls, as typed into a window
+
+  // A dry run renames in a picture of the directory and prints each rename
+  // as the log would record it.
+  SimulatedFileServices simulated;
+  simulated.onRename = [](const char* from, const char* to) { std::printf("%s\t\t-> %s\n", from, to); };
+  std::optional<ScopedFileServices> simulation;
+  if (request.dryRun) simulation.emplace(simulated);
+
+  switch (dialog.RunRenumber()) {
+    case RunOutcome::kSucceeded: return 0;
+    case RunOutcome::kFailed: return 1;
+    case RunOutcome::kNotStarted: break;
+  }
+  return kUsageError;
+}
+
+}  // namespace
+
+int RunTarvineRenumber(int argc, char** argv) {
+  CLI::App app(
+      "Renumbers the files of one kind in one directory: every entry that matches *.EXT (EXT being FILE's "
+      "extension) becomes prefix + zero-padded number + suffix + .EXT, in the order a file manager shows them. "
+      "Taken names are skipped; nothing is ever overwritten. A directory numbered before is numbered again "
+      "from 1.",
+      "tarvine-renumber");
+  Request request;
+  app.add_option("FILE", request.file, "One file of the kind to renumber; its directory is renumbered");
+  app.add_option("-d,--digits", request.digits, "Number of digits (default 5; 0 or empty: no padding)");
+  app.add_option("-p,--prefix", request.prefix, "Text before the number");
+  app.add_option("-s,--suffix", request.suffix, "Text after the number");
+  app.add_flag("-l,--log", request.keepLog, "Keep a log of the renames (renum.log in the directory)");
+  app.add_flag("--folder-template", request.folderTemplate, "Write Folder.htt for JPG/GIF runs");
+  app.add_flag("--file-list", request.fileList, "Put the folder's file list into Folder.htt");
+  app.add_flag("--slideshow", request.slideshow,
+               "Write KavoViewer.html for JPG/GIF runs and open it in the viewer");
+  app.add_option("--seconds", request.seconds, "Auto Sequence delay of the slideshow (default 4)");
+  app.add_option("--viewer", request.viewer, "Viewer for --slideshow (default: the saved viewer path, else xdg-open)")
+      ->type_name("PROGRAM");
+  app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
+  app.add_option("--undo", request.undoDirectory, "Reverse the renames recorded in DIR/renum.log")->type_name("DIR");
+  app.add_flag("-q,--quiet", request.quiet, "No progress display");
+  app.set_version_flag("--version", VersionText(), "Show the version and exit");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error) == 0 ? 0 : kUsageError;  // --help and --version exit 0
+  }
+
+  if (request.undoDirectory) {
+    if (!request.file.empty()) return UsageError("--undo DIR takes no FILE.");
+    if (request.dryRun) return UsageError("--undo cannot be combined with --dry-run.");
+    return Undo(*request.undoDirectory);
+  }
+  if (request.file.empty()) return UsageError("FILE is required: name one file of the kind to renumber.");
+  return Renumber(request);
+}

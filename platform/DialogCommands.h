@@ -1,0 +1,18 @@
+#pragma once
+// What a dialog does when its window reports an event. The window calls these
+// during DialogWindow::DoModal.
+
+class DialogCommands {
+ public:
+  virtual ~DialogCommands() = default;
+  // The controls exist: fill them, add menu items, set icons.
+  virtual void OnInitDialog() {}
+  // A push button was clicked.
+  virtual void OnCommand(int id) { (void)id; }
+  // An item of the window's menu (see DialogWindow::AppendSystemMenu) was chosen.
+  virtual void OnSysCommand(int id) { (void)id; }
+  // Enter or the default button: usually exchange, then EndDialog(1).
+  virtual void OnOK() = 0;
+  // Escape or the close box: usually EndDialog(2).
+  virtual void OnCancel() = 0;
+};

@@ -1,0 +1,76 @@
+// The "Go For It!" command: from the dialog's fields to renamed files, the
+// slideshow pages of a picture run, the viewer and the outcome.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "fsystem/FSystem.h"
+#include "renumber/ControlIds.h"
+#include "renumber/NameRules.h"
+#include "renumber/RenumberDialog.h"
+#include "viewer/ViewerPages.h"
+
+namespace {
+
+const char kRenumbered[] = "Directory renumbered.";
+const char kRenumberedCustomize[] =
+    "Directory renumbered.  To use the viewer, you must customize the folder now.  Go into explorer, click on the "
+    "directory that has been renumbered, then click on 'View', then 'Customize this folder'.  Follow the defaults "
+    "and close the folder.htt file when it appears.";
+
+}  // namespace
+
+RunOutcome RenumberDialog::FailureEnding() {
+  window_.SetDlgItemText(kStatusLine, "Error.");
+  return RunOutcome::kFailed;
+}
+
+bool RenumberDialog::PassFailed(PassKind pass) {
+  // A pass that stopped at a failed rename has shown its message; the run
+  // must not go on as if the directory were renumbered.
+  return RenumberFiles(pass) == 0 || LastPassStoppedAtFailedRename();
+}
+
+RunOutcome RenumberDialog::RunRenumber() {
+  if (!UpdateData(1)) return RunOutcome::kNotStarted;
+  window_.SetDlgItemText(kStatusLine, "Working...");
+  window_.SetDlgItemText(kCountLine, "");
+  window_.PumpMessages();
+
+  // The exchange has held the path to its limit, so the copy is whole.
+  char pathCopy[kMaxPathText + 1];
+  std::snprintf(pathCopy, sizeof pathCopy, "%s", options.pathText.c_str());
+  if (FileExists(pathCopy) == 0) {
+    ShowError("File does not exist.");
+    return FailureEnding();
+  }
+  if (PassFailed(PassKind::kFirst)) return FailureEnding();
+
+  // Number 1 is free after the first pass only when an entry held it before
+  // and moved up: the directory was numbered before, so number it again.
+  char directory[kMaxPathText + 1];
+  std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
+  const NewNameRule rule{directory, options.prefixText.c_str(), static_cast<int>(std::atol(options.digitsText.c_str())),
+                         options.suffixText.c_str(), program.currentExtension};
+  char firstName[kMaxPathText + 1];
+  rule.Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
+  if (FileExists(firstName) == 0 && PassFailed(PassKind::kSecond)) return FailureEnding();
+
+  const bool pictureRun = IsPictureExtension(program.currentExtension);
+  const PageOptions pageOptions{options, program.renamedCount, program.currentExtension};
+  if (options.applyViewer == 1 && pictureRun && !WriteFolderTemplate(directory, pageOptions, window_)) {
+    return FailureEnding();
+  }
+  if (options.viewAfterRun == 1 && pictureRun) {
+    if (!WriteSlideshowPage(directory, pageOptions, window_)) return FailureEnding();
+    // The page's path is the viewer's one argument, whatever characters it holds.
+    launcher_.Start(program.viewerPath, JoinPath(directory, "KavoViewer.html"));
+  } else {
+    window_.MessageBox(options.applyViewer == 1 ? kRenumberedCustomize : kRenumbered, "Good work.", kMessageOk);
+  }
+
+  window_.SetDlgItemText(kPathField, "");
+  window_.SetDlgItemText(kStatusLine, "Done.");
+  window_.PumpMessages();
+  return RunOutcome::kSucceeded;
+}

@@ -1,0 +1,246 @@
+// tarvine-renumber end to end: the built program run on temporary directories.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class TarvineRenumberTest : public TempDirTest {
+ protected:
+  // Runs the program in `cwd` (the temporary directory by default) with no
+  // terminal and nothing on its standard input.
+  Result Run(const Names& arguments, const std::string& cwd = "") {
+    const std::string outPath = scratch_ + "/out", errPath = scratch_ + "/err";
+    std::vector<char*> argv{const_cast<char*>(TARVINE_RENUMBER_BINARY)};
+    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+      if (chdir(cwd.empty() ? root_.c_str() : cwd.c_str()) != 0) _exit(126);
+      dup2(open("/dev/null", O_RDONLY), 0);
+      dup2(open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+      dup2(open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(outPath), Slurp(errPath)};
+  }
+
+  static std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  void SetUp() override {
+    TempDirTest::SetUp();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarvine-scratch-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    scratch_ = pattern;
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(scratch_);
+    TempDirTest::TearDown();
+  }
+
+  // A viewer that writes its argument count and arguments down.
+  std::string FakeViewer() {
+    const std::string script = scratch_ + "/viewer";
+    std::ofstream(script) << "#!/bin/sh\n{ echo \"$#\"; for a in \"$@\"; do echo \"$a\"; done; } > '" << scratch_
+                          << "/record.tmp'\nmv '" << scratch_ << "/record.tmp' '" << scratch_ << "/record'\n";
+    chmod(script.c_str(), 0755);
+    return script;
+  }
+  Names ViewerRecord() {
+    const std::string record = scratch_ + "/record";
+    for (int i = 0; i < 200 && !std::filesystem::exists(record); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    Names lines;
+    std::ifstream in(record);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  std::string scratch_;
+};
+
+TEST_F(TarvineRenumberTest, HelpDocumentsEveryOptionAndVersionPrintsTheRecord) {
+  const Result help = Run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"FILE", "--digits", "--prefix", "--suffix", "--log", "--folder-template", "--file-list",
+                             "--slideshow", "--seconds", "--viewer", "--dry-run", "--undo", "--quiet", "--version",
+                             "--help"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  const Result version = Run({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("tarvine-renumber 1.0.0.1"), std::string::npos);
+  EXPECT_NE(version.out.find("FileDescription: Tarvine MFC Application"), std::string::npos);
+  EXPECT_NE(version.out.find("ProductVersion: 1, 0, 0, 1"), std::string::npos);
+}
+
+TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
+  TouchAll({"a.jpg", "b.jpg"});
+  struct Case {
+    Names arguments;
+    std::string err;  // expected at the start of stderr; empty: any
+  };
+  const Case cases[] = {
+      {{}, "Error: FILE is required"},
+      {{"--bogus", "a.jpg"}, ""},
+      {{"--undo", ".", "a.jpg"}, "Error: --undo DIR takes no FILE."},
+      {{"--undo", ".", "-n"}, "Error: --undo cannot be combined with --dry-run."},
+      {{"-d", "12345678", "a.jpg"}, "Error: Please enter no more than 7 characters.\n"},
+      {{"--seconds", "1234567", "a.jpg"}, "Error: Please enter no more than 6 characters.\n"},
+      {{std::string(301, 'p') + ".jpg"}, "Error: Please enter no more than 300 characters.\n"},
+      {{"--viewer", std::string(201, 'v'), "a.jpg"}, "Error: The viewer path is too long: at most 200 bytes."},
+  };
+  for (const Case& c : cases) {
+    const Result result = Run(c.arguments);
+    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_EQ(result.err.substr(0, c.err.size()), c.err);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"}));
+  }
+}
+
+TEST_F(TarvineRenumberTest, FailuresExitWithOneAndSayWhy) {
+  TouchAll({"a.jpg", "b.jpg", "README"});
+  struct Case {
+    Names arguments;
+    std::string err;
+    Names after;
+  };
+  const Case cases[] = {
+      {{"missing.jpg"}, "Error: File does not exist.\n", {"README", "a.jpg", "b.jpg"}},
+      {{"README"}, "Error: File name must have an extension.\n", {"README", "a.jpg", "b.jpg"}},
+      {{"-s", std::string(200, 's'), "a.jpg"},
+       "Error: The suffix is too long: at most 199 bytes.\n",
+       {"README", "a.jpg", "b.jpg"}},
+      // A prefix naming a directory that is not there: the first rename fails.
+      {{"-p", "missing/", "a.jpg"}, "Error: Could not rename at least one file.\n", {"README", "a.jpg", "b.jpg"}},
+  };
+  for (const Case& c : cases) {
+    const Result result = Run(c.arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(Entries(), c.after);
+  }
+}
+
+TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) {
+  TouchAll({"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"});
+  const Result run = Run({"-d", "2", "--log", "x.jpg"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Directory renumbered.\n");
+  EXPECT_EQ(run.err, "") << "no progress without a terminal";
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
+  EXPECT_EQ(Read("04.jpg"), "content of x.jpg");
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "Reversed 10 renames.\n");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
+  for (const char* name : {"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"}) {
+    EXPECT_EQ(Read(name), std::string("content of ") + name);
+  }
+
+  const Result again = Run({"--undo", root_.string()});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err.substr(0, 24), "Error: Could not rename ");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
+}
+
+TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {
+  const std::vector<Names> directories = {
+      {"c.jpg", "a.jpg", "IMG_10.jpg", "IMG_2.jpg"},     // fresh
+      {"01.jpg", "02.jpg", "x.jpg"},                     // numbered before: two passes
+      {"a.jpg", "02.jpg", "b.jpg", "04.jpg", "z.JPG"},   // taken numbers in the way
+  };
+  for (const Names& files : directories) {
+    TearDown();
+    SetUp();
+    TouchAll(files);
+    const Names before = Entries();
+    const Result dry = Run({"-n", "-d", "2", "-p", "p", "--log", files[0]});
+    EXPECT_EQ(dry.status, 0);
+    EXPECT_EQ(Entries(), before) << "a dry run changes nothing";
+
+    const Result real = Run({"-d", "2", "-p", "p", "--log", files[0]});
+    EXPECT_EQ(real.status, 0);
+    EXPECT_EQ(dry.out, Read("renum.log") + real.out);
+  }
+}
+
+TEST_F(TarvineRenumberTest, PicturePagesAndTheViewerFollowTheExtension) {
+  struct Case {
+    const char* file;
+    Names pages;
+    bool launched;
+    std::string out;
+  };
+  const std::string longText =
+      "Directory renumbered.  To use the viewer, you must customize the folder now.  Go into explorer, click on "
+      "the directory that has been renumbered, then click on 'View', then 'Customize this folder'.  Follow the "
+      "defaults and close the folder.htt file when it appears.\n";
+  const Case cases[] = {
+      {"a.png", {}, false, longText},
+      {"a.jpeg", {}, false, longText},
+      {"a.Gif", {"Folder.htt", "KavoViewer.html"}, true, ""},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    MakeDir("my photos");
+    Touch(std::string("my photos/") + c.file);
+    const Result result =
+        Run({"--folder-template", "--slideshow", "--viewer", FakeViewer(), std::string("my photos/") + c.file});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, c.out);
+    Names expected = c.pages;
+    expected.insert(expected.begin(), std::string("00001") + std::strchr(c.file, '.'));
+    std::sort(expected.begin(), expected.end());
+    Names inPhotos;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf("my photos"))) {
+      inPhotos.push_back(entry.path().filename().string());
+    }
+    std::sort(inPhotos.begin(), inPhotos.end());
+    EXPECT_EQ(inPhotos, expected) << c.file;
+    if (c.launched) {
+      EXPECT_EQ(ViewerRecord(), (Names{"1", "my photos/KavoViewer.html"}));
+    }
+  }
+}
+
+TEST_F(TarvineRenumberTest, TheSavedViewerPathIsTheDefault) {
+  Touch("a.jpg");
+  Touch("Tarvine.ini", FakeViewer() + "\n/home/\n");
+  const Result result = Run({"--slideshow", PathOf("a.jpg")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ViewerRecord(), (Names{"1", PathOf("KavoViewer.html")}));
+  EXPECT_EQ(Read("Tarvine.ini"), FakeViewer() + "\n/home/\n") << "never written";
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "platform/HeadlessDialogWindow.h"
+#include "renumber/ControlIds.h"
+#include "renumber/RenumberDialog.h"
+#include "tests/support/FaultyFileServices.h"
+#include "tests/support/RecordingLauncher.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const char kLongSuccess[] =
+    "Directory renumbered.  To use the viewer, you must customize the folder now.  Go into explorer, click on the "
+    "directory that has been renumbered, then click on 'View', then 'Customize this folder'.  Follow the defaults "
+    "and close the folder.htt file when it appears.";
+
+// A "Go For It!" run as a user starts it: the dialog's fields shown in its
+// controls, some of them changed, then the button.
+class RunRenumberTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    dialog.UpdateData(0);
+    std::snprintf(dialog.program.viewerPath, sizeof dialog.program.viewerPath, "my-viewer");
+  }
+
+  RunOutcome Run(const std::string& file, const char* digits, int applyViewer = 0, int viewAfterRun = 0) {
+    window.SetDlgItemText(kPathField, file.empty() ? "" : PathOf(file).c_str());
+    window.SetDlgItemText(kDigitsField, digits);
+    window.CheckDlgButton(kApplyViewerBox, applyViewer);
+    window.CheckDlgButton(kViewAfterRunBox, viewAfterRun);
+    return dialog.RunRenumber();
+  }
+
+  Names MessageTexts() const {
+    Names texts;
+    for (const auto& message : window.Messages()) texts.push_back(message.text);
+    return texts;
+  }
+
+  void ExpectSucceeded(RunOutcome outcome) {
+    EXPECT_EQ(outcome, RunOutcome::kSucceeded);
+    EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
+    EXPECT_EQ(window.ItemText(kPathField), "");
+  }
+
+  void ExpectFailed(RunOutcome outcome, const std::string& file) {
+    EXPECT_EQ(outcome, RunOutcome::kFailed);
+    EXPECT_EQ(window.ItemText(kStatusLine), "Error.");
+    EXPECT_EQ(window.ItemText(kPathField), file.empty() ? "" : PathOf(file));
+  }
+
+  HeadlessDialogWindow window;
+  RecordingLauncher launcher;
+  RenumberDialog dialog{window, launcher};
+  FaultyFileServices files;
+  ScopedFileServices filesInForce{files};
+};
+
+TEST_F(RunRenumberTest, AnEmptyOrMissingPathEndsBeforeAnyPass) {
+  for (const std::string file : {"", "missing.jpg"}) {
+    HeadlessDialogWindow fresh;
+    RenumberDialog freshDialog{fresh, launcher};
+    freshDialog.UpdateData(0);
+    fresh.SetDlgItemText(kPathField, file.empty() ? "" : PathOf(file).c_str());
+    EXPECT_EQ(freshDialog.RunRenumber(), RunOutcome::kFailed);
+    ASSERT_EQ(fresh.Messages().size(), 1u);
+    EXPECT_EQ(fresh.Messages()[0].text, "File does not exist.");
+    EXPECT_EQ(fresh.Messages()[0].style, kMessageStop);
+    EXPECT_EQ(fresh.TextHistory(kStatusLine), (Names{"Ready", "Working...", "Error."}));
+    EXPECT_EQ(fresh.TextHistory(kCountLine), Names{""});
+  }
+}
+
+TEST_F(RunRenumberTest, AFieldOverItsLimitStopsTheRunBeforeItStarts) {
+  struct Case {
+    int id;
+    std::string text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {kDigitsField, "12345678", "Please enter no more than 7 characters."},
+      {kPathField, std::string(301, 'p'), "Please enter no more than 300 characters."},
+      {kSecondsField, "1234567", "Please enter no more than 6 characters."},
+  };
+  for (const Case& c : cases) {
+    HeadlessDialogWindow fresh;
+    RenumberDialog freshDialog{fresh, launcher};
+    freshDialog.UpdateData(0);
+    fresh.SetDlgItemText(c.id, c.text.c_str());
+    EXPECT_EQ(freshDialog.RunRenumber(), RunOutcome::kNotStarted);
+    ASSERT_EQ(fresh.Messages().size(), 1u);
+    EXPECT_EQ(fresh.Messages()[0].text, c.message);
+    EXPECT_EQ(fresh.Messages()[0].style, kMessageExclamation);
+    EXPECT_EQ(fresh.Focus(), c.id);
+    EXPECT_EQ(fresh.ItemText(kStatusLine), "Ready");
+  }
+}
+
+TEST_F(RunRenumberTest, AFreshDirectoryTakesOnePass) {
+  TouchAll({"a.jpg", "b.jpg", "c.jpg"});
+  ExpectSucceeded(Run("a.jpg", "3"));
+  EXPECT_EQ(Entries(), (Names{"001.jpg", "002.jpg", "003.jpg"}));
+  ASSERT_EQ(window.Messages().size(), 1u);
+  EXPECT_EQ(window.Messages()[0].text, "Directory renumbered.");
+  EXPECT_EQ(window.Messages()[0].caption, "Good work.");
+  EXPECT_EQ(window.Messages()[0].style, kMessageOk);
+  EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
+  EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(RunRenumberTest, ANumberedDirectoryIsNumberedAgainFromOne) {
+  TouchAll({"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"});
+  window.CheckDlgButton(kKeepLogBox, 1);
+  ExpectSucceeded(Run("x.jpg", "2"));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
+  for (const auto& [now, was] : std::vector<std::pair<std::string, std::string>>{
+           {"01.jpg", "01.jpg"}, {"02.jpg", "02.jpg"}, {"03.jpg", "03.jpg"}, {"04.jpg", "x.jpg"}, {"05.jpg", "y.jpg"}}) {
+    EXPECT_EQ(Read(now), "content of " + was);
+  }
+  EXPECT_EQ(dialog.program.renamedCount, 5);
+  // Both passes are in the log, so the run can be taken back.
+  const std::string log = Read("renum.log");
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 10);
+  EXPECT_EQ(log.substr(0, log.find('\n') + 1), PathOf("01.jpg") + "\t\t-> " + PathOf("04.jpg") + "\n");
+  EXPECT_EQ(window.TextHistory(kCountLine).back(), "   5 files.");
+}
+
+TEST_F(RunRenumberTest, PicturePagesAndTheViewerDependOnTheExtensionAndTheBoxes) {
+  struct Case {
+    const char* extension;
+    int applyViewer;
+    int viewAfterRun;
+    Names pages;
+    bool launched;
+    const char* message;  // null: none
+  };
+  const Case cases[] = {
+      {"png", 1, 1, {}, false, kLongSuccess},
+      {"jpeg", 0, 1, {}, false, "Directory renumbered."},
+      {"Gif", 0, 1, {"KavoViewer.html"}, true, nullptr},
+      {"JPG", 1, 0, {"Folder.htt"}, false, kLongSuccess},
+      {"jpg", 1, 1, {"Folder.htt", "KavoViewer.html"}, true, nullptr},
+      {"jpg", 0, 0, {}, false, "Directory renumbered."},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    const std::string file = std::string("a.") + c.extension;
+    Touch(file);
+    HeadlessDialogWindow fresh;
+    RecordingLauncher freshLauncher;
+    RenumberDialog freshDialog{fresh, freshLauncher};
+    freshDialog.UpdateData(0);
+    fresh.SetDlgItemText(kPathField, PathOf(file).c_str());
+    fresh.CheckDlgButton(kApplyViewerBox, c.applyViewer);
+    fresh.CheckDlgButton(kViewAfterRunBox, c.viewAfterRun);
+    EXPECT_EQ(freshDialog.RunRenumber(), RunOutcome::kSucceeded) << file;
+    EXPECT_EQ(fresh.ItemText(kStatusLine), "Done.");
+
+    Names expected = c.pages;
+    expected.push_back(std::string("00001.") + c.extension);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Entries(), expected) << file;
+    if (c.launched) {
+      ASSERT_EQ(freshLauncher.started.size(), 1u);
+      EXPECT_EQ(freshLauncher.started[0].program, "xdg-open");
+      EXPECT_EQ(freshLauncher.started[0].argument, PathOf("KavoViewer.html"));
+    } else {
+      EXPECT_TRUE(freshLauncher.started.empty()) << file;
+    }
+    if (c.message) {
+      ASSERT_EQ(fresh.Messages().size(), 1u) << file;
+      EXPECT_EQ(fresh.Messages()[0].text, c.message);
+    } else {
+      EXPECT_TRUE(fresh.Messages().empty()) << file;
+    }
+  }
+}
+
+TEST_F(RunRenumberTest, TheViewerGetsThePagePathAsItsOneArgument) {
+  MakeDir("my pics; $(x)");
+  Touch("my pics; $(x)/a.jpg");
+  ExpectSucceeded(Run("my pics; $(x)/a.jpg", "3", 0, 1));
+  ASSERT_EQ(launcher.started.size(), 1u);
+  EXPECT_EQ(launcher.started[0].program, "my-viewer");
+  EXPECT_EQ(launcher.started[0].argument, PathOf("my pics; $(x)/KavoViewer.html"));
+}
+
+TEST_F(RunRenumberTest, AFailedRenameEndsTheRunAsAFailure) {
+  TouchAll({"01.jpg", "02.jpg", "x.jpg"});
+  files.failRenameAt = 2;
+  const RunOutcome outcome = Run("x.jpg", "2", 1, 1);
+  ExpectFailed(outcome, "x.jpg");
+  EXPECT_EQ(MessageTexts(), Names{"Could not rename at least one file."});
+  EXPECT_EQ(files.renameCalls, 2) << "no second pass";
+  EXPECT_EQ(Entries(), (Names{"02.jpg", "03.jpg", "x.jpg"})) << "no pages";
+  EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(RunRenumberTest, APageThatCannotBeWrittenEndsTheRun) {
+  Touch("a.jpg");
+  files.failOpen = true;
+  const RunOutcome outcome = Run("a.jpg", "3", 1, 1);
+  ExpectFailed(outcome, "a.jpg");
+  EXPECT_EQ(MessageTexts(), Names{"Could not write to Folder.htt file"});
+  EXPECT_EQ(Entries(), Names{"001.jpg"});
+  EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(RunRenumberTest, APassThatStopsBeforeRenamingEndsTheRun) {
+  Touch("README");
+  const RunOutcome outcome = Run("README", "3");
+  ExpectFailed(outcome, "README");
+  EXPECT_EQ(MessageTexts(), Names{"File name must have an extension."});
+}
+
+}  // namespace
