@@ -1,12 +1,13 @@
 # make test  installs what is missing, builds, and runs every test twice:
 #            in a normal build and under AddressSanitizer + UBSan.
+# make stress the kill, race and fault tests at full size.
 # make build the normal build only (build/).
 
 JOBS ?= $(shell nproc)
 CMAKE_NORMAL = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
 CMAKE_SANITIZED = -DCMAKE_BUILD_TYPE=Debug -DTARVINE_SANITIZE=ON
 
-.PHONY: deps build build-sanitized test test-normal test-sanitized clean
+.PHONY: deps build build-sanitized stress test test-normal test-sanitized clean
 
 deps:
 	@scripts/install-deps
@@ -27,6 +28,11 @@ test-sanitized: build-sanitized
 	  ctest --test-dir build-sanitized --output-on-failure -j $(JOBS)
 
 test: test-normal test-sanitized
+
+# The kill test at full size: 100 kills of runs over 2,000 files.
+stress: build
+	TARVINE_CRASH_KILLS=100 TARVINE_CRASH_FILES=2000 ./build/tests/crash_tests
+	./build/tests/renumber_tests --gtest_filter='RaceTest.*:FaultInjectionTest.*' --gtest_repeat=20
 
 clean:
 	rm -rf build build-sanitized

@@ -35,6 +35,9 @@ class FileServices {
 
   // Removes a file. 0 or an errno value.
   virtual int Remove(const char* path) = 0;
+
+  // 1 when both paths name the same file (two names of one file), else 0.
+  virtual int SameFile(const char* a, const char* b) = 0;
 };
 
 // The file services in force: the POSIX ones unless a ScopedFileServices

@@ -26,6 +26,12 @@ int PosixFileServices::Replace(const char* from, const char* to) { return std::r
 
 int PosixFileServices::Remove(const char* path) { return unlink(path) == 0 ? 0 : errno; }
 
+int PosixFileServices::SameFile(const char* a, const char* b) {
+  struct stat first, second;
+  if (lstat(a, &first) != 0 || lstat(b, &second) != 0) return 0;
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino ? 1 : 0;
+}
+
 namespace {
 
 // For a file system that cannot rename without replacing, and for a

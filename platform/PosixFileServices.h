@@ -11,6 +11,7 @@ class PosixFileServices : public FileServices {
   FILE* Open(const char* path, const char* mode) override;
   int Replace(const char* from, const char* to) override;
   int Remove(const char* path) override;
+  int SameFile(const char* a, const char* b) override;
 };
 
 // Renames without replacing: renameat2 with RENAME_NOREPLACE, and where the

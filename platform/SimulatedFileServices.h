@@ -21,6 +21,8 @@ class SimulatedFileServices : public FileServices {
   // replace or remove.
   int Replace(const char*, const char*) override { return 0; }
   int Remove(const char*) override { return 0; }
+  // A picture keeps one name per file.
+  int SameFile(const char*, const char*) override { return 0; }
 
   // Told of every rename that succeeds in the picture.
   std::function<void(const char* from, const char* to)> onRename;

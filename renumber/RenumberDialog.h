@@ -54,8 +54,9 @@ class RenumberDialog {
   // when a rename failed there), 0 when it stopped before with a message.
   int RenumberFiles(PassKind pass = PassKind::kFirst);
 
-  // Whether the latest pass stopped at a rename that failed.
-  bool LastPassStoppedAtFailedRename() const { return lastPassStoppedAtFailedRename_; }
+  // Whether the latest pass stopped early, at a rename or a log line that
+  // failed (it has said so): what it left is not a renumbered directory.
+  bool LastPassFailed() const { return lastPassFailed_; }
 
   DialogWindow& Window() { return window_; }
 
@@ -65,10 +66,10 @@ class RenumberDialog {
  private:
   void ShowError(const char* text);
   RunOutcome FailureEnding();
-  // A pass that stopped before renaming, or at a failed rename.
+  // A pass that stopped before renaming, or early at a failure.
   bool PassFailed(PassKind pass);
 
   DialogWindow& window_;
   ProgramLauncher& launcher_;
-  bool lastPassStoppedAtFailedRename_ = false;
+  bool lastPassFailed_ = false;
 };

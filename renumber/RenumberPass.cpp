@@ -1,6 +1,7 @@
 // The renumbering pass: one walk over a directory listing that renames every
 // entry to the next free numbered name.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include "platform/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
+#include "renumber/RenameLogFile.h"
 #include "renumber/RenumberDialog.h"
 
 namespace {
@@ -16,6 +18,12 @@ namespace {
 constexpr size_t kMaxAffix = 199;  // bytes of a prefix or a suffix
 constexpr size_t kMaxExtension = 7;
 const char kLogName[] = "renum.log";
+const char kCannotWriteLog[] = "Could not write to renum.log file";
+
+// A rename refused because its name was taken a moment after the test (by
+// another program) is tried again with the next free number; this many times
+// at most, so a file system that refuses every name cannot hold the pass.
+constexpr int kMostRetriesOfTakenNames = 1000;
 
 // A text that does not fit its limit is refused before anything is renamed:
 // a name cut short could collide with another or lose its extension.
@@ -48,10 +56,34 @@ long CountEntries(FileList& list, size_t directoryLength, bool& namesFit) {
   return count;
 }
 
+enum class EntryOutcome { kRenamed, kRenameFailed, kLogFailed };
+
+// Gives the entry `oldName` the name of the first free number from `counter`
+// on, its own name counting as taken, and moves the counter past it. The log
+// line goes first; a rename that fails takes it back.
+EntryOutcome RenameToNextFreeName(const NewNameRule& rule, const char* oldName, int32_t& counter,
+                                  RenameLogFile& log, char* newName, size_t room) {
+  const auto formatNext = [&] {
+    return counter < INT32_MAX && rule.Format(counter++, newName, room) < static_cast<int>(room);
+  };
+  for (int attempt = 0; attempt <= kMostRetriesOfTakenNames; ++attempt) {
+    bool fits = formatNext();
+    while (fits && FileExists(newName) == 1) fits = formatNext();
+    if (!fits) return EntryOutcome::kRenameFailed;
+
+    if (log.IsOpen() && !log.Record(oldName, newName)) return EntryOutcome::kLogFailed;
+    const int error = Files().Rename(oldName, newName);
+    if (error == 0) return EntryOutcome::kRenamed;
+    if (log.IsOpen()) log.TakeBack();
+    if (error != EEXIST) return EntryOutcome::kRenameFailed;
+  }
+  return EntryOutcome::kRenameFailed;
+}
+
 }  // namespace
 
 int RenumberDialog::RenumberFiles(PassKind pass) {
-  lastPassStoppedAtFailedRename_ = false;
+  lastPassFailed_ = false;
   if (options.pathText.empty()) {
     ShowError("Please specify a path and the first file name to rename.");
     return 0;
@@ -120,13 +152,10 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
     return 0;
   }
 
-  FILE* log = nullptr;
-  if (options.keepLog == 1) {
-    log = Files().Open(JoinPath(directory, kLogName), pass == PassKind::kFirst ? "w" : "a");
-    if (!log) {
-      ShowError("Could not write to renum.log file");
-      return 0;
-    }
+  RenameLogFile log;
+  if (options.keepLog == 1 && !log.Open(JoinPath(directory, kLogName), pass == PassKind::kSecond)) {
+    ShowError(kCannotWriteLog);
+    return 0;
   }
 
   char countText[32];
@@ -141,27 +170,17 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
     window_.PumpMessages();
 
     std::snprintf(oldName, sizeof oldName, "%s%s", directory, list.CurrentName());
-    // A taken number is skipped; so is the entry's own name.
-    bool fits = rule.Format(counter++, newName, sizeof newName) < static_cast<int>(sizeof newName);
-    while (fits && FileExists(newName) == 1) {
-      fits = counter < INT32_MAX && rule.Format(counter++, newName, sizeof newName) < static_cast<int>(sizeof newName);
-    }
-
-    if (!fits || Files().Rename(oldName, newName) != 0) {
-      ShowError("Could not rename at least one file.");
-      lastPassStoppedAtFailedRename_ = true;
+    const EntryOutcome outcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
+    if (outcome != EntryOutcome::kRenamed) {
+      ShowError(outcome == EntryOutcome::kLogFailed ? kCannotWriteLog : "Could not rename at least one file.");
+      lastPassFailed_ = true;
       break;
     }
     ++program.renamedCount;
-    if (log) {
-      std::fprintf(log, "%s\t\t-> %s\n", oldName, newName);
-      std::fflush(log);  // the log matches the disk even if the program is killed
-    }
   }
 
   std::snprintf(countText, sizeof countText, "   %ld files.", static_cast<long>(program.renamedCount));
   window_.SetDlgItemText(kCountLine, countText);
   window_.PumpMessages();
-  if (log) std::fclose(log);
   return 1;
 }

@@ -28,7 +28,7 @@ RunOutcome RenumberDialog::FailureEnding() {
 bool RenumberDialog::PassFailed(PassKind pass) {
   // A pass that stopped at a failed rename has shown its message; the run
   // must not go on as if the directory were renumbered.
-  return RenumberFiles(pass) == 0 || LastPassStoppedAtFailedRename();
+  return RenumberFiles(pass) == 0 || LastPassFailed();
 }
 
 RunOutcome RenumberDialog::RunRenumber() {

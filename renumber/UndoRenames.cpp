@@ -1,5 +1,6 @@
 #include "renumber/UndoRenames.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,8 @@ std::string InDirectory(const std::string& directory, const std::string& name) {
 }
 
 // Every line of the log, or a message saying why there are none to trust.
+// A last line without its line end was cut short by a kill: its rename never
+// happened, so it is left out.
 bool ReadLog(const std::string& path, std::vector<LoggedRename>& renames, std::string& problem) {
   FILE* log = Files().Open(path.c_str(), "r");
   if (!log) {
@@ -30,8 +33,10 @@ bool ReadLog(const std::string& path, std::vector<LoggedRename>& renames, std::s
   while ((length = getline(&line, &room, log)) >= 0) {
     ++number;
     std::string_view text(line, static_cast<size_t>(length));
-    if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+    const bool whole = !text.empty() && text.back() == '\n';
+    if (whole) text.remove_suffix(1);
     const auto rename = ParseLogLine(text);
+    if (!whole && !rename) break;
     if (!rename) {
       problem = path + " line " + std::to_string(number) + " records no rename; nothing was changed.";
       break;
@@ -54,7 +59,12 @@ UndoOutcome UndoRenames(const std::string& directory) {
   for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
     const std::string from = InDirectory(directory, rename->to);
     const std::string to = InDirectory(directory, rename->from);
-    const int error = Files().Rename(from.c_str(), to.c_str());
+    // The log's line goes before its rename: a kill between them leaves a
+    // last line whose rename never happened.
+    const bool lastLine = rename == renames.rbegin();
+    if (lastLine && Files().Exists(from.c_str()) == 0 && Files().Exists(to.c_str()) == 1) continue;
+    int error = Files().Rename(from.c_str(), to.c_str());
+    if (error == EEXIST && Files().SameFile(from.c_str(), to.c_str()) == 1) error = Files().Remove(from.c_str());
     if (error != 0) {
       return {false, reversed,
               "Could not rename " + from + " back to " + to + ": " + std::strerror(error) + " (" +

@@ -14,4 +14,9 @@ struct UndoOutcome {
 // a directory part is taken in `directory`; other relative names in the
 // current directory. Stops at the first rename that fails, changing nothing
 // more. The log itself stays.
+//
+// A run that was killed may have left a last line whose rename never
+// happened (its new name absent, its old name present), or a last line cut
+// short: both are passed over. A rename cut short between its two steps may
+// have left one file under both names: the new name is then removed.
 UndoOutcome UndoRenames(const std::string& directory);

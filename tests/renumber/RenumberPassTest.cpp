@@ -50,7 +50,7 @@ TEST_F(RenumberPassTest, RenamesInListingOrderSkippingTakenNumbers) {
   EXPECT_EQ(Read("004.jpg"), "content of a.jpg");
   EXPECT_EQ(dialog.program.renamedCount, 3);
   EXPECT_STREQ(dialog.program.currentExtension, "jpg");
-  EXPECT_FALSE(dialog.LastPassStoppedAtFailedRename());
+  EXPECT_FALSE(dialog.LastPassFailed());
   EXPECT_TRUE(window.Messages().empty());
   // The count line shows the files renamed before each entry, then the total.
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"   0", "   1", "   2", "   3 files."}));
@@ -271,7 +271,7 @@ TEST_F(RenumberPassTest, AFailedRenameStopsThePassAndLeavesEarlierRenames) {
     caseDialog.options.keepLog = 1;
 
     EXPECT_EQ(caseDialog.RenumberFiles(), 1);
-    EXPECT_TRUE(caseDialog.LastPassStoppedAtFailedRename());
+    EXPECT_TRUE(caseDialog.LastPassFailed());
     ASSERT_EQ(caseWindow.Messages().size(), 1u);
     EXPECT_EQ(caseWindow.Messages()[0].text, "Could not rename at least one file.");
     EXPECT_EQ(caseDialog.program.renamedCount, failAt - 1);

@@ -1,6 +1,7 @@
 #include "renumber/UndoRenames.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/TempDir.h"
@@ -61,6 +62,46 @@ TEST_F(UndoRenamesTest, AnUnreadableOrMalformedLogChangesNothing) {
   EXPECT_FALSE(outcome.succeeded);
   EXPECT_EQ(outcome.message, PathOf("renum.log") + " line 2 records no rename; nothing was changed.");
   EXPECT_EQ(Entries(), (Names{"1.jpg", "renum.log"}));
+}
+
+TEST_F(UndoRenamesTest, PassesOverWhatAKilledRunLeftUndone) {
+  struct Case {
+    const char* what;
+    std::string lastLine;  // after the line for a.jpg -> 1.jpg, which happened
+  };
+  const Case cases[] = {
+      {"a last line whose rename never happened", Line("b.jpg", "2.jpg")},
+      {"a last line cut short", "b.jpg\t\t-> 2.j"},
+      {"a last line cut inside its arrow", "b.jpg\t"},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    Touch("1.jpg", "A");
+    Touch("b.jpg", "B");
+    Touch("renum.log", Line(PathOf("a.jpg"), PathOf("1.jpg")) + c.lastLine);
+    const UndoOutcome outcome = UndoRenames(Dir());
+    EXPECT_TRUE(outcome.succeeded) << c.what << ": " << outcome.message;
+    EXPECT_EQ(outcome.reversed, 1) << c.what;
+    EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.log"})) << c.what;
+  }
+}
+
+TEST_F(UndoRenamesTest, ARenameCutShortBetweenItsStepsLosesNothing) {
+  // link() made the new name, the kill came before unlink() took the old one.
+  Touch("a.jpg", "A");
+  ASSERT_EQ(link(PathOf("a.jpg").c_str(), PathOf("1.jpg").c_str()), 0);
+  Touch("renum.log", Line(PathOf("a.jpg"), PathOf("1.jpg")));
+  const UndoOutcome outcome = UndoRenames(Dir());
+  EXPECT_TRUE(outcome.succeeded) << outcome.message;
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "renum.log"}));
+  EXPECT_EQ(Read("a.jpg"), "A");
+
+  // Two different files under the two names are never taken for one.
+  Touch("1.jpg", "other");
+  EXPECT_FALSE(UndoRenames(Dir()).succeeded);
+  EXPECT_EQ(Read("1.jpg"), "other");
+  EXPECT_EQ(Read("a.jpg"), "A");
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #pragma once
 // File services that behave as the real ones except where a test asks for a
-// fault: a listing in a chosen order, a rename that fails at the k-th call,
-// a file that cannot be opened.
+// fault: a listing in a chosen order, a rename that fails at the k-th call
+// or meets another program's doing just before, a file that cannot be
+// opened, a log whose writes fail part-way.
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,14 +31,22 @@ class FaultyFileServices : public PosixFileServices {
 
   int Rename(const char* from, const char* to) override {
     ++renameCalls;
+    if (beforeRename) beforeRename(renameCalls, from, to);
     if (renameCalls == failRenameAt) return failRenameWith;
-    return PosixFileServices::Rename(from, to);
+    const int error = PosixFileServices::Rename(from, to);
+    if (error == EEXIST) ++takenAtRename;
+    return error;
   }
 
   FILE* Open(const char* path, const char* mode) override {
-    if (failOpen) {
+    const bool named = failOpenNamed.empty() || EndsWith(path, failOpenNamed);
+    if (failOpen && named) {
       errno = EACCES;
       return nullptr;
+    }
+    const bool writing = mode[0] != 'r';
+    if (writing && logWritesFailAfter >= 0 && EndsWith(path, "renum.log")) {
+      return FailingAfter(path, mode, logWritesFailAfter);
     }
     return PosixFileServices::Open(path, mode);
   }
@@ -48,7 +61,46 @@ class FaultyFileServices : public PosixFileServices {
   std::vector<std::string> listingOrder;
   int failRenameAt = 0;  // 1-based rename call that fails; 0: none
   int failRenameWith = EACCES;
+  // Runs before every rename, as another program acting at that moment would.
+  std::function<void(int call, const char* from, const char* to)> beforeRename;
   bool failOpen = false;
+  std::string failOpenNamed;  // with failOpen: only paths ending so; empty: all
   bool failReplace = false;
+  long logWritesFailAfter = -1;  // renum.log takes this many bytes, then writes fail; -1: no fault
   int renameCalls = 0;
+  int takenAtRename = 0;  // renames the file system refused because the name was taken
+
+ private:
+  static bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  }
+
+  // A stream onto the real file whose writes fail, as on a full disk, once
+  // `budget` bytes are written.
+  struct Budget {
+    int fd;
+    long left;
+  };
+  static FILE* FailingAfter(const char* path, const char* mode, long budget) {
+    const int flags = O_WRONLY | O_CREAT | (mode[0] == 'a' ? O_APPEND : O_TRUNC);
+    const int fd = open(path, flags, 0644);
+    if (fd < 0) return nullptr;
+    cookie_io_functions_t functions{};
+    functions.write = [](void* cookie, const char* data, size_t size) -> ssize_t {
+      auto* budget = static_cast<Budget*>(cookie);
+      const size_t fits = budget->left < static_cast<long>(size) ? static_cast<size_t>(budget->left) : size;
+      const ssize_t written = fits ? write(budget->fd, data, fits) : 0;
+      if (written > 0) budget->left -= written;
+      if (static_cast<size_t>(written) == size) return written;
+      errno = ENOSPC;
+      return -1;
+    };
+    functions.close = [](void* cookie) -> int {
+      auto* budget = static_cast<Budget*>(cookie);
+      const int result = close(budget->fd);
+      delete budget;
+      return result;
+    };
+    return fopencookie(new Budget{fd, budget}, "w", functions);
+  }
 };

@@ -1,0 +1,34 @@
+#include "renumber/RenameLogFile.h"
+
+#include <unistd.h>
+
+#include "platform/FileServices.h"
+
+bool RenameLogFile::Open(const char* path, bool append) {
+  Close();
+  file_ = Files().Open(path, append ? "a" : "w");
+  if (file_ && append) std::fseek(file_, 0, SEEK_END);  // so ftell tells where lines start
+  return file_ != nullptr;
+}
+
+bool RenameLogFile::Record(const char* oldName, const char* newName) {
+  lineStart_ = std::ftell(file_);
+  const bool written = std::fprintf(file_, "%s\t\t-> %s\n", oldName, newName) >= 0 && std::fflush(file_) == 0;
+  if (!written) TakeBack();
+  return written;
+}
+
+void RenameLogFile::TakeBack() {
+  if (lineStart_ < 0) return;
+  std::fflush(file_);
+  std::clearerr(file_);
+  // Where the file cannot be cut back (a failing disk), the line stays and
+  // undo passes over it: its rename never happened.
+  if (ftruncate(fileno(file_), lineStart_) == 0) std::fseek(file_, lineStart_, SEEK_SET);
+  lineStart_ = -1;
+}
+
+void RenameLogFile::Close() {
+  if (file_) std::fclose(file_);
+  file_ = nullptr;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// renum.log as a pass writes it: one line per rename, "<old>\t\t-> <new>",
+// written and flushed before the rename itself. A kill between the two
+// leaves a last line whose rename never happened (undo knows it by its new
+// name being absent and its old name present), never a rename without a line.
+
+#include <cstdio>
+
+class RenameLogFile {
+ public:
+  RenameLogFile() = default;
+  ~RenameLogFile() { Close(); }
+  RenameLogFile(const RenameLogFile&) = delete;
+  RenameLogFile& operator=(const RenameLogFile&) = delete;
+
+  // Opens `path` afresh, or to add to it. False when it cannot be opened.
+  bool Open(const char* path, bool append);
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // Writes and flushes the line of a rename about to be made. False when the
+  // line could not be written whole; it is then taken back as far as the
+  // file allows.
+  bool Record(const char* oldName, const char* newName);
+  // Takes back the line Record wrote last, when its rename failed.
+  void TakeBack();
+
+  void Close();
+
+ private:
+  FILE* file_ = nullptr;
+  long lineStart_ = -1;  // where the last recorded line starts
+};
