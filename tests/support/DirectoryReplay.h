@@ -32,9 +32,10 @@ inline Snapshot TakeSnapshot(const std::filesystem::path& directory) {
 
 // `before` with the renames of `log` made in order, each checked: its old
 // name present and its new name free at that moment. Lines name files by
-// path; only the file name counts here. A last line without its line end,
-// or whose rename never happened, is passed over, as undo passes over it.
-inline Snapshot Replay(Snapshot before, const std::string& log) {
+// path; only the file name counts here. A last line cut short, or one whose
+// rename never happened (a kill between the line and its rename: its new
+// name is not in `after`), is passed over, as undo passes over it.
+inline Snapshot Replay(Snapshot before, const std::string& log, const Snapshot& after) {
   std::istringstream lines(log);
   std::string line;
   while (std::getline(lines, line)) {
@@ -47,7 +48,7 @@ inline Snapshot Replay(Snapshot before, const std::string& log) {
     }
     const std::string from = std::filesystem::path(rename->from).filename().string();
     const std::string to = std::filesystem::path(rename->to).filename().string();
-    if (lastLine && !before.count(from)) break;
+    if (lastLine && !after.count(to)) break;
     if (!before.count(from) || before.count(to)) {
       ADD_FAILURE() << "the log renames " << from << " to " << to << " where that cannot be";
       break;
