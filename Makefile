@@ -1,3 +1,4 @@
+# make run   installs what is missing, builds, and starts the program.
 # make test  installs what is missing, builds, and runs every test twice:
 #            in a normal build and under AddressSanitizer + UBSan.
 # make stress the kill, race and fault tests at full size.
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 CMAKE_NORMAL = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
 CMAKE_SANITIZED = -DCMAKE_BUILD_TYPE=Debug -DTARVINE_SANITIZE=ON
 
-.PHONY: deps build build-sanitized stress test test-normal test-sanitized clean
+.PHONY: deps build build-sanitized run stress test test-normal test-sanitized clean
 
 deps:
 	@scripts/install-deps
@@ -19,6 +20,9 @@ build: deps
 build-sanitized: deps
 	cmake -S . -B build-sanitized $(CMAKE_SANITIZED)
 	cmake --build build-sanitized -j $(JOBS)
+
+run: build
+	./build/app/tarvine
 
 test-normal: build
 	ctest --test-dir build --output-on-failure -j $(JOBS)

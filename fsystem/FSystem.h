@@ -11,4 +11,5 @@
 #include "fsystem/LinkList.h"
 #include "fsystem/ListNode.h"
 #include "fsystem/PathHelpers.h"
+#include "fsystem/PickFile.h"
 #include "fsystem/SortLLst.h"

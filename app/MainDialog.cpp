@@ -1,0 +1,103 @@
+#include "app/MainDialog.h"
+
+#include <cstdio>
+
+#include "app/AboutDialog.h"
+#include "app/DialogTemplates.h"
+#include "app/Settings.h"
+#include "fsystem/PathHelpers.h"
+#include "fsystem/PickFile.h"
+#include "platform/FileDialogService.h"
+#include "renumber/ControlIds.h"
+
+namespace {
+
+constexpr uint32_t kPickFlags = FileDialogFlag::kHideReadOnly | FileDialogFlag::kOverwritePrompt;
+const char kPictureFilter[] = "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||";
+const char kProgramFilter[] = "EXE Files (*.exe)|*.exe||";
+// Linux keeps its programs here, as the other system kept them under C:\.
+const char kProgramsDirectory[] = "/usr/bin/";
+
+// The commands that could start a second run or end the program mid-run.
+constexpr int kCommandsLockedDuringRun[] = {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk};
+
+// Null when a chosen path can be kept in `capacity` bytes and read back from
+// the settings file; else the message that says why not.
+const char* WhyNotStorable(const std::string& path, size_t capacity, const char* tooLong) {
+  if (StorableSetting(path.c_str(), capacity)) return nullptr;
+  return path.size() > capacity ? tooLong : "A path with a line break cannot be stored.";
+}
+
+}  // namespace
+
+void MainDialog::OnInitDialog() {
+  UpdateData(0);
+  Window().AppendSystemMenu(0, nullptr);
+  Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
+  LoadSettings(program, Window());
+  Window().GotoDlgCtrl(kPathField);
+}
+
+void MainDialog::OnCommand(int id) {
+  if (runInProgress_) return;
+  switch (id) {
+    case kBrowseButton: OnBrowse(); break;
+    case kGoButton: OnGoForIt(); break;
+    case kChooseViewerButton: OnChooseViewer(); break;
+    default: break;
+  }
+}
+
+void MainDialog::OnSysCommand(int id) {
+  // The window system keeps the four low bits of a command for itself.
+  if ((id & 0xFFF0) != kAboutCommand) return;
+  const std::unique_ptr<DialogWindow> window = dialogs_.Create(AboutDialogTemplate());
+  AboutDialog about(*window);
+  window->DoModal(about);
+}
+
+void MainDialog::OnOK() {
+  if (runInProgress_) return;
+  if (UpdateData(1)) Window().EndDialog(kIdOk);
+}
+
+void MainDialog::OnCancel() {
+  if (runInProgress_) return;
+  Window().EndDialog(kIdCancel);
+}
+
+void MainDialog::OnBrowse() {
+  PickFile picker(true, nullptr, nullptr, kPickFlags, kPictureFilter, nullptr, program.lastDirectory);
+  if (picker.DoModal() != kIdOk) return;
+  const std::string& path = picker.GetPathName();
+  // The path field holds 300 bytes; a longer path is refused, never cut.
+  if (const char* problem = WhyNotStorable(path, kPathLimit, "The path is too long: at most 300 bytes.")) {
+    Window().MessageBox(problem, "Error", kMessageStop);
+    return;
+  }
+  Window().SetDlgItemText(kPathField, path.c_str());
+  std::snprintf(program.lastDirectory, sizeof program.lastDirectory, "%s", DirectoryOf(path.c_str()));
+  SaveSettings(program, Window());
+}
+
+void MainDialog::OnChooseViewer() {
+  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, kProgramsDirectory);
+  if (picker.DoModal() != kIdOk) return;
+  const std::string& path = picker.GetPathName();
+  if (const char* problem =
+          WhyNotStorable(path, sizeof program.viewerPath - 1, "The viewer path is too long: at most 200 bytes.")) {
+    Window().MessageBox(problem, "Error", kMessageStop);
+    return;
+  }
+  std::snprintf(program.viewerPath, sizeof program.viewerPath, "%s", path.c_str());
+  SaveSettings(program, Window());
+}
+
+RunOutcome MainDialog::OnGoForIt() {
+  runInProgress_ = true;
+  for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, false);
+  const RunOutcome outcome = RunRenumber();
+  for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, true);
+  runInProgress_ = false;
+  return outcome;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The main dialog: the fields and the run (RenumberDialog) together with the
+// commands of its window: Browse, Choose Viewer, "Go For It!", the About item
+// of the window menu, Exit, Enter, Escape and the close box.
+
+#include "platform/DialogCommands.h"
+#include "platform/DialogFactory.h"
+#include "renumber/RenumberDialog.h"
+
+// The window-menu command that opens the About box, and its item's text.
+constexpr int kAboutCommand = 16;
+constexpr char kAboutItemText[] = "&About Tarvine...";
+
+class MainDialog : public RenumberDialog, public DialogCommands {
+ public:
+  MainDialog(DialogWindow& window, DialogFactory& dialogs, ProgramLauncher& launcher = SystemLauncher())
+      : RenumberDialog(window, launcher), dialogs_(dialogs) {}
+
+  // Fills the controls, adds the About item, reads the settings file.
+  void OnInitDialog() override;
+  void OnCommand(int id) override;
+  void OnSysCommand(int id) override;
+  // Exit and Enter end the program after a successful exchange; Escape and
+  // the close box end it at once. Nothing is saved. Neither works during a run.
+  void OnOK() override;
+  void OnCancel() override;
+
+  // Puts a chosen file into the path field and remembers its directory.
+  void OnBrowse();
+  // Sets the program that opens the slideshow page.
+  void OnChooseViewer();
+  // The run, one at a time: while it works, the commands that could start
+  // another or end the program are disabled and do nothing, and the count
+  // line keeps updating.
+  RunOutcome OnGoForIt();
+
+  bool RunInProgress() const { return runInProgress_; }
+
+ private:
+  DialogFactory& dialogs_;
+  bool runInProgress_ = false;
+};

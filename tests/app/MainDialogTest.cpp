@@ -1,0 +1,199 @@
+#include "app/MainDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <optional>
+
+#include "app/DialogTemplates.h"
+#include "platform/FileDialogService.h"
+#include "platform/HeadlessDialogWindow.h"
+#include "renumber/ControlIds.h"
+#include "tests/support/FaultyFileServices.h"
+#include "tests/support/HeadlessDialogFactory.h"
+#include "tests/support/RecordingLauncher.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/WorkingDirectory.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// A file dialog answered as a user would: each showing takes the next answer
+// (a path, or nothing for Cancel).
+class AnsweredFileDialogs : public FileDialogService {
+ public:
+  bool Choose(const FileDialogRequest& request, std::string& chosenPath) override {
+    requests.push_back({request.filter, request.initialDirectory, request.flags, request.openDialog});
+    std::optional<std::string> answer = answers.empty() ? std::nullopt : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    if (!answer) return false;
+    chosenPath = *answer;
+    return true;
+  }
+  struct Request {
+    std::string filter;
+    std::string initialDirectory;
+    uint32_t flags;
+    bool openDialog;
+  };
+  std::deque<std::optional<std::string>> answers;
+  std::vector<Request> requests;
+};
+
+class MainDialogTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    cwd_ = std::make_unique<ScopedWorkingDirectory>(root_.string());
+    setenv("HOME", root_.c_str(), 1);
+    window.DoModal(dialog);  // headless: initialises and returns
+  }
+  void TearDown() override {
+    cwd_.reset();
+    TempDirTest::TearDown();
+  }
+
+  std::unique_ptr<ScopedWorkingDirectory> cwd_;
+  HeadlessDialogWindow window;
+  HeadlessDialogFactory dialogs;
+  RecordingLauncher launcher;
+  MainDialog dialog{window, dialogs, launcher};
+  AnsweredFileDialogs fileDialogs;
+  ScopedFileDialogs fileDialogsInForce{fileDialogs};
+};
+
+TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
+  EXPECT_EQ(window.ItemText(kPathField), "");
+  EXPECT_EQ(window.ItemText(kPrefixField), "");
+  EXPECT_EQ(window.ItemText(kDigitsField), "5");
+  EXPECT_EQ(window.ItemText(kSuffixField), "");
+  EXPECT_EQ(window.ItemText(kSecondsField), "4");
+  EXPECT_EQ(window.ItemText(kStatusLine), "Ready");
+  EXPECT_EQ(window.ItemText(kCountLine), "");
+  EXPECT_EQ(window.IsDlgButtonChecked(kKeepLogBox), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(kApplyViewerBox), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(kFileListBox), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(kViewAfterRunBox), 1);
+  EXPECT_EQ(window.TextLimit(kDigitsField), 7);
+  EXPECT_EQ(window.TextLimit(kPathField), 300);
+  EXPECT_EQ(window.TextLimit(kSecondsField), 6);
+  EXPECT_EQ(window.TextLimit(kPrefixField), 0);
+  EXPECT_EQ(window.Focus(), kPathField);
+  const std::vector<std::pair<int, std::string>> menu{{0, ""}, {16, "&About Tarvine..."}};
+  EXPECT_EQ(window.SystemMenu(), menu);
+  EXPECT_STREQ(dialog.program.viewerPath, "xdg-open");
+  EXPECT_EQ(std::string(dialog.program.lastDirectory), Dir());
+}
+
+TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory) {
+  fileDialogs.answers = {"/pics/summer/a.jpg", std::nullopt};
+  dialog.OnCommand(kBrowseButton);
+  EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
+  EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
+  EXPECT_STREQ(dialog.program.lastDirectory, "/pics/summer/");
+  EXPECT_EQ(Read("Tarvine.ini"), "xdg-open\n/pics/summer/\n");
+
+  dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
+  EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
+  EXPECT_EQ(Read("Tarvine.ini"), "xdg-open\n/pics/summer/\n");
+
+  ASSERT_EQ(fileDialogs.requests.size(), 2u);
+  EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
+  EXPECT_EQ(fileDialogs.requests[0].initialDirectory, Dir());
+  EXPECT_EQ(fileDialogs.requests[0].flags, 6u);
+  EXPECT_TRUE(fileDialogs.requests[0].openDialog);
+  EXPECT_EQ(fileDialogs.requests[1].initialDirectory, "/pics/summer/");
+}
+
+TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
+  fileDialogs.answers = {"/usr/bin/eog"};
+  dialog.OnCommand(kChooseViewerButton);
+  EXPECT_STREQ(dialog.program.viewerPath, "/usr/bin/eog");
+  EXPECT_EQ(Read("Tarvine.ini"), "/usr/bin/eog\n" + Dir() + "\n");
+  ASSERT_EQ(fileDialogs.requests.size(), 1u);
+  EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
+  EXPECT_EQ(fileDialogs.requests[0].initialDirectory, "/usr/bin/");
+  EXPECT_EQ(window.ItemText(kPathField), "");
+}
+
+TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
+  struct Case {
+    int button;
+    std::string path;
+    const char* message;
+  };
+  const Case cases[] = {
+      {kBrowseButton, "/" + std::string(300, 'p'), "The path is too long: at most 300 bytes."},
+      {kBrowseButton, "/pics\n/a.jpg", "A path with a line break cannot be stored."},
+      {kChooseViewerButton, "/" + std::string(200, 'v'), "The viewer path is too long: at most 200 bytes."},
+  };
+  for (const Case& c : cases) {
+    fileDialogs.answers = {c.path};
+    dialog.OnCommand(c.button);
+    ASSERT_FALSE(window.Messages().empty());
+    EXPECT_EQ(window.Messages().back().text, c.message);
+  }
+  EXPECT_EQ(window.ItemText(kPathField), "");
+  EXPECT_STREQ(dialog.program.viewerPath, "xdg-open");
+  EXPECT_TRUE(Entries().empty()) << "nothing saved";
+}
+
+TEST_F(MainDialogTest, TheAboutItemOpensTheAboutBox) {
+  dialog.OnSysCommand(kAboutCommand);
+  dialog.OnSysCommand(kAboutCommand | 0x3);  // the low bits are the window system's
+  dialog.OnSysCommand(32);
+  EXPECT_EQ(dialogs.created, (std::vector<int>{kAboutTemplateId, kAboutTemplateId}));
+}
+
+TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {
+  window.SetDlgItemText(kDigitsField, "12345678");
+  dialog.OnOK();
+  EXPECT_EQ(window.Result(), 0) << "an invalid field keeps the dialog open";
+  EXPECT_EQ(window.Messages().back().text, "Please enter no more than 7 characters.");
+  window.SetDlgItemText(kDigitsField, "3");
+  dialog.OnOK();
+  EXPECT_EQ(window.Result(), kIdOk);
+  EXPECT_EQ(dialog.options.digitsText, "3");
+
+  HeadlessDialogWindow other;
+  MainDialog second{other, dialogs, launcher};
+  other.DoModal(second);
+  other.SetDlgItemText(kDigitsField, "12345678");
+  second.OnCancel();
+  EXPECT_EQ(other.Result(), kIdCancel);
+  EXPECT_TRUE(Entries().empty());
+}
+
+TEST_F(MainDialogTest, OneRunAtATime) {
+  TouchAll({"a.jpg", "b.jpg", "c.jpg"});
+  FaultyFileServices files;
+  ScopedFileServices filesInForce(files);
+  window.SetDlgItemText(kPathField, PathOf("a.jpg").c_str());
+  window.CheckDlgButton(kViewAfterRunBox, 0);
+
+  int pumpsDuringRun = 0;
+  window.onPump = [&] {
+    if (!dialog.RunInProgress()) return;
+    ++pumpsDuringRun;
+    for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_FALSE(window.IsEnabled(id)) << id;
+    // Clicks delivered while the run works do nothing.
+    const int renames = files.renameCalls;
+    dialog.OnCommand(kGoButton);
+    dialog.OnCommand(kBrowseButton);
+    dialog.OnOK();
+    dialog.OnCancel();
+    EXPECT_EQ(files.renameCalls, renames);
+    EXPECT_EQ(window.Result(), 0);
+  };
+  dialog.OnCommand(kGoButton);
+  EXPECT_GT(pumpsDuringRun, 6);
+  EXPECT_TRUE(fileDialogs.requests.empty());
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
+  EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
+  for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_TRUE(window.IsEnabled(id));
+  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg"}));
+}
+
+}  // namespace
