@@ -1,14 +1,32 @@
 # make run   installs what is missing, builds, and starts the program.
 # make test  installs what is missing, builds, and runs every test twice:
-#            in a normal build and under AddressSanitizer + UBSan.
+#            in a normal build and under AddressSanitizer + UBSan; then
+#            each fuzz target for 20 seconds (build-fuzz/, clang).
+# make fuzz  each fuzz target for FUZZ_SECONDS (600 unless set), with a
+#            summary line of executions per target at the end.
 # make stress the kill, race and fault tests at full size.
 # make build the normal build only (build/).
+# make bench times tarvine-renumber against the floor programs and other
+#            renaming tools (build-bench/, -O2, NDEBUG) and writes
+#            bench/results.md; BENCH_ARGS passes options to
+#            bench/run_benchmarks.py (e.g. --sizes 1000,10000 --runs 2).
 
 JOBS ?= $(shell nproc)
 CMAKE_NORMAL = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
 CMAKE_SANITIZED = -DCMAKE_BUILD_TYPE=Debug -DTARVINE_SANITIZE=ON
+CMAKE_BENCH = -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -g -DNDEBUG" \
+  -DCMAKE_C_FLAGS_RELEASE="-O2 -g -DNDEBUG" -DTARVINE_TESTS=OFF -DTARVINE_BENCH=ON
+BENCH_TARGETS = tarvine-renumber floor_rename_only floor_per_entry tarvine_micro_bench
+BENCH_ARGS ?=
+CMAKE_FUZZ = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTARVINE_FUZZ=ON -DTARVINE_TESTS=OFF
+FUZZ_SECONDS ?= 600
+# Runs the fuzz targets' CTest runs for $(1) seconds each, then prints each
+# target's summary line, whether the runs passed or not.
+FUZZ_RUNS = TARVINE_FUZZ_SECONDS=$(1) ctest --test-dir build-fuzz -L fuzz --output-on-failure -j $(JOBS) \
+  --timeout $$(( $(1) + 600 )); status=$$?; cat build-fuzz/tests/fuzz/runs/*/summary.txt 2>/dev/null; exit $$status
 
-.PHONY: deps build build-sanitized run stress test test-normal test-sanitized clean
+.PHONY: deps build build-sanitized build-fuzz build-bench bench run stress test test-normal test-sanitized test-fuzz fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +39,21 @@ build-sanitized: deps
 	cmake -S . -B build-sanitized $(CMAKE_SANITIZED)
 	cmake --build build-sanitized -j $(JOBS)
 
+build-fuzz: deps
+	cmake -S . -B build-fuzz $(CMAKE_FUZZ)
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+
+# Only what the benchmark runs: the command line, the floors, the
+# micro-benchmarks; and renamer, the npm contestant, as bench/package-lock.json fixes it.
+build-bench: deps
+	cmake -S . -B build-bench $(CMAKE_BENCH)
+	cmake --build build-bench -j $(JOBS) --target $(BENCH_TARGETS)
+	cd bench && if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then \
+	  npm ci --no-audit --no-fund; fi
+
+bench: build-bench
+	/usr/bin/python3 bench/run_benchmarks.py $(BENCH_ARGS)
+
 run: build
 	./build/app/tarvine
 
@@ -31,7 +64,13 @@ test-sanitized: build-sanitized
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir build-sanitized --output-on-failure -j $(JOBS)
 
-test: test-normal test-sanitized
+test-fuzz: build-fuzz
+	@$(call FUZZ_RUNS,20)
+
+test: test-normal test-sanitized test-fuzz
+
+fuzz: build-fuzz
+	@$(call FUZZ_RUNS,$(FUZZ_SECONDS))
 
 # The kill test at full size: 100 kills of runs over 2,000 files.
 stress: build
@@ -39,4 +78,4 @@ stress: build
 	./build/tests/renumber_tests --gtest_filter='RaceTest.*:FaultInjectionTest.*' --gtest_repeat=20
 
 clean:
-	rm -rf build build-sanitized
+	rm -rf build build-sanitized build-fuzz build-bench
