@@ -7,7 +7,8 @@
 bool WritesPlainDisplayIt(const char* digitsText) { return std::strcmp(digitsText, "0") == 0; }
 
 std::vector<ThresholdBlock> ThresholdBlocks(const char* digitsText) {
-  const long digits = std::min<long>(std::atol(digitsText), kWidestPadding);
+  // Clamped before any narrowing, so no value can wrap into a wide one.
+  const long digits = std::clamp<long>(std::atol(digitsText), -kWidestPadding, kWidestPadding);
   const int blockCount = static_cast<int>(std::max<long>(digits, 1));
   std::vector<ThresholdBlock> blocks;
   blocks.reserve(blockCount);

@@ -11,6 +11,7 @@ bool NeedsPercentForm(unsigned char byte) {
     case '?':
     case '\\':
     case ':':
+    case '|':  // "C|/x" reads as a drive to a browser that follows the URL standard
       return true;
     default:
       return byte < 0x20 || byte >= 0x7F;

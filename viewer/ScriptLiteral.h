@@ -11,12 +11,12 @@
 // Each byte of `text` as it stands inside a double-quoted script literal that
 // the browser reads as a relative address:
 //   - '"' as \"  and  '<' as \x3C  (a quote or "</script>" cannot break out);
-//   - '%', '#', '?', '\', ':', the control bytes 0x00-0x1F and 0x7F and every
-//     byte from 0x80 up as '%' and two upper-case hex digits, which the
+//   - '%', '#', '?', '\', ':', '|', the control bytes 0x00-0x1F and 0x7F and
+//     every byte from 0x80 up as '%' and two upper-case hex digits, which the
 //     browser decodes back to the byte when it opens the file;
 //   - every other byte as it is.
 // A ':' would otherwise let a name like "Paris:1.jpg" read as an address of
-// its own scheme.
+// its own scheme, and a '|' let "C|/x" read as a drive.
 //   trip               => trip
 //   my pics/a_b-c.d    => my pics/a_b-c.d
 //   say "hi"           => say \"hi\"
@@ -24,6 +24,7 @@
 //   50% #1?            => 50%25 %231%3F
 //   a\b                => a%5Cb
 //   Paris:             => Paris%3A
+//   C|/x               => C%7C/x
 //   été  (UTF-8)       => %C3%A9t%C3%A9
 //   a<TAB>b  a<DEL>b   => a%09b  a%7Fb
 //   (empty)            => (empty)

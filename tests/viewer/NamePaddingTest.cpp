@@ -50,6 +50,8 @@ TEST(ThresholdBlocks, OneBlockPerPowerOfTenBelowTheWidth) {
       // No padding at all: the first block alone, with no zeros.
       {"00", {{0, 0}}},
       {"-2", {{0, 0}}},
+      {"-2147483649", {{0, 0}}},  // beyond int: must not wrap into a width
+      {"-4294967294", {{0, 0}}},
       {"x5", {{0, 0}}},
       {"", {{0, 0}}},
   };

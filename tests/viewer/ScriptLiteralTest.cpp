@@ -24,6 +24,7 @@ TEST(ScriptLiteralText, KeepsOrdinaryNamesAndEscapesWhatWouldBreakTheScriptOrThe
       {"%25", "%2525"},  // a text that looks escaped already still names its own bytes
       {"a\\b", "a%5Cb"},
       {"Paris:", "Paris%3A"},
+      {"C|/x", "C%7C/x"},  // not a drive
       {"\xC3\xA9t\xC3\xA9", "%C3%A9t%C3%A9"},  // été in UTF-8
       {"\xFF", "%FF"},
       {"a\tb\nc\x7F", "a%09b%0Ac%7F"},
