@@ -18,6 +18,7 @@
 #include "platform/DialogCommands.h"
 #include "platform/qt/DialogFont.h"
 #include "platform/qt/TextFitting.h"
+#include "platform/qt/ThrottledLabelTexts.h"
 #include "platform/qt/Utf8ByteLimit.h"
 
 namespace {
@@ -94,7 +95,8 @@ bool IsTabStop(const ControlTemplate& control) { return (control.style & Control
 
 }  // namespace
 
-QtDialogWindow::QtDialogWindow(const DialogTemplate& dialogTemplate, QWidget* parent) {
+QtDialogWindow::QtDialogWindow(const DialogTemplate& dialogTemplate, QWidget* parent)
+    : labelTexts_(std::make_unique<ThrottledLabelTexts>()) {
   auto* dialog = new ReportingDialog(parent, WindowFlagsOf(dialogTemplate));
   dialog->onAccept = [this] { Ok(); };
   dialog->onReject = [this] { Cancel(); };
@@ -203,7 +205,7 @@ std::string QtDialogWindow::GetDlgItemText(int id) {
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     text = button->text();
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    text = label->text();
+    text = labelTexts_->Text(label);
   } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
     text = frame->title();
   }
@@ -223,7 +225,7 @@ void QtDialogWindow::SetDlgItemText(int id, const char* text) {
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(newText);
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    label->setText(newText);
+    labelTexts_->Set(label, newText);
   } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
     frame->setTitle(newText);
   }

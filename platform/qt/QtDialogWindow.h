@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QString>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "platform/DialogWindow.h"
 
 class QDialog;
+class ThrottledLabelTexts;
 class QPoint;
 class QWidget;
 
@@ -67,6 +69,7 @@ class QtDialogWindow : public DialogWindow {
   void FocusControl(QWidget* control);
 
   QPointer<QDialog> dialog_;
+  std::unique_ptr<ThrottledLabelTexts> labelTexts_;  // the status and count lines, painted ~30 times a second
   std::map<int, QWidget*> controls_;  // children of dialog_, so valid while it is
   QWidget* firstTabStop_ = nullptr;
   std::vector<std::pair<int, QString>> systemMenu_;  // a separator has a null text
