@@ -20,9 +20,10 @@ constexpr size_t kMaxExtension = 7;
 const char kLogName[] = "renum.log";
 const char kCannotWriteLog[] = "Could not write to renum.log file";
 
-// A rename refused because its name was taken a moment after the test (by
-// another program) is tried again with the next free number; this many times
-// at most, so a file system that refuses every name cannot hold the pass.
+// A rename refused because its name was taken (by an entry, or by another
+// program a moment after the test) is tried again with the next free number;
+// this many times at most, so a file system that refuses every name cannot
+// hold the pass.
 constexpr int kMostRetriesOfTakenNames = 1000;
 
 // A text that does not fit its limit is refused before anything is renamed:
@@ -59,16 +60,23 @@ long CountEntries(FileList& list, size_t directoryLength, bool& namesFit) {
 enum class EntryOutcome { kRenamed, kRenameFailed, kLogFailed };
 
 // Gives the entry `oldName` the name of the first free number from `counter`
-// on, its own name counting as taken, and moves the counter past it. The log
-// line goes first; a rename that fails takes it back.
+// on, its own name counting as taken, and moves the counter past it.
+//
+// The never-replacing rename is itself the test of a name: it refuses a
+// taken one (EEXIST), the entry's own included. So a name is tried at once,
+// and only after a refusal are the next names tested with the cheaper
+// existence test (in a directory numbered before, they are taken in a row).
+// With a log the line goes first, so a name is tested before its line is
+// written; a rename that fails takes its line back.
 EntryOutcome RenameToNextFreeName(const NewNameRule& rule, const char* oldName, int32_t& counter,
                                   RenameLogFile& log, char* newName, size_t room) {
   const auto formatNext = [&] {
     return counter < INT32_MAX && rule.Format(counter++, newName, room) < static_cast<int>(room);
   };
-  for (int attempt = 0; attempt <= kMostRetriesOfTakenNames; ++attempt) {
+  bool testFirst = log.IsOpen();
+  for (int refused = 0; refused <= kMostRetriesOfTakenNames; ++refused) {
     bool fits = formatNext();
-    while (fits && FileExists(newName) == 1) fits = formatNext();
+    while (testFirst && fits && FileExists(newName) == 1) fits = formatNext();
     if (!fits) return EntryOutcome::kRenameFailed;
 
     if (log.IsOpen() && !log.Record(oldName, newName)) return EntryOutcome::kLogFailed;
@@ -76,6 +84,7 @@ EntryOutcome RenameToNextFreeName(const NewNameRule& rule, const char* oldName, 
     if (error == 0) return EntryOutcome::kRenamed;
     if (log.IsOpen()) log.TakeBack();
     if (error != EEXIST) return EntryOutcome::kRenameFailed;
+    testFirst = true;
   }
   return EntryOutcome::kRenameFailed;
 }

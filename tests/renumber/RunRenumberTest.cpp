@@ -191,11 +191,11 @@ TEST_F(RunRenumberTest, TheViewerGetsThePagePathAsItsOneArgument) {
 
 TEST_F(RunRenumberTest, AFailedRenameEndsTheRunAsAFailure) {
   TouchAll({"01.jpg", "02.jpg", "x.jpg"});
-  files.failRenameAt = 2;
+  files.failRenameAt = 3;  // 01 -> 03 (after 01 and 02 were refused as taken), then 02 -> 04 fails
   const RunOutcome outcome = Run("x.jpg", "2", 1, 1);
   ExpectFailed(outcome, "x.jpg");
   EXPECT_EQ(MessageTexts(), Names{"Could not rename at least one file."});
-  EXPECT_EQ(files.renameCalls, 2) << "no second pass";
+  EXPECT_EQ(files.renameCalls, 3) << "no second pass, though 01 is free";
   EXPECT_EQ(Entries(), (Names{"02.jpg", "03.jpg", "x.jpg"})) << "no pages";
   EXPECT_TRUE(launcher.started.empty());
 }
