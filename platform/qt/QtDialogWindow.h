@@ -12,6 +12,7 @@
 // Enter presses the default button (the template's kDefaultPushButton), or
 // the push button that has the focus.
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <map>
@@ -69,7 +70,8 @@ class QtDialogWindow : public DialogWindow {
   void FocusControl(QWidget* control);
 
   QPointer<QDialog> dialog_;
-  std::unique_ptr<ThrottledLabelTexts> labelTexts_;  // the status and count lines, painted ~30 times a second
+  std::unique_ptr<ThrottledLabelTexts> labelTexts_;
+  QElapsedTimer sincePumped_;  // PumpMessages delivers events a few hundred times a second at most
   std::map<int, QWidget*> controls_;  // children of dialog_, so valid while it is
   QWidget* firstTabStop_ = nullptr;
   std::vector<std::pair<int, QString>> systemMenu_;  // a separator has a null text
