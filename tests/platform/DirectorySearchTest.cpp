@@ -50,6 +50,22 @@ TEST_F(DirectorySearchTest, DeliversEveryMatchInNaturalOrder) {
   EXPECT_EQ(Found("*.jpg"), expected);
 }
 
+TEST_F(DirectorySearchTest, ALargeDirectoryIsReadWholeAndInOrder) {
+  // Large enough that its records are read in two halves at once.
+  Names expected;
+  for (int i = 1; i <= 4200; ++i) expected.push_back("f" + std::to_string(i) + ".jpg");
+  Names shuffled = expected;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(5));
+  for (const auto& name : shuffled) Touch(name, name);
+  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str());
+  Names names;
+  for (const DirEntry& entry : found) {
+    names.push_back(entry.name);
+    ASSERT_EQ(entry.size, entry.name.size()) << entry.name;
+  }
+  EXPECT_EQ(names, expected);
+}
+
 TEST_F(DirectorySearchTest, DeliversDirectoriesHiddenEntriesAndLinks) {
   Touch(".hidden.jpg");
   MakeDir("folder.jpg");
