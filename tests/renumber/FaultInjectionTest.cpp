@@ -4,6 +4,7 @@
 // renames that happened.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
@@ -166,6 +167,22 @@ TEST_F(FaultInjectionTest, AnEntryThatVanishesBeforeItsRenameEndsTheRun) {
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
   EXPECT_EQ(MessageTexts(), Names{"Could not rename at least one file."});
   ExpectLogMatchesDisk({"c.jpg"});
+}
+
+TEST_F(FaultInjectionTest, ARunOverOneFileUnderTwoNamesLosesNothing) {
+  // What a rename cut short between link and unlink leaves behind.
+  Touch("a.jpg", "A");
+  ASSERT_EQ(link(PathOf("a.jpg").c_str(), PathOf("b.jpg").c_str()), 0);
+  Touch("c.jpg", "C");
+  before = TakeSnapshot(root_);
+  dialog.UpdateData(0);
+  window.SetDlgItemText(kPathField, PathOf("a.jpg").c_str());
+  window.CheckDlgButton(kKeepLogBox, 1);
+  window.CheckDlgButton(kViewAfterRunBox, 0);
+  EXPECT_EQ(dialog.RunRenumber(), RunOutcome::kSucceeded);
+  EXPECT_EQ(Contents(TakeSnapshot(root_)), Contents(before));
+  ExpectLogMatchesDisk();
+  ExpectUndoRestores();
 }
 
 }  // namespace
