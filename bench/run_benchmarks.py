@@ -1,0 +1,260 @@
+#!/usr/bin/env python3
+"""The renumbering benchmark: times tarvine-renumber, the two floor programs
+and four other renaming tools on camera dumps of 1,000, 10,000 and 100,000
+files, on the root disk and on tmpfs, and writes bench/results.md.
+
+Run through `make bench`, which builds build-bench/ and installs the tools
+first. For each file system and size: one verification run of every
+contestant on a directory whose files hold their own names (a wrong result is
+reported, not timed), then rounds of hyperfine runs, each with a --prepare
+step that rebuilds the directory outside the timed part. Then the system
+calls per entry (strace) and the micro-benchmarks. Everything of one run is
+saved in build-bench/bench-run.json; --report-only writes results.md from it
+again.
+"""
+
+import argparse
+import dataclasses
+import json
+import os
+import shlex
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+import machine
+import micro_benchmarks
+import report
+import syscall_profile
+import targets
+from contestants import BENCH_DIR, Contestant, contestants
+from verify import verify
+
+PROJECT_DIR = os.path.dirname(BENCH_DIR)
+PYTHON = "/usr/bin/python3"
+# Where the directories to renumber are made: the root disk and a RAM disk.
+WORK_DIRECTORIES = {
+    "root disk": "/var/tmp/tarvine-bench/dump",
+    "tmpfs": "/dev/shm/tarvine-bench/dump",
+}
+SIZES = [1000, 10000, 100000]
+# Timed runs by size: (rounds, runs of each contestant in each round).
+ROUNDS = {1000: (5, 2), 10000: (5, 1), 100000: (3, 1)}
+# The shell loop starts a process per file: some 15 s a run at 10,000 files
+# and 2.5 minutes at 100,000 here. It is timed in at most SLOW_RUNS rounds,
+# and above SLOW_SIZE_LIMIT files it is left out unless --slow-everywhere.
+SLOW_RUNS = 3
+SLOW_SIZE_LIMIT = 10000
+# README.md's table of the latest run stands between these two lines.
+README_START = "<!-- bench table: written by make bench BENCH_ARGS=--update-readme -->"
+README_END = "<!-- end of bench table -->"
+PROFILE_SIZE = 10000
+PROFILED = ["tarvine", "tarvine-two-pass", "floor-rename-only", "floor-per-entry", "perl-rename", "python"]
+# Every command sees names in byte order (shell globs, sort) and no colours.
+ENVIRONMENT = dict(os.environ, LC_ALL="C", NO_COLOR="1")
+
+
+def prepare_command(directory, size, numbered, tagged=False):
+    """Rebuilds the directory and writes it out, so the timed run starts clean."""
+    words = [PYTHON, os.path.join(BENCH_DIR, "camera_dump.py"), directory, str(size)]
+    if numbered:
+        words.append("--numbered")
+    if tagged:
+        words.append("--tagged")
+    return " ".join(shlex.quote(word) for word in words) + " && sync -f " + shlex.quote(directory)
+
+
+def in_directory(directory, command):
+    return "cd {} && {}".format(shlex.quote(directory), command)
+
+
+def verification_run(contestant, directory, size):
+    """(None or what is wrong, peak RSS in KiB) of one run on a tagged directory."""
+    subprocess.run(prepare_command(directory, size, contestant.numbered, tagged=True),
+                   shell=True, check=True, env=ENVIRONMENT)
+    with tempfile.NamedTemporaryFile("r", suffix=".time") as usage:
+        finished = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", usage.name,
+                                   "sh", "-c", in_directory(directory, contestant.command)],
+                                  env=ENVIRONMENT, capture_output=True, text=True)
+        lines = usage.read().split()
+        maxrss_kib = int(lines[-1]) if lines and lines[-1].isdigit() else None
+    if finished.returncode != 0:
+        message = (finished.stderr.strip().splitlines() or ["no message"])[-1]
+        return "exit status {}: {}".format(finished.returncode, message[:120]), maxrss_kib
+    return verify(directory, size, contestant.numbered), maxrss_kib
+
+
+def timed_runs(contestant, directory, size, runs):
+    """hyperfine's result for the contestant (median, mean, user, system ...)."""
+    with tempfile.NamedTemporaryFile("r", suffix=".json") as export:
+        subprocess.run(["hyperfine", "--style", "basic", "--runs", str(runs),
+                        "--export-json", export.name,
+                        "--prepare", prepare_command(directory, size, contestant.numbered),
+                        "--command-name", "{} ({:,} files)".format(contestant.label, size),
+                        in_directory(directory, contestant.command)],
+                       env=ENVIRONMENT, check=True)
+        return json.load(export)["results"][0]
+
+
+def measure_size(chosen, filesystem, directory, size, rounds, runs_per_round, slow_everywhere, earlier):
+    """The records of every chosen contestant at one size on one file system.
+
+    Each contestant is verified first. The timed runs then come in rounds,
+    every round timing each contestant in turn, so that a burst of load on a
+    shared machine falls on all of them alike rather than on whichever one
+    was being timed at that moment."""
+    records, samples = {}, {}
+    for contestant in chosen:
+        if contestant.slow and size > SLOW_SIZE_LIMIT and not slow_everywhere:
+            records[contestant.key] = left_out(contestant, filesystem, size, earlier)
+            continue
+        print("\n== verifying {} on {}, {:,} files".format(contestant.label, filesystem, size), flush=True)
+        wrong, maxrss_kib = verification_run(contestant, directory, size)
+        records[contestant.key] = {"filesystem": filesystem, "size": size, "contestant": contestant.key,
+                                   "maxrss_kib": maxrss_kib}
+        if wrong:
+            print("   wrong result, not timed: " + wrong, flush=True)
+            records[contestant.key].update(status="wrong", detail=wrong)
+        else:
+            samples[contestant.key] = {"times": [], "user": 0.0, "system": 0.0}
+
+    for round_number in range(1, rounds + 1):
+        for contestant in chosen:
+            sample = samples.get(contestant.key)
+            if sample is None or (contestant.slow and round_number > SLOW_RUNS):
+                continue
+            print("\n== round {} of {}: {} on {}".format(round_number, rounds, contestant.label, filesystem), flush=True)
+            try:
+                result = timed_runs(contestant, directory, size, runs_per_round)
+            except subprocess.CalledProcessError:
+                records[contestant.key].update(status="failed", detail="a timed run failed")
+                del samples[contestant.key]
+                continue
+            runs = len(result["times"])
+            sample["times"] += result["times"]
+            sample["user"] += result["user"] * runs  # hyperfine gives means: kept as sums here
+            sample["system"] += result["system"] * runs
+
+    for key, sample in samples.items():
+        times = sorted(sample["times"])
+        records[key].update(status="timed", runs=len(times), median=statistics.median(times),
+                            mean=statistics.fmean(times), min=times[0], max=times[-1],
+                            user=sample["user"] / len(times), system=sample["system"] / len(times))
+    return [records[contestant.key] for contestant in chosen]
+
+
+def count_syscalls(chosen, filesystem, directory):
+    rows = []
+    if not syscall_profile.have_strace():
+        return rows
+    for contestant in chosen:
+        if contestant.key not in PROFILED:
+            continue
+        subprocess.run(prepare_command(directory, PROFILE_SIZE, contestant.numbered), shell=True, check=True)
+        calls = syscall_profile.count_calls(contestant.command, directory, ENVIRONMENT)
+        rows.append({"label": contestant.label, "per_entry": syscall_profile.per_entry(calls, PROFILE_SIZE)})
+    return rows
+
+
+def total_runs(size, runs_override):
+    if runs_override:
+        return runs_override
+    rounds, runs_per_round = ROUNDS.get(size, (3, 1))
+    return rounds * runs_per_round
+
+
+def left_out(contestant, filesystem, size, records):
+    """The record of a slow contestant not run at this size: with its time
+    estimated linearly from the largest size it was timed at."""
+    timed = [r for r in records if r["contestant"] == contestant.key and r["filesystem"] == filesystem
+             and r["status"] == "timed"]
+    detail = "a process per file"
+    if timed:
+        largest = max(timed, key=lambda r: r["size"])
+        detail += ", about {}".format(report.seconds(largest["median"] * size / largest["size"]))
+    return {"filesystem": filesystem, "size": size, "contestant": contestant.key,
+            "status": "not run", "detail": detail}
+
+
+def update_readme(run):
+    """Replaces the table between README.md's bench markers with this run's."""
+    readme = os.path.join(PROJECT_DIR, "README.md")
+    with open(readme) as file:
+        text = file.read()
+    start, end = text.index(README_START) + len(README_START), text.index(README_END)
+    table = "\n{}\n\n{}\n".format(report.summary_caption(run), report.summary_table(run))
+    with open(readme, "w") as file:
+        file.write(text[:start] + table + text[end:])
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build-dir", default=os.path.join(PROJECT_DIR, "build-bench"))
+    parser.add_argument("--sizes", default=",".join(map(str, SIZES)), help="comma-separated file counts")
+    parser.add_argument("--filesystems", default=",".join(WORK_DIRECTORIES), help="comma-separated")
+    parser.add_argument("--contestants", default="", help="comma-separated keys (default: all)")
+    parser.add_argument("--runs", type=int, default=0,
+                        help="rounds of one timed run each, at every size (default: 10 / 5 / 3 runs by size)")
+    parser.add_argument("--slow-everywhere", action="store_true",
+                        help="run the shell loop at every size (some 5 minutes a run at 100,000 files)")
+    parser.add_argument("--micro-min-time", type=float, default=0.2, help="seconds per micro-benchmark")
+    parser.add_argument("--note", default="", help="a line for the results file, e.g. that the machine was shared")
+    parser.add_argument("--output", default=os.path.join(BENCH_DIR, "results.md"))
+    parser.add_argument("--report-only", action="store_true", help="rewrite the results file from the last run")
+    parser.add_argument("--update-readme", action="store_true",
+                        help="also put the summary table into README.md's Performance section")
+    arguments = parser.parse_args()
+    saved_run = os.path.join(arguments.build_dir, "bench-run.json")
+
+    all_contestants = contestants(arguments.build_dir)
+    if arguments.report_only:
+        with open(saved_run) as file:
+            run = json.load(file)
+    else:
+        sizes = [int(size) for size in arguments.sizes.split(",")]
+        filesystems = arguments.filesystems.split(",")
+        keys = arguments.contestants.split(",") if arguments.contestants else [c.key for c in all_contestants]
+        chosen = [c for c in all_contestants if c.key in keys]
+        directories = {filesystem: WORK_DIRECTORIES[filesystem] for filesystem in filesystems}
+
+        started = time.monotonic()
+        run = {"sizes": sizes, "filesystems": filesystems, "directories": directories,
+               "note": arguments.note, "load_before": machine.load_average(),
+               "machine": machine.describe(BENCH_DIR, directories),
+               "runs_text": " / ".join("{} ({:,} files)".format(total_runs(size, arguments.runs), size)
+                                       for size in sizes),
+               "records": []}
+        for filesystem in filesystems:
+            for size in sizes:
+                rounds, runs_per_round = (arguments.runs, 1) if arguments.runs else ROUNDS.get(size, (3, 1))
+                run["records"] += measure_size(chosen, filesystem, WORK_DIRECTORIES[filesystem], size, rounds,
+                                               runs_per_round, arguments.slow_everywhere, run["records"])
+        profile_filesystem = "tmpfs" if "tmpfs" in filesystems else filesystems[0]
+        run["syscalls"] = {"size": PROFILE_SIZE, "filesystem": profile_filesystem,
+                           "rows": count_syscalls(chosen, profile_filesystem, WORK_DIRECTORIES[profile_filesystem])}
+        for directory in directories.values():
+            subprocess.run(["rm", "-rf", os.path.dirname(directory)], check=True)
+        run["micro"] = micro_benchmarks.run(arguments.build_dir, arguments.micro_min_time)
+        run["load_after"] = machine.load_average()
+        run["minutes"] = (time.monotonic() - started) / 60
+        run["contestants"] = [dataclasses.asdict(c) for c in chosen]
+        with open(saved_run, "w") as file:
+            json.dump(run, file, indent=1)
+
+    run["contestants"] = [Contestant(**c) for c in run["contestants"]]
+    run["verdicts"] = targets.evaluate(run["records"], run["filesystems"])
+    with open(arguments.output, "w") as file:
+        file.write(report.render(run))
+    print("\nWrote " + arguments.output)
+    if arguments.update_readme:
+        update_readme(run)
+        print("Updated the table of README.md")
+    for verdict in run["verdicts"]:
+        print("  {:13} {}: {}".format(verdict.verdict, verdict.target, verdict.measured))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

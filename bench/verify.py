@@ -1,0 +1,30 @@
+"""Checks a renumbered camera dump made by camera_dump.py --tagged: the
+directory must hold exactly 000001.jpg ... N.jpg, and number k must hold the
+k-th original name in name order (every file present once, the right name for
+the right file)."""
+
+import os
+
+from camera_dump import original_names
+
+
+def verify(directory, count, numbered):
+    """None when the directory is renumbered right, else what is wrong."""
+    expected = ["{:06d}.jpg".format(number) for number in range(1, count + 1)]
+    # The slideshow page some runs leave beside the pictures is no picture.
+    present = set(os.listdir(directory)) - {"KavoViewer.html"}
+    missing = [name for name in expected if name not in present]
+    extra = sorted(present.difference(expected))
+    if missing or extra:
+        return "{} numbered names missing (first: {}), {} other entries (first: {})".format(
+            len(missing), missing[:1], len(extra), extra[:1])
+
+    # The originals in name order: for fixed-width camera names, byte order
+    # is the order a file manager shows.
+    originals = original_names(count, numbered)
+    for new_name, original in zip(expected, originals):
+        with open(os.path.join(directory, new_name), "rb") as file:
+            held = file.read().decode().rstrip("\n")
+        if held != original:
+            return "{} holds {}, expected {}".format(new_name, held or "(nothing)", original)
+    return None
