@@ -1,12 +1,15 @@
 #include "fsystem/FileItem.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 #include <ctime>
 
 FileItem::FileItem(const DirEntry& entry)
     : sortKey(0), timeKey(TimeOfDayKey(entry.lastWriteTime)), size(entry.size), attributes(entry.attributes) {
   // Linux names have at most 255 bytes, so the copy is whole.
-  std::snprintf(name, sizeof name, "%s", entry.name.c_str());
+  const size_t length = std::min(entry.name.size(), sizeof name - 1);
+  std::memcpy(name, entry.name.data(), length);
+  name[length] = '\0';
 }
 
 int FileItem::Probe(void*) { return 0; }

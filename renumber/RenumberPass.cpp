@@ -149,7 +149,8 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   char oldName[kMaxPathText + 1];
   char newName[kMaxPathText + 1];
   bool oldNamesFit = false;
-  const long entryCount = CountEntries(list, std::strlen(directory), oldNamesFit);
+  const size_t directoryLength = std::strlen(directory);
+  const long entryCount = CountEntries(list, directoryLength, oldNamesFit);
   if (!oldNamesFit) {
     ShowError(kOldNameTooLong);
     return 0;
@@ -178,7 +179,11 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
     window_.SetDlgItemText(kCountLine, countText);
     window_.PumpMessages();
 
-    std::snprintf(oldName, sizeof oldName, "%s%s", directory, list.CurrentName());
+    // Directory and name fit: every entry was checked before renaming began.
+    const char* entryName = list.CurrentName();
+    const size_t nameLength = std::strlen(entryName);
+    std::memcpy(oldName, directory, directoryLength);
+    std::memcpy(oldName + directoryLength, entryName, nameLength + 1);
     const EntryOutcome outcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
     if (outcome != EntryOutcome::kRenamed) {
       ShowError(outcome == EntryOutcome::kLogFailed ? kCannotWriteLog : "Could not rename at least one file.");
