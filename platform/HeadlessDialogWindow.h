@@ -21,7 +21,6 @@ class HeadlessDialogWindow : public StoredControlsWindow {
   void SetDlgItemText(int id, const char* text) override;
   int MessageBox(const char* text, const char* caption, int style) override;
   void PumpMessages() override;
-  void SetProgressTotal(long total) override { progressTotal_ = total; }
 
   // The control's current text; empty for a control never set.
   std::string ItemText(int id) { return GetDlgItemText(id); }
@@ -29,7 +28,6 @@ class HeadlessDialogWindow : public StoredControlsWindow {
   const std::vector<std::string>& TextHistory(int id) const;
   const std::vector<ShownMessage>& Messages() const { return messages_; }
   int PumpCount() const { return pumpCount_; }
-  long ProgressTotal() const { return progressTotal_; }
 
   // Called at each PumpMessages, standing in for an event delivered then.
   std::function<void()> onPump;
@@ -38,5 +36,4 @@ class HeadlessDialogWindow : public StoredControlsWindow {
   std::map<int, std::vector<std::string>> history_;
   std::vector<ShownMessage> messages_;
   int pumpCount_ = 0;
-  long progressTotal_ = 0;
 };
