@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "fsystem/SortLLst.h"
+#include "platform/DirEntry.h"
 
 // Sort types for FileList::Load.
 constexpr int kSortAsListed = 0;  // the search's own order (any value but 1 to 3)
@@ -23,6 +24,12 @@ class FileList : public SortLLst {
   // Sets the search path (directory immediately followed by pattern), the
   // user value and the comparison, then scans. The outcome shows in First().
   void Load(const char* directory, const char* pattern, int userValue, int sortType);
+  // Load(directory, pattern, 0, kSortAsListed) for a walker that reads
+  // nothing but names, such as the renumbering pass: each record holds its
+  // name, and its time key, size and attributes stay 0, unread, so that the
+  // listing costs no system call per entry. Later Scans read names alone
+  // too, until the next Load.
+  void LoadNames(const char* directory, const char* pattern);
   // Rebuilds the list from the search path with the current comparison.
   // Without a search path, or when the search fails, the list is left empty.
   void Scan();
@@ -33,6 +40,9 @@ class FileList : public SortLLst {
   int32_t UserValue() const { return userValue_; }
 
  private:
+  void SetSearchPath(const char* directory, const char* pattern);
+
   char* searchPath_ = nullptr;
   int32_t userValue_ = 0;
+  EntryDetail detail_ = EntryDetail::kFullRecords;
 };

@@ -19,3 +19,9 @@ struct DirEntry {
   uint32_t size = 0;           // the low 32 bits of the size in bytes
   uint8_t attributes = 0;      // FileAttribute bits
 };
+
+// How much of each entry a directory search reads.
+enum class EntryDetail {
+  kFullRecords,  // name, last-write time, size and attributes: a system call per entry
+  kNamesOnly,    // the name alone, the other fields left as above: no call per entry
+};

@@ -22,7 +22,7 @@ SearchText SplitSearchText(const char* searchText);
 
 // Every entry of the directory whose name matches the pattern: files,
 // directories, hidden entries, symbolic links (the link itself), and "." and
-// ".." when the pattern matches them, sorted by CompareNatural. An entry that
-// vanishes before it can be examined is left out. Empty when the directory
-// cannot be read.
-std::vector<DirEntry> SearchDirectory(const char* searchText);
+// ".." when the pattern matches them, sorted by CompareNatural. With full
+// records, an entry that vanishes before it can be examined is left out.
+// Empty when the directory cannot be read.
+std::vector<DirEntry> SearchDirectory(const char* searchText, EntryDetail detail);

@@ -14,9 +14,10 @@ class FileServices {
   virtual ~FileServices() = default;
 
   // Every entry that matches a search text (a directory text followed by a
-  // wildcard pattern), in the order in which a file manager shows names.
-  // Empty when nothing matches or the directory cannot be read.
-  virtual std::vector<DirEntry> Search(const char* searchText) = 0;
+  // wildcard pattern), in the order in which a file manager shows names,
+  // read in the given detail. Empty when nothing matches or the directory
+  // cannot be read.
+  virtual std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) = 0;
 
   // 1 when anything bears the name (a file, a directory, a dangling
   // symbolic link), else 0.

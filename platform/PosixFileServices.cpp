@@ -9,8 +9,8 @@
 
 #include "platform/DirectorySearch.h"
 
-std::vector<DirEntry> PosixFileServices::Search(const char* searchText) {
-  return SearchDirectory(searchText);
+std::vector<DirEntry> PosixFileServices::Search(const char* searchText, EntryDetail detail) {
+  return SearchDirectory(searchText, detail);
 }
 
 int PosixFileServices::Exists(const char* path) {

@@ -5,7 +5,7 @@
 
 class PosixFileServices : public FileServices {
  public:
-  std::vector<DirEntry> Search(const char* searchText) override;
+  std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) override;
   int Exists(const char* path) override;
   int Rename(const char* from, const char* to) override;
   FILE* Open(const char* path, const char* mode) override;

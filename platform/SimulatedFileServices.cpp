@@ -17,7 +17,7 @@ SimulatedFileServices::Directory& SimulatedFileServices::PictureOf(const std::st
   if (isNew) {
     // "*" alone searches the current directory, as a bare name does.
     const std::string everything = (directory == "." ? "" : directory) + "*";
-    for (DirEntry& entry : SearchDirectory(everything.c_str())) {
+    for (DirEntry& entry : SearchDirectory(everything.c_str(), EntryDetail::kFullRecords)) {
       picture.readable = true;  // "." is always there in a directory that can be read
       picture.entries.emplace(entry.name, std::move(entry));
     }
@@ -25,7 +25,8 @@ SimulatedFileServices::Directory& SimulatedFileServices::PictureOf(const std::st
   return picture;
 }
 
-std::vector<DirEntry> SimulatedFileServices::Search(const char* searchText) {
+// The picture holds whole records, so every search gets them.
+std::vector<DirEntry> SimulatedFileServices::Search(const char* searchText, EntryDetail) {
   const SearchText search = SplitSearchText(searchText);
   std::vector<DirEntry> found;
   for (const auto& [name, entry] : PictureOf(search.directory).entries) {

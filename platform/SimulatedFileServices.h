@@ -13,7 +13,7 @@
 
 class SimulatedFileServices : public FileServices {
  public:
-  std::vector<DirEntry> Search(const char* searchText) override;
+  std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) override;
   int Exists(const char* path) override;
   int Rename(const char* from, const char* to) override;
   FILE* Open(const char* path, const char* mode) override;

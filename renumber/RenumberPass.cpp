@@ -139,7 +139,7 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   char pattern[16];
   std::snprintf(pattern, sizeof pattern, "%s", JoinPath("*.", program.currentExtension));
   FileList list;
-  list.Load(directory, pattern, 0, kSortAsListed);
+  list.LoadNames(directory, pattern);  // the pass reads nothing but names
   if (options.keepLog == 1) LeaveOutLog(list);
   if (!list.First()) {
     ShowError("Could not find at least one file.");

@@ -122,6 +122,32 @@ TEST_F(FileListTest, RecordsDescribeTheEntry) {
   for (ListNode* node = list.First(); node; node = list.Next()) EXPECT_STREQ(node->Key(), "FCB");
 }
 
+TEST_F(FileListTest, ANamesOnlyLoadListsAsSortTypeZeroWithoutReadingRecords) {
+  TouchAll({"b10.jpg", "b9.jpg", ".hidden.jpg", "a.gif"});
+  Touch("sized.jpg", "12345");
+  MakeDir("dir.jpg");
+  FileList list;
+  list.LoadNames(Dir().c_str(), "*.jpg");
+  Names names;
+  for (ListNode* node = list.First(); node; node = list.Next()) {
+    names.push_back(list.CurrentName());
+    EXPECT_STREQ(node->Key(), "FCB");
+    const FileItem& item = *static_cast<FileItem*>(node->Item());
+    EXPECT_EQ(item.size, 0u);
+    EXPECT_EQ(item.attributes, 0);
+    EXPECT_EQ(item.timeKey, 0);
+  }
+  EXPECT_EQ(names, Listed("*.jpg", kSortAsListed));
+  EXPECT_EQ(list.UserValue(), 0);
+  EXPECT_STREQ(list.SearchPath(), (Dir() + "*.jpg").c_str());
+
+  list.Scan();  // a rescan keeps to names
+  EXPECT_EQ(ItemNamed(list, "sized.jpg").size, 0u);
+  list.Load(Dir().c_str(), "*.jpg", 0, kSortAsListed);
+  EXPECT_EQ(ItemNamed(list, "sized.jpg").size, 5u);
+  EXPECT_EQ(ItemNamed(list, "dir.jpg").attributes, FileAttribute::kDirectory);
+}
+
 TEST_F(FileListTest, ASecondLoadReplacesTheContent) {
   TouchAll({"a.jpg", "b.gif"});
   FileList list;

@@ -29,9 +29,11 @@ TEST(SplitSearchText, SplitsAfterTheLastSlash) {
 
 class DirectorySearchTest : public TempDirTest {
  protected:
-  std::vector<std::string> Found(const std::string& pattern) {
+  std::vector<std::string> Found(const std::string& pattern, EntryDetail detail = EntryDetail::kFullRecords) {
     std::vector<std::string> names;
-    for (const DirEntry& entry : SearchDirectory((Dir() + pattern).c_str())) names.push_back(entry.name);
+    for (const DirEntry& entry : SearchDirectory((Dir() + pattern).c_str(), detail)) {
+      names.push_back(entry.name);
+    }
     return names;
   }
 };
@@ -48,6 +50,7 @@ TEST_F(DirectorySearchTest, DeliversEveryMatchInNaturalOrder) {
   Touch("IMG_5.JPG");
   Touch("notes.txt");
   EXPECT_EQ(Found("*.jpg"), expected);
+  EXPECT_EQ(Found("*.jpg", EntryDetail::kNamesOnly), expected);
 }
 
 TEST_F(DirectorySearchTest, ALargeDirectoryIsReadWholeAndInOrder) {
@@ -57,7 +60,7 @@ TEST_F(DirectorySearchTest, ALargeDirectoryIsReadWholeAndInOrder) {
   Names shuffled = expected;
   std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(5));
   for (const auto& name : shuffled) Touch(name, name);
-  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str());
+  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str(), EntryDetail::kFullRecords);
   Names names;
   for (const DirEntry& entry : found) {
     names.push_back(entry.name);
@@ -74,6 +77,7 @@ TEST_F(DirectorySearchTest, DeliversDirectoriesHiddenEntriesAndLinks) {
   EXPECT_EQ(Found("*.jpg"), (Names{".hidden.jpg", "b.jpg", "dangling.jpg", "folder.jpg"}));
   EXPECT_EQ(Found("*"), (Names{".", "..", ".hidden.jpg", "b.jpg", "dangling.jpg", "folder.jpg"}));
   EXPECT_EQ(Found("?"), (Names{"."}));
+  EXPECT_EQ(Found("*", EntryDetail::kNamesOnly), Found("*"));
 }
 
 TEST_F(DirectorySearchTest, AMissingDirectoryFindsNothing) {
@@ -87,7 +91,7 @@ TEST_F(DirectorySearchTest, WithoutASlashSearchesTheCurrentDirectory) {
   char previous[4096];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
   ASSERT_EQ(chdir(root_.c_str()), 0);
-  const std::vector<DirEntry> found = SearchDirectory("*.jpg");
+  const std::vector<DirEntry> found = SearchDirectory("*.jpg", EntryDetail::kFullRecords);
   ASSERT_EQ(chdir(previous), 0);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].name, "here.jpg");
@@ -95,11 +99,23 @@ TEST_F(DirectorySearchTest, WithoutASlashSearchesTheCurrentDirectory) {
 
 TEST_F(DirectorySearchTest, RecordsTimeSizeAndAttributes) {
   Touch("a.jpg", std::string(1234, 'x'));
-  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str());
+  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str(), EntryDetail::kFullRecords);
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].size, 1234u);
   EXPECT_EQ(found[0].attributes, FileAttribute::kArchive);
   EXPECT_GT(found[0].lastWriteTime, 1700000000);
+}
+
+TEST_F(DirectorySearchTest, NamesOnlyLeavesTheRecordsUnread) {
+  Touch("a.jpg", std::string(1234, 'x'));
+  MakeDir("d.jpg");
+  const std::vector<DirEntry> found = SearchDirectory((Dir() + "*.jpg").c_str(), EntryDetail::kNamesOnly);
+  ASSERT_EQ(found.size(), 2u);
+  for (const DirEntry& entry : found) {
+    EXPECT_EQ(entry.size, 0u) << entry.name;
+    EXPECT_EQ(entry.attributes, 0) << entry.name;
+    EXPECT_EQ(entry.lastWriteTime, -1) << entry.name;
+  }
 }
 
 }  // namespace

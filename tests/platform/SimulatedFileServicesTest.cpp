@@ -12,7 +12,9 @@ class SimulatedFileServicesTest : public TempDirTest {
  protected:
   std::vector<std::string> Found(const std::string& pattern) {
     std::vector<std::string> names;
-    for (const DirEntry& entry : simulated.Search((Dir() + pattern).c_str())) names.push_back(entry.name);
+    for (const DirEntry& entry : simulated.Search((Dir() + pattern).c_str(), EntryDetail::kFullRecords)) {
+      names.push_back(entry.name);
+    }
     return names;
   }
   SimulatedFileServices simulated;

@@ -17,8 +17,8 @@
 
 class FaultyFileServices : public PosixFileServices {
  public:
-  std::vector<DirEntry> Search(const char* searchText) override {
-    std::vector<DirEntry> entries = PosixFileServices::Search(searchText);
+  std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) override {
+    std::vector<DirEntry> entries = PosixFileServices::Search(searchText, detail);
     if (listingOrder.empty()) return entries;
     std::vector<DirEntry> ordered;
     for (const std::string& name : listingOrder) {
