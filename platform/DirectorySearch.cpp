@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 #include <thread>
@@ -64,20 +65,45 @@ void ReadRecords(int dirFd, std::vector<DirEntry>& entries) {
   }
 }
 
-// The entries with a name, sorted by CompareNatural. Sorting positions moves
-// 4 bytes where an entry is 48.
-std::vector<DirEntry> InNaturalOrder(std::vector<DirEntry>& entries) {
-  std::vector<uint32_t> order;
-  order.reserve(entries.size());
-  for (uint32_t i = 0; i < entries.size(); ++i) {
-    if (!entries[i].name.empty()) order.push_back(i);
+// One name's place in the sort: the first 16 bytes of its sort key, padded
+// with zeros, as two numbers read most significant byte first. Where two
+// heads differ they order the names as their whole keys do (a key that ends
+// first pads with a zero below any byte the other holds there), so most
+// comparisons are two integer compares in a compact array; only names whose
+// heads are equal compare whole keys.
+struct SortSlot {
+  uint64_t head[2];
+  uint32_t index;  // into the entries
+};
+
+uint64_t BigEndianBytes(const std::string& key, size_t from) {
+  uint64_t value = 0;
+  for (size_t i = from; i < from + 8; ++i) {
+    value = value << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
   }
-  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
-    return CompareNatural(entries[a].name.c_str(), entries[b].name.c_str()) < 0;
+  return value;
+}
+
+// The entries with a name, sorted by CompareNatural through their sort keys,
+// each made once, so that no comparison walks digit runs again.
+std::vector<DirEntry> InNaturalOrder(std::vector<DirEntry>& entries) {
+  std::vector<std::string> keys(entries.size());
+  std::vector<SortSlot> slots;
+  slots.reserve(entries.size());
+  for (uint32_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].name.empty()) continue;
+    keys[i] = NaturalSortKey(entries[i].name.c_str());
+    slots.push_back({{BigEndianBytes(keys[i], 0), BigEndianBytes(keys[i], 8)}, i});
+  }
+  std::sort(slots.begin(), slots.end(), [&](const SortSlot& a, const SortSlot& b) {
+    if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
+    if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
+    const int byKeys = keys[a.index].compare(keys[b.index]);
+    return byKeys != 0 ? byKeys < 0 : entries[a.index].name < entries[b.index].name;
   });
   std::vector<DirEntry> sorted;
-  sorted.reserve(order.size());
-  for (uint32_t i : order) sorted.push_back(std::move(entries[i]));
+  sorted.reserve(slots.size());
+  for (const SortSlot& slot : slots) sorted.push_back(std::move(entries[slot.index]));
   return sorted;
 }
 

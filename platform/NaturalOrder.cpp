@@ -1,5 +1,6 @@
 #include "platform/NaturalOrder.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -43,4 +44,29 @@ int CompareNatural(const char* aText, const char* bText) {
   }
   if (*a || *b) return *a ? 1 : -1;
   return Sign(std::strcmp(aText, bText));
+}
+
+std::string NaturalSortKey(const char* name) {
+  std::string key;
+  const auto* at = reinterpret_cast<const unsigned char*>(name);
+  while (*at) {
+    if (!IsDigit(*at)) {
+      key.push_back(static_cast<char>(Folded(*at++)));
+      continue;
+    }
+    while (*at == '0') ++at;
+    const unsigned char* digits = at;
+    while (IsDigit(*at)) ++at;
+    const size_t count = static_cast<size_t>(at - digits);
+    if (count <= 8) {
+      key.push_back(static_cast<char>('0' + count));
+    } else {
+      // Four bytes, most significant first, keep the order for any length.
+      const uint32_t beyond = static_cast<uint32_t>(count - 9);
+      key.push_back('9');
+      for (int shift = 24; shift >= 0; shift -= 8) key.push_back(static_cast<char>((beyond >> shift) & 0xFF));
+    }
+    key.append(reinterpret_cast<const char*>(digits), count);
+  }
+  return key;
 }

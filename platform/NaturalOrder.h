@@ -1,6 +1,8 @@
 #pragma once
 // The order in which a file manager shows names.
 
+#include <string>
+
 // Compares two names in natural order; returns -1, 0 or +1.
 // Both names are walked together: where both stand at a digit, the two whole
 // digit runs are compared by numeric value (leading zeros ignored) and the
@@ -16,3 +18,21 @@
 //   "A.jpg",      "a.jpg"      => -1   (equal folded; bytes decide)
 //   "",           "a"          => -1
 int CompareNatural(const char* a, const char* b);
+
+// A byte text whose byte order is the natural order of the names it is made
+// from: for any names a and b whose keys differ, the keys compare (bytes as
+// unsigned, a text that ends first sorting first, as std::string compares)
+// as CompareNatural(a, b) does. Names with equal keys differ only in leading
+// zeros or in letter case, and CompareNatural orders them by their bytes.
+// Sorting many names by keys made once saves walking their digit runs again
+// in every comparison. Each byte of the name becomes its lower-case fold, and
+// each digit run becomes a length code for its significant digits followed
+// by those digits: "0" + n for n up to 8, else "9" and n - 9 in four bytes,
+// most significant first. A code starts with a byte of "0" to "9", so a run
+// still sorts against any other byte as a digit does.
+//   "IMG_2.jpg"    => "img_" "12" ".jpg"
+//   "IMG_0010.JPG" => "img_" "210" ".jpg"
+//   "a000"         => "a" "0"               (only zeros: no digits)
+//   "x1234567890"  => "x" "9" "\0\0\0\1" "1234567890"
+//   ""             => ""
+std::string NaturalSortKey(const char* name);

@@ -65,4 +65,46 @@ TEST(NaturalOrder, IsATotalOrder) {
   }
 }
 
+TEST(NaturalSortKey, SpellsFoldedBytesAndLengthCodedDigitRuns) {
+  using namespace std::string_literals;
+  const std::pair<const char*, std::string> cases[] = {
+      {"IMG_2.jpg", "img_12.jpg"},
+      {"IMG_0010.JPG", "img_210.jpg"},
+      {"a000", "a0"},
+      {"12345678", "812345678"},
+      {"x1234567890", "x9\0\0\0\1"s "1234567890"},
+      {"", ""},
+  };
+  for (const auto& [name, key] : cases) EXPECT_EQ(NaturalSortKey(name), key) << name;
+}
+
+// Keys must order any two names as CompareNatural does, with only names that
+// differ in leading zeros or letter case left for their bytes to decide.
+TEST(NaturalSortKey, OrdersAsCompareNatural) {
+  std::mt19937 random(11);
+  const std::string alphabet = "0000123456789aAzZ._ -\xC3\xA9/";
+  std::vector<std::string> names = {"", "0", "00", "a", "a0", "1234567890", "999999999", "0999999999"};
+  for (int i = 0; i < 600; ++i) {
+    std::string name;
+    for (int length = random() % 9; length > 0; --length) {
+      if (random() % 8 == 0) {
+        name += std::string(random() % 14, '9');  // long runs reach the four-byte length code
+      } else {
+        name += alphabet[random() % alphabet.size()];
+      }
+    }
+    names.push_back(name);
+  }
+  std::vector<std::string> keys;
+  for (const auto& name : names) keys.push_back(NaturalSortKey(name.c_str()));
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = 0; j < names.size(); ++j) {
+      const int byKeys = keys[i].compare(keys[j]);
+      const int byKeysThenBytes = byKeys != 0 ? byKeys : names[i].compare(names[j]);
+      ASSERT_EQ((byKeysThenBytes > 0) - (byKeysThenBytes < 0), CompareNatural(names[i].c_str(), names[j].c_str()))
+          << names[i] << " | " << names[j];
+    }
+  }
+}
+
 }  // namespace
