@@ -1,5 +1,6 @@
 #include "renumber/NameRules.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,43 @@ const char* ExtensionOfFileName(const char* path) {
 }
 
 int NewNameRule::Format(long number, char* out, size_t room) const {
+  // A pass formats a name per entry, so the common case, a number of 0 or
+  // more whose name fits, is put together by hand, byte for byte as
+  // snprintf would; snprintf itself writes the rest.
+  char digits[24];
+  const auto [digitsEnd, error] = std::to_chars(digits, digits + sizeof digits, number);
+  if (number >= 0 && error == std::errc()) {
+    const size_t digitCount = static_cast<size_t>(digitsEnd - digits);
+    const size_t fieldWidth = static_cast<size_t>(width < 0 ? -static_cast<long>(width) : width);
+    const size_t padding = fieldWidth > digitCount ? fieldWidth - digitCount : 0;
+    const size_t directoryLength = std::strlen(directory);
+    const size_t prefixLength = std::strlen(prefix);
+    const size_t suffixLength = std::strlen(suffix);
+    const size_t extensionLength = std::strlen(extension);
+    const size_t length =
+        directoryLength + prefixLength + padding + digitCount + suffixLength + 1 + extensionLength;
+    if (length < room) {
+      char* at = out;
+      const auto put = [&at](const char* text, size_t count) {
+        std::memcpy(at, text, count);
+        at += count;
+      };
+      const auto fill = [&at](char c, size_t count) {
+        std::memset(at, c, count);
+        at += count;
+      };
+      put(directory, directoryLength);
+      put(prefix, prefixLength);
+      if (width >= 0) fill('0', padding);  // "%05ld": zeros before the digits
+      put(digits, digitCount);
+      if (width < 0) fill(' ', padding);  // "%-5ld": blanks after them
+      put(suffix, suffixLength);
+      *at++ = '.';
+      put(extension, extensionLength);
+      *at = '\0';
+      return static_cast<int>(length);
+    }
+  }
   return std::snprintf(out, room, "%s%s%0*ld%s.%s", directory, prefix, width, number, suffix, extension);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -46,6 +47,27 @@ TEST(NewNameRule, FormatsAsPrintfsZeroPadding) {
     char name[64];
     EXPECT_EQ(rule.Format(c.number, name, sizeof name), static_cast<int>(std::strlen(c.expected)));
     EXPECT_STREQ(name, c.expected);
+  }
+}
+
+// The rule writes its common case by hand; it must equal snprintf's text
+// and length everywhere, the edges of the room included.
+TEST(NewNameRule, EqualsSnprintfForAnyWidthNumberAndRoom) {
+  const int widths[] = {-304, -7, -1, 0, 1, 2, 6, 9, 19, 20, 303};
+  const long numbers[] = {0, 1, 9, 10, 99999, 1000000, 2147483647L, 9223372036854775807L, -1, -42};
+  for (int width : widths) {
+    for (long number : numbers) {
+      for (size_t room : {size_t{1}, size_t{8}, size_t{14}, size_t{15}, size_t{16}, size_t{400}}) {
+        const NewNameRule rule{"d/", "pre", width, "_s", "jpeg"};
+        char expected[400];
+        char actual[400];
+        std::memset(actual, '#', sizeof actual);
+        const int expectedLength =
+            std::snprintf(expected, room, "%s%s%0*ld%s.%s", "d/", "pre", width, number, "_s", "jpeg");
+        ASSERT_EQ(rule.Format(number, actual, room), expectedLength) << width << " " << number << " " << room;
+        ASSERT_STREQ(actual, expected) << width << " " << number << " " << room;
+      }
+    }
   }
 }
 
