@@ -1,10 +1,13 @@
 // The renumbering pass: one walk over a directory listing that renames every
 // entry to the next free numbered name.
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "fsystem/FSystem.h"
 #include "platform/FileServices.h"
@@ -46,15 +49,34 @@ void LeaveOutLog(FileList& list) {
   }
 }
 
-// The entry count, and whether every entry's name fits with the directory.
-long CountEntries(FileList& list, size_t directoryLength, bool& namesFit) {
+// The listed names in list order, each followed by its terminator. The
+// rename loop reads them from here: its renames' kernel work evicts the
+// list's records, one heap block each, from the cache, while this text is
+// read straight through.
+struct ListedNames {
+  std::string text;
   long count = 0;
-  namesFit = true;
+  size_t longest = 0;  // bytes of the longest name
+};
+
+ListedNames CollectNames(FileList& list) {
+  ListedNames names;
   for (ListNode* node = list.First(); node; node = list.Next()) {
-    ++count;
-    if (directoryLength + std::strlen(list.CurrentName()) > kMaxPathText) namesFit = false;
+    const char* name = list.CurrentName();
+    const size_t length = std::strlen(name);
+    names.text.append(name, length + 1);
+    names.longest = std::max(names.longest, length);
+    ++names.count;
   }
-  return count;
+  return names;
+}
+
+// The count line's text while counting, as "   %ld" prints it; a pass sets
+// it for every entry.
+//   0 => "   0"   123456 => "   123456"
+void FormatCount(long count, char (&out)[32]) {
+  std::memcpy(out, "   ", 3);
+  *std::to_chars(out + 3, out + sizeof out - 1, count).ptr = '\0';
 }
 
 enum class EntryOutcome { kRenamed, kRenameFailed, kLogFailed };
@@ -148,13 +170,13 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
 
   char oldName[kMaxPathText + 1];
   char newName[kMaxPathText + 1];
-  bool oldNamesFit = false;
   const size_t directoryLength = std::strlen(directory);
-  const long entryCount = CountEntries(list, directoryLength, oldNamesFit);
-  if (!oldNamesFit) {
+  const ListedNames names = CollectNames(list);
+  if (directoryLength + names.longest > kMaxPathText) {
     ShowError(kOldNameTooLong);
     return 0;
   }
+  const long entryCount = names.count;
   // Names only grow with their numbers, and every entry needs one at least
   // as high as its place in the list.
   if (rule.Format(entryCount, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
@@ -173,17 +195,18 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   program.renamedCount = 0;
   int32_t counter = 1;
   window_.PumpMessages();
-  for (ListNode* node = list.First(); node; node = list.Next()) {
-    std::snprintf(countText, sizeof countText, "   %ld", static_cast<long>(program.renamedCount));
+  const char* entryName = names.text.data();
+  for (long entry = 0; entry < entryCount; ++entry) {
+    FormatCount(program.renamedCount, countText);
     window_.PumpMessages();
     window_.SetDlgItemText(kCountLine, countText);
     window_.PumpMessages();
 
     // Directory and name fit: every entry was checked before renaming began.
-    const char* entryName = list.CurrentName();
     const size_t nameLength = std::strlen(entryName);
     std::memcpy(oldName, directory, directoryLength);
     std::memcpy(oldName + directoryLength, entryName, nameLength + 1);
+    entryName += nameLength + 1;
     const EntryOutcome outcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
     if (outcome != EntryOutcome::kRenamed) {
       ShowError(outcome == EntryOutcome::kLogFailed ? kCannotWriteLog : "Could not rename at least one file.");
