@@ -206,6 +206,8 @@ def main():
     parser.add_argument("--update-readme", action="store_true",
                         help="also put the summary table into README.md's Performance section")
     arguments = parser.parse_args()
+    # The commands run from inside the work directories.
+    arguments.build_dir = os.path.abspath(arguments.build_dir)
     saved_run = os.path.join(arguments.build_dir, "bench-run.json")
 
     all_contestants = contestants(arguments.build_dir)
