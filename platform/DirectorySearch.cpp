@@ -65,12 +65,12 @@ void ReadRecords(int dirFd, std::vector<DirEntry>& entries) {
   }
 }
 
-// One name's place in the sort: the first 16 bytes of its sort key, padded
-// with zeros, as two numbers read most significant byte first. Where two
-// heads differ they order the names as their whole keys do (a key that ends
-// first pads with a zero below any byte the other holds there), so most
-// comparisons are two integer compares in a compact array; only names whose
-// heads are equal compare whole keys.
+// One name's place in the sort: the first 16 bytes of its natural-order key
+// (NaturalSortKey), padded with zeros, as two numbers read most significant
+// byte first. Where two heads differ they order the names as their whole
+// keys do (a key that ends first pads with a zero below any byte the other
+// holds there), so most comparisons are two integer compares in a compact
+// array; names whose heads are equal are compared by CompareNatural.
 struct SortSlot {
   uint64_t head[2];
   uint32_t index;  // into the entries
@@ -84,22 +84,19 @@ uint64_t BigEndianBytes(const std::string& key, size_t from) {
   return value;
 }
 
-// The entries with a name, sorted by CompareNatural through their sort keys,
-// each made once, so that no comparison walks digit runs again.
+// The entries with a name, sorted by CompareNatural.
 std::vector<DirEntry> InNaturalOrder(std::vector<DirEntry>& entries) {
-  std::vector<std::string> keys(entries.size());
   std::vector<SortSlot> slots;
   slots.reserve(entries.size());
   for (uint32_t i = 0; i < entries.size(); ++i) {
     if (entries[i].name.empty()) continue;
-    keys[i] = NaturalSortKey(entries[i].name.c_str());
-    slots.push_back({{BigEndianBytes(keys[i], 0), BigEndianBytes(keys[i], 8)}, i});
+    const std::string key = NaturalSortKey(entries[i].name.c_str());
+    slots.push_back({{BigEndianBytes(key, 0), BigEndianBytes(key, 8)}, i});
   }
   std::sort(slots.begin(), slots.end(), [&](const SortSlot& a, const SortSlot& b) {
     if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
     if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
-    const int byKeys = keys[a.index].compare(keys[b.index]);
-    return byKeys != 0 ? byKeys < 0 : entries[a.index].name < entries[b.index].name;
+    return CompareNatural(entries[a.index].name.c_str(), entries[b.index].name.c_str()) < 0;
   });
   std::vector<DirEntry> sorted;
   sorted.reserve(slots.size());

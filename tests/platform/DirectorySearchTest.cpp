@@ -4,8 +4,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <iterator>
 #include <random>
+#include <set>
+#include <string>
 
+#include "platform/NaturalOrder.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -49,6 +53,27 @@ TEST_F(DirectorySearchTest, DeliversEveryMatchInNaturalOrder) {
   TouchAll(shuffled);
   Touch("IMG_5.JPG");
   Touch("notes.txt");
+  EXPECT_EQ(Found("*.jpg"), expected);
+  EXPECT_EQ(Found("*.jpg", EntryDetail::kNamesOnly), expected);
+}
+
+// Names alike in their first 16 bytes and beyond, differing in case, leading
+// zeros and digit runs of every length: the search's order is CompareNatural's.
+TEST_F(DirectorySearchTest, OrdersNamesAlikeFarIntoThemAsCompareNaturalDoes) {
+  std::mt19937 random(9);
+  const char* stems[] = {"Holiday in Crete 2023 - IMG_", "holiday in crete 2023 - img_", "Holiday in Crete 2023 - IMG_0",
+                         "a", "A", "IMG_", "img_00", "x9", "x10"};
+  std::set<std::string> unique;
+  for (int i = 0; i < 400; ++i) {
+    unique.insert(stems[random() % std::size(stems)] + std::to_string(random() % (i % 3 == 0 ? 20 : 2000000000)) +
+                  (random() % 2 ? ".jpg" : "b.jpg"));
+  }
+  Names expected(unique.begin(), unique.end());
+  Names shuffled = expected;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(4));
+  TouchAll(shuffled);
+  std::sort(expected.begin(), expected.end(),
+            [](const std::string& a, const std::string& b) { return CompareNatural(a.c_str(), b.c_str()) < 0; });
   EXPECT_EQ(Found("*.jpg"), expected);
   EXPECT_EQ(Found("*.jpg", EntryDetail::kNamesOnly), expected);
 }
