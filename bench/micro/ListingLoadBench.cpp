@@ -12,33 +12,32 @@
 
 namespace {
 
-void BM_FileListLoad(benchmark::State& state) {
+// Loads a camera dump of state.range(0) files into a FileList with `load`.
+template <typename Load>
+void LoadCameraDump(benchmark::State& state, Load load) {
   const int fileCount = static_cast<int>(state.range(0));
   const CameraDumpDirectory directory(fileCount);
   const std::string directoryText = directory.DirectoryText();
   for (auto _ : state) {
     FileList list;
-    list.Load(directoryText.c_str(), "*.jpg", 0, kSortAsListed);
+    load(list, directoryText.c_str());
     benchmark::DoNotOptimize(list.First());
   }
   state.SetItemsProcessed(state.iterations() * fileCount);
   state.SetComplexityN(fileCount);
+}
+
+void BM_FileListLoad(benchmark::State& state) {
+  LoadCameraDump(state, [](FileList& list, const char* directory) {
+    list.Load(directory, "*.jpg", 0, kSortAsListed);
+  });
 }
 BENCHMARK(BM_FileListLoad)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // The listing the renumbering pass loads: names only, no fstatat per entry.
 void BM_FileListLoadNames(benchmark::State& state) {
-  const int fileCount = static_cast<int>(state.range(0));
-  const CameraDumpDirectory directory(fileCount);
-  const std::string directoryText = directory.DirectoryText();
-  for (auto _ : state) {
-    FileList list;
-    list.LoadNames(directoryText.c_str(), "*.jpg");
-    benchmark::DoNotOptimize(list.First());
-  }
-  state.SetItemsProcessed(state.iterations() * fileCount);
-  state.SetComplexityN(fileCount);
+  LoadCameraDump(state, [](FileList& list, const char* directory) { list.LoadNames(directory, "*.jpg"); });
 }
 BENCHMARK(BM_FileListLoadNames)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
