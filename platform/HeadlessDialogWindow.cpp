@@ -20,3 +20,9 @@ const std::vector<std::string>& HeadlessDialogWindow::TextHistory(int id) const 
   const auto found = history_.find(id);
   return found == history_.end() ? none : found->second;
 }
+
+std::vector<std::string> HeadlessDialogWindow::MessageTexts() const {
+  std::vector<std::string> texts;
+  for (const ShownMessage& message : messages_) texts.push_back(message.text);
+  return texts;
+}

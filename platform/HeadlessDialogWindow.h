@@ -27,6 +27,8 @@ class HeadlessDialogWindow : public StoredControlsWindow {
   // Every text the control was given, oldest first.
   const std::vector<std::string>& TextHistory(int id) const;
   const std::vector<ShownMessage>& Messages() const { return messages_; }
+  // The texts of Messages(), oldest first.
+  std::vector<std::string> MessageTexts() const;
   int PumpCount() const { return pumpCount_; }
 
   // Called at each PumpMessages, standing in for an event delivered then.

@@ -34,12 +34,6 @@ class FaultInjectionTest : public TempDirTest {
     return dialog.RunRenumber();
   }
 
-  Names MessageTexts() const {
-    Names texts;
-    for (const auto& message : window.Messages()) texts.push_back(message.text);
-    return texts;
-  }
-
   // The log tells what happened, and nothing is lost or doubled.
   void ExpectLogMatchesDisk(const std::set<std::string>& gone = {}) {
     const Snapshot after = TakeSnapshot(root_);
@@ -136,7 +130,7 @@ TEST_F(FaultInjectionTest, ALogThatCannotBeOpenedRenamesNothing) {
   files.failOpen = true;
   files.failOpenNamed = "renum.log";
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
-  EXPECT_EQ(MessageTexts(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to renum.log file"});
   EXPECT_EQ(TakeSnapshot(root_), before);
 }
 
@@ -144,7 +138,7 @@ TEST_F(FaultInjectionTest, ALogWriteThatFailsStopsThePassBeforeItsRename) {
   const std::string firstLine = PathOf("a.jpg") + "\t\t-> " + PathOf("01.jpg") + "\n";
   files.logWritesFailAfter = static_cast<long>(2 * firstLine.size() + 10);  // two lines and a bit
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
-  EXPECT_EQ(MessageTexts(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to renum.log file"});
   EXPECT_EQ(files.renameCalls, 2) << "no rename without its line";
   ExpectLogMatchesDisk();
   ExpectUndoRestores();
@@ -154,7 +148,7 @@ TEST_F(FaultInjectionTest, APageThatCannotBeWrittenEndsTheRunAfterTheRenames) {
   files.failOpen = true;
   files.failOpenNamed = "KavoViewer.html";
   EXPECT_EQ(Run(kFresh, "a.jpg", 1, 1), RunOutcome::kFailed);
-  EXPECT_EQ(MessageTexts(), Names{"Could not write to KavoViewer.html file"});
+  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to KavoViewer.html file"});
   EXPECT_TRUE(std::filesystem::exists(PathOf("Folder.htt")));
   EXPECT_TRUE(launcher.started.empty());
   ExpectLogMatchesDisk();
@@ -165,7 +159,7 @@ TEST_F(FaultInjectionTest, AnEntryThatVanishesBeforeItsRenameEndsTheRun) {
     if (call == 3) std::filesystem::remove(from);  // another program deletes c.jpg
   };
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
-  EXPECT_EQ(MessageTexts(), Names{"Could not rename at least one file."});
+  EXPECT_EQ(window.MessageTexts(), Names{"Could not rename at least one file."});
   ExpectLogMatchesDisk({"c.jpg"});
 }
 

@@ -34,12 +34,6 @@ class RunRenumberTest : public TempDirTest {
     return dialog.RunRenumber();
   }
 
-  Names MessageTexts() const {
-    Names texts;
-    for (const auto& message : window.Messages()) texts.push_back(message.text);
-    return texts;
-  }
-
   void ExpectSucceeded(RunOutcome outcome) {
     EXPECT_EQ(outcome, RunOutcome::kSucceeded);
     EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
@@ -194,7 +188,7 @@ TEST_F(RunRenumberTest, AFailedRenameEndsTheRunAsAFailure) {
   files.failRenameAt = 3;  // 01 -> 03 (after 01 and 02 were refused as taken), then 02 -> 04 fails
   const RunOutcome outcome = Run("x.jpg", "2", 1, 1);
   ExpectFailed(outcome, "x.jpg");
-  EXPECT_EQ(MessageTexts(), Names{"Could not rename at least one file."});
+  EXPECT_EQ(window.MessageTexts(), Names{"Could not rename at least one file."});
   EXPECT_EQ(files.renameCalls, 3) << "no second pass, though 01 is free";
   EXPECT_EQ(Entries(), (Names{"02.jpg", "03.jpg", "x.jpg"})) << "no pages";
   EXPECT_TRUE(launcher.started.empty());
@@ -205,7 +199,7 @@ TEST_F(RunRenumberTest, APageThatCannotBeWrittenEndsTheRun) {
   files.failOpen = true;
   const RunOutcome outcome = Run("a.jpg", "3", 1, 1);
   ExpectFailed(outcome, "a.jpg");
-  EXPECT_EQ(MessageTexts(), Names{"Could not write to Folder.htt file"});
+  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to Folder.htt file"});
   EXPECT_EQ(Entries(), Names{"001.jpg"});
   EXPECT_TRUE(launcher.started.empty());
 }
@@ -214,7 +208,7 @@ TEST_F(RunRenumberTest, APassThatStopsBeforeRenamingEndsTheRun) {
   Touch("README");
   const RunOutcome outcome = Run("README", "3");
   ExpectFailed(outcome, "README");
-  EXPECT_EQ(MessageTexts(), Names{"File name must have an extension."});
+  EXPECT_EQ(window.MessageTexts(), Names{"File name must have an extension."});
 }
 
 }  // namespace
