@@ -12,6 +12,8 @@
 #include "platform/ConsoleDialogWindow.h"
 #include "platform/SimulatedFileServices.h"
 #include "renumber/ControlIds.h"
+#include "renumber/NameRules.h"
+#include "renumber/RenameLog.h"
 #include "renumber/RenumberDialog.h"
 #include "renumber/UndoRenames.h"
 
@@ -37,7 +39,7 @@ struct Request {
 
 // A dry run starts nothing.
 struct NoLauncher : ProgramLauncher {
-  void Start(const char*, const char*) override {}
+  int Start(const char*, const char*) override { return 0; }
 };
 
 std::string VersionText() {
@@ -51,6 +53,39 @@ int UsageError(const std::string& message) {
   return kUsageError;
 }
 
+// A dry run renames nothing, so it says what would be done instead of
+// that the directory was renumbered.
+class DryRunWindow : public ConsoleDialogWindow {
+ public:
+  DryRunWindow() : ConsoleDialogWindow(stdout, stderr, kCountLine, false) {}
+  int MessageBox(const char* text, const char* caption, int style) override {
+    if (style == kMessageOk) return kIdOk;
+    return ConsoleDialogWindow::MessageBox(text, caption, style);
+  }
+};
+
+// The option that is over its limit or holds what no file name may, as a
+// usage error naming the option; empty when every option can be used.
+std::string OptionProblem(const Request& request) {
+  const struct {
+    const char* option;
+    const std::string& value;
+    size_t limit;
+  } limits[] = {
+      {"FILE", request.file, kPathLimit},
+      {"--digits", request.digits, kDigitsLimit},
+      {"--seconds", request.seconds, kSecondsLimit},
+  };
+  for (const auto& limit : limits) {
+    if (limit.value.size() > limit.limit) {
+      return std::string(limit.option) + " takes at most " + std::to_string(limit.limit) + " bytes.";
+    }
+  }
+  if (const char* problem = AffixProblem(request.prefix, "prefix")) return std::string("--prefix: ") + problem;
+  if (const char* problem = AffixProblem(request.suffix, "suffix")) return std::string("--suffix: ") + problem;
+  return {};
+}
+
 int Undo(const std::string& directory) {
   const UndoOutcome outcome = UndoRenames(directory);
   std::fprintf(outcome.succeeded ? stdout : stderr, "%s%s\n", outcome.succeeded ? "" : "Error: ",
@@ -59,7 +94,10 @@ int Undo(const std::string& directory) {
 }
 
 int Renumber(const Request& request) {
-  ConsoleDialogWindow window(stdout, stderr, kCountLine, !request.quiet && isatty(STDERR_FILENO));
+  if (const std::string problem = OptionProblem(request); !problem.empty()) return UsageError(problem);
+  ConsoleDialogWindow consoleWindow(stdout, stderr, kCountLine, !request.quiet && isatty(STDERR_FILENO));
+  DryRunWindow dryRunWindow;
+  ConsoleDialogWindow& window = request.dryRun ? dryRunWindow : consoleWindow;
   NoLauncher noLauncher;
   RenumberDialog dialog(window, request.dryRun ? static_cast<ProgramLauncher&>(noLauncher) : SystemLauncher());
 
@@ -88,11 +126,20 @@ int Renumber(const Request& request) {
   // A dry run renames in a picture of the directory and prints each rename
   // as the log would record it.
   SimulatedFileServices simulated;
-  simulated.onRename = [](const char* from, const char* to) { std::printf("%s\t\t-> %s\n", from, to); };
+  long wouldRename = 0;
+  simulated.onRename = [&wouldRename](const char* from, const char* to) {
+    WriteLogLine(stdout, from, to);
+    ++wouldRename;
+  };
   std::optional<ScopedFileServices> simulation;
   if (request.dryRun) simulation.emplace(simulated);
 
-  switch (dialog.RunRenumber()) {
+  const RunOutcome outcome = dialog.RunRenumber();
+  if (outcome == RunOutcome::kSucceeded && request.dryRun) {
+    std::printf("Dry run: %ld %s would be made; nothing was changed.\n", wouldRename,
+                wouldRename == 1 ? "rename" : "renames");
+  }
+  switch (outcome) {
     case RunOutcome::kSucceeded: return 0;
     case RunOutcome::kFailed: return 1;
     case RunOutcome::kNotStarted: break;

@@ -27,11 +27,13 @@ void ConsoleDialogWindow::ShowProgress(const char* countText) {
   lastShownAt_ = now;
 
   const long count = std::strtol(countText, nullptr, 10);
+  // A directory numbered before is renamed twice: each line says which time.
+  const char* pass = pass_ == 2 ? "Second pass" : "First pass";
   if (final) {
-    std::fprintf(err_, "\r\033[K%ld files renamed.\n", count);
+    std::fprintf(err_, "\r\033[K%s: %ld files renamed.\n", pass, count);
     lineOpen_ = false;
   } else {
-    std::fprintf(err_, "\r\033[KRenaming: %ld of %ld files", count, total_);
+    std::fprintf(err_, "\r\033[K%s: renaming %ld of %ld files", pass, count, total_);
     lineOpen_ = true;
   }
   std::fflush(err_);

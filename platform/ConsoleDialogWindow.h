@@ -19,7 +19,10 @@ class ConsoleDialogWindow : public StoredControlsWindow {
   void SetDlgItemText(int id, const char* text) override;
   int MessageBox(const char* text, const char* caption, int style) override;
   void PumpMessages() override {}
-  void SetProgressTotal(long total) override { total_ = total; }
+  void SetProgressTotal(long total, int pass) override {
+    total_ = total;
+    pass_ = pass;
+  }
 
  private:
   void ShowProgress(const char* countText);
@@ -29,6 +32,7 @@ class ConsoleDialogWindow : public StoredControlsWindow {
   int progressControl_;
   bool showProgress_;
   long total_ = 0;
+  int pass_ = 1;
   long lastShownAt_ = -1;  // milliseconds, to draw at most ten times a second
   bool lineOpen_ = false;  // a progress line waits for its end
 };

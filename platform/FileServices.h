@@ -5,6 +5,8 @@
 // dry run can work on a simulated directory.
 
 #include <cstdio>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/DirEntry.h"
@@ -30,6 +32,23 @@ class FileServices {
   // Opens a file as fopen does; null (with errno set) on failure.
   virtual FILE* Open(const char* path, const char* mode) = 0;
 
+  // Opens a file the program keeps in a directory it works on (the log) with
+  // fopen's mode "r", "w" or "a", but only when the name is a regular file
+  // with no other name, or (for "w" and "a") is free: never through a
+  // symbolic link, never into a second name of a file elsewhere, never a
+  // device or a pipe, so a planted name cannot make the program write or
+  // wait elsewhere. "w" empties the file only after those tests. Null on
+  // failure, with errno set (ELOOP: a link; EMLINK: a file with other names;
+  // EINVAL: not a regular file).
+  virtual FILE* OpenOwnFile(const char* path, const char* mode) = 0;
+
+  // Makes `text` the whole content of the file `path`: written to a new file
+  // beside it, flushed to disk, then renamed into its place. A reader sees
+  // the old content or the new, never half of it, and whatever bore the
+  // name (a link included) is replaced, never written through. 0 or an
+  // errno value; on failure `path` is as it was.
+  virtual int ReplaceFileContents(const char* path, const std::string& text) = 0;
+
   // Puts `from` in the place of `to`, replacing it: only for a file the
   // program owns and rewrites whole (the settings file). 0 or an errno value.
   virtual int Replace(const char* from, const char* to) = 0;
@@ -39,6 +58,20 @@ class FileServices {
 
   // 1 when both paths name the same file (two names of one file), else 0.
   virtual int SameFile(const char* a, const char* b) = 0;
+
+  // 1 when `path` names a directory, or a link to one; else 0.
+  virtual int IsDirectory(const char* path) = 0;
+
+  // Takes the run lock of a directory ("pics/", or "" for the current one)
+  // for as long as `held` lives: one run or undo at a time per directory,
+  // across processes; the lock goes with the process, however it ends.
+  // 0 when taken; EWOULDBLOCK when another holds it; else the errno value
+  // of the directory that cannot be opened.
+  class DirectoryLock {
+   public:
+    virtual ~DirectoryLock() = default;
+  };
+  virtual int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) = 0;
 };
 
 // The file services in force: the POSIX ones unless a ScopedFileServices

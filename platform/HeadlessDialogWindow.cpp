@@ -26,3 +26,9 @@ std::vector<std::string> HeadlessDialogWindow::MessageTexts() const {
   for (const ShownMessage& message : messages_) texts.push_back(message.text);
   return texts;
 }
+
+std::vector<std::string> HeadlessDialogWindow::MessageSentences() const {
+  std::vector<std::string> sentences;
+  for (const ShownMessage& message : messages_) sentences.push_back(message.text.substr(0, message.text.find('\n')));
+  return sentences;
+}

@@ -29,6 +29,9 @@ class HeadlessDialogWindow : public StoredControlsWindow {
   const std::vector<ShownMessage>& Messages() const { return messages_; }
   // The texts of Messages(), oldest first.
   std::vector<std::string> MessageTexts() const;
+  // The first line of each text: a message's sentence, without the detail
+  // that follows it on the lines below.
+  std::vector<std::string> MessageSentences() const;
   int PumpCount() const { return pumpCount_; }
 
   // Called at each PumpMessages, standing in for an event delivered then.

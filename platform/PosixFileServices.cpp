@@ -1,11 +1,13 @@
 #include "platform/PosixFileServices.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "platform/DirectorySearch.h"
 
@@ -22,6 +24,70 @@ int PosixFileServices::Rename(const char* from, const char* to) { return RenameN
 
 FILE* PosixFileServices::Open(const char* path, const char* mode) { return std::fopen(path, mode); }
 
+FILE* PosixFileServices::OpenOwnFile(const char* path, const char* mode) {
+  const bool reading = mode[0] == 'r';
+  const bool appending = mode[0] == 'a';
+  // O_NONBLOCK: a pipe planted under the name must not hold the run waiting
+  // for a reader; it is refused below like any other thing not a file.
+  const int access = reading ? O_RDONLY : O_WRONLY | O_CREAT | (appending ? O_APPEND : 0);
+  const int fd = open(path, access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  int error = 0;
+  if (fstat(fd, &info) != 0) {
+    error = errno;
+  } else if (!S_ISREG(info.st_mode)) {
+    error = EINVAL;
+  } else if (info.st_nlink > 1) {
+    error = EMLINK;  // emptying or writing it would change the file's other names too
+  } else if (fcntl(fd, F_SETFL, appending ? O_APPEND : 0) != 0 || (mode[0] == 'w' && ftruncate(fd, 0) != 0)) {
+    error = errno;
+  }
+  FILE* file = error ? nullptr : fdopen(fd, mode);
+  if (!file) {
+    if (!error) error = errno;
+    close(fd);
+    errno = error;
+  }
+  return file;
+}
+
+namespace {
+
+// Writes all of `text` to `fd`. 0 or the errno value of the failure.
+int WriteWhole(int fd, const std::string& text) {
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t written = write(fd, text.data() + done, text.size() - done);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    done += static_cast<size_t>(written);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int PosixFileServices::ReplaceFileContents(const char* path, const std::string& text) {
+  // A name of our own beside the file, taken only when free (O_EXCL), so a
+  // planted name there is never written through either.
+  std::string newFile;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+    newFile = std::string(path) + ".new-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+    fd = open(newFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return errno;
+  }
+  if (fd < 0) return EEXIST;
+  int error = WriteWhole(fd, text);
+  if (!error && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && !error) error = errno;
+  if (!error && std::rename(newFile.c_str(), path) != 0) error = errno;
+  if (error) unlink(newFile.c_str());
+  return error;
+}
+
 int PosixFileServices::Replace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
 
 int PosixFileServices::Remove(const char* path) { return unlink(path) == 0 ? 0 : errno; }
@@ -30,6 +96,38 @@ int PosixFileServices::SameFile(const char* a, const char* b) {
   struct stat first, second;
   if (lstat(a, &first) != 0 || lstat(b, &second) != 0) return 0;
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino ? 1 : 0;
+}
+
+int PosixFileServices::IsDirectory(const char* path) {
+  struct stat info;
+  return stat(path, &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
+}
+
+namespace {
+
+// The run lock of one directory: flock on the directory itself, held by an
+// open descriptor, so the kernel lets it go when the process ends.
+class FlockedDirectory : public FileServices::DirectoryLock {
+ public:
+  explicit FlockedDirectory(int fd) : fd_(fd) {}
+  ~FlockedDirectory() override { close(fd_); }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+int PosixFileServices::LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) {
+  const int fd = open(*directory ? directory : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno == EAGAIN ? EWOULDBLOCK : errno;
+    close(fd);
+    return error;
+  }
+  held = std::make_unique<FlockedDirectory>(fd);
+  return 0;
 }
 
 namespace {

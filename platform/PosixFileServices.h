@@ -9,9 +9,13 @@ class PosixFileServices : public FileServices {
   int Exists(const char* path) override;
   int Rename(const char* from, const char* to) override;
   FILE* Open(const char* path, const char* mode) override;
+  FILE* OpenOwnFile(const char* path, const char* mode) override;
+  int ReplaceFileContents(const char* path, const std::string& text) override;
   int Replace(const char* from, const char* to) override;
   int Remove(const char* path) override;
   int SameFile(const char* a, const char* b) override;
+  int IsDirectory(const char* path) override;
+  int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) override;
 };
 
 // Renames without replacing: renameat2 with RENAME_NOREPLACE, and where the

@@ -59,6 +59,14 @@ int SimulatedFileServices::Rename(const char* from, const char* to) {
   return 0;
 }
 
+int SimulatedFileServices::IsDirectory(const char* path) {
+  const SearchText where = SplitSearchText(path);
+  if (where.pattern.empty()) return PictureOf(where.directory).readable ? 1 : 0;  // "pics/"
+  const Picture& entries = PictureOf(where.directory).entries;
+  const auto found = entries.find(where.pattern);
+  return found != entries.end() && (found->second.attributes & FileAttribute::kDirectory) ? 1 : 0;
+}
+
 FILE* SimulatedFileServices::Open(const char* path, const char* mode) {
   const bool writing = std::strpbrk(mode, "wa+") != nullptr;
   return std::fopen(writing ? "/dev/null" : path, mode);

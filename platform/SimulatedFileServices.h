@@ -17,12 +17,17 @@ class SimulatedFileServices : public FileServices {
   int Exists(const char* path) override;
   int Rename(const char* from, const char* to) override;
   FILE* Open(const char* path, const char* mode) override;
+  FILE* OpenOwnFile(const char* path, const char* mode) override { return Open(path, mode); }
+  int ReplaceFileContents(const char*, const std::string&) override { return 0; }
   // Files the program owns are written nowhere, so there is nothing to
   // replace or remove.
   int Replace(const char*, const char*) override { return 0; }
   int Remove(const char*) override { return 0; }
   // A picture keeps one name per file.
   int SameFile(const char*, const char*) override { return 0; }
+  int IsDirectory(const char* path) override;
+  // A picture changes nothing another run could see: no lock is needed.
+  int LockDirectory(const char*, std::unique_ptr<DirectoryLock>&) override { return 0; }
 
   // Told of every rename that succeeds in the picture.
   std::function<void(const char* from, const char* to)> onRename;

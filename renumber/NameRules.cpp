@@ -4,6 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
 const char* ExtensionOfFileName(const char* path) {
   const char* fileName = path;
   for (const char* p = path; *p; ++p) {
@@ -12,6 +18,35 @@ const char* ExtensionOfFileName(const char* path) {
   const char* dot = std::strrchr(fileName, '.');
   if (!dot || dot[1] == '\0') return nullptr;
   return dot + 1;
+}
+
+bool HasExtension(const char* name, const char* extension) {
+  const size_t nameLength = std::strlen(name);
+  const size_t extensionLength = std::strlen(extension);
+  if (nameLength < extensionLength + 1) return false;
+  const char* dot = name + nameLength - extensionLength - 1;
+  if (*dot != '.') return false;
+  for (size_t i = 0; i < extensionLength; ++i) {
+    if (AsciiLower(dot[1 + i]) != AsciiLower(extension[i])) return false;
+  }
+  return true;
+}
+
+const char* AffixProblem(const std::string& text, const char* which) {
+  const bool prefix = std::strcmp(which, "prefix") == 0;
+  if (text.size() > kMaxAffix) {
+    return prefix ? "The prefix is too long: at most 199 bytes." : "The suffix is too long: at most 199 bytes.";
+  }
+  if (text.find('/') != std::string::npos) {
+    return prefix ? "The prefix may not contain /." : "The suffix may not contain /.";
+  }
+  if (text.find_first_of("\n\r") != std::string::npos) {
+    return prefix ? "The prefix may not contain a line break." : "The suffix may not contain a line break.";
+  }
+  if (text.find('\0') != std::string::npos) {
+    return prefix ? "The prefix may not contain a NUL byte." : "The suffix may not contain a NUL byte.";
+  }
+  return nullptr;
 }
 
 int NewNameRule::Format(long number, char* out, size_t room) const {

@@ -2,6 +2,7 @@
 // How a run reads the extension from the named file and makes new names.
 
 #include <cstddef>
+#include <string>
 
 // The extension of the file a path names: the text after the last dot of the
 // file name (the text after the last "/" or "\"); null when the file name
@@ -15,6 +16,30 @@
 //   "/pics/holiday."          => null
 //   "/my.pics/holiday"        => null
 const char* ExtensionOfFileName(const char* path);
+
+// Whether an entry's name is of the run's kind: it ends in "." and the
+// extension, compared as literal text ("*" and "?" are no wildcards) without
+// regard to the case of ASCII letters, as cameras write .JPG and phones .jpg.
+//   "a.jpg", "jpg"   => true
+//   "b.JPG", "jpg"   => true
+//   ".jpg", "jpg"    => true
+//   "a.jpeg", "jpg"  => false
+//   "ajpg", "jpg"    => false
+//   "a.png", "*g"    => false
+//   "x.*g", "*g"     => true
+bool HasExtension(const char* name, const char* extension);
+
+// The most bytes of a prefix or a suffix.
+constexpr size_t kMaxAffix = 199;
+
+// Why a prefix or suffix cannot go into a file name, or null when it can. It
+// is part of one file's name: a "/" would move the files into another
+// directory, and a line break or NUL has no place in a name.
+//   "trip-", "prefix"   => null
+//   "../up/", "prefix"  => "The prefix may not contain /."
+//   "a\nb", "suffix"    => "The suffix may not contain a line break."
+//   200 bytes, "prefix" => "The prefix is too long: at most 199 bytes."
+const char* AffixProblem(const std::string& text, const char* which);
 
 // The new-name rule shared by the pass and the run: directory, prefix, the
 // number zero-padded to the width, suffix, "." and extension, formatted as

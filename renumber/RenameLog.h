@@ -1,9 +1,29 @@
 #pragma once
 // Reading renum.log, whose lines record renames as "<old>\t\t-> <new>".
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+
+// The log's name, in the directory it records.
+constexpr char kLogFileName[] = "renum.log";
+
+// What stands between the two names of a line.
+constexpr std::string_view kLogArrow = "\t\t-> ";
+
+// Whether a name can stand on a log line and be read back exactly: it holds
+// no line break and not the arrow.
+//   "a b.jpg"        => true
+//   "a\tb.jpg"       => true
+//   "new\nline.jpg"  => false
+//   "a\rb.jpg"       => false
+//   "a\t\t-> b.jpg"  => false
+bool FitsOnLogLine(std::string_view name);
+
+// Writes the line of one rename, "<old>\t\t-> <new>\n", as the log and the
+// dry run show it. The result of fprintf: negative when it failed.
+int WriteLogLine(FILE* stream, const char* oldName, const char* newName);
 
 struct LoggedRename {
   std::string from;

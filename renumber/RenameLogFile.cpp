@@ -2,18 +2,22 @@
 
 #include <unistd.h>
 
-#include "platform/FileServices.h"
+#include <cerrno>
 
-bool RenameLogFile::Open(const char* path, bool append) {
+#include "platform/FileServices.h"
+#include "renumber/RenameLog.h"
+
+int RenameLogFile::Open(const char* path, bool append) {
   Close();
-  file_ = Files().Open(path, append ? "a" : "w");
-  if (file_ && append) std::fseek(file_, 0, SEEK_END);  // so ftell tells where lines start
-  return file_ != nullptr;
+  file_ = Files().OpenOwnFile(path, append ? "a" : "w");
+  if (!file_) return errno ? errno : EIO;
+  if (append) std::fseek(file_, 0, SEEK_END);  // so ftell tells where lines start
+  return 0;
 }
 
 bool RenameLogFile::Record(const char* oldName, const char* newName) {
   lineStart_ = std::ftell(file_);
-  const bool written = std::fprintf(file_, "%s\t\t-> %s\n", oldName, newName) >= 0 && std::fflush(file_) == 0;
+  const bool written = WriteLogLine(file_, oldName, newName) >= 0 && std::fflush(file_) == 0;
   if (!written) TakeBack();
   return written;
 }

@@ -13,8 +13,9 @@ class RenameLogFile {
   RenameLogFile(const RenameLogFile&) = delete;
   RenameLogFile& operator=(const RenameLogFile&) = delete;
 
-  // Opens `path` afresh, or to add to it. False when it cannot be opened.
-  bool Open(const char* path, bool append);
+  // Opens `path` afresh, or to add to it, never through a link or into a
+  // file with other names. 0, or the errno value of why it cannot be opened.
+  int Open(const char* path, bool append);
   bool IsOpen() const { return file_ != nullptr; }
 
   // Writes and flushes the line of a rename about to be made. False when the

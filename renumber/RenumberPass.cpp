@@ -7,21 +7,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <string>
 
 #include "fsystem/FSystem.h"
+#include "platform/ErrorText.h"
 #include "platform/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
+#include "renumber/RenameLog.h"
 #include "renumber/RenameLogFile.h"
 #include "renumber/RenumberDialog.h"
 
 namespace {
 
-constexpr size_t kMaxAffix = 199;  // bytes of a prefix or a suffix
 constexpr size_t kMaxExtension = 7;
-const char kLogName[] = "renum.log";
 const char kCannotWriteLog[] = "Could not write to renum.log file";
+const char kCannotRename[] = "Could not rename at least one file.";
 
 // A rename refused because its name was taken (by an entry, or by another
 // program a moment after the test) is tried again with the next free number;
@@ -33,36 +35,32 @@ constexpr int kMostRetriesOfTakenNames = 1000;
 // a name cut short could collide with another or lose its extension.
 const char kPathTooLong[] = "The path is too long: at most 303 bytes.";
 const char kExtensionTooLong[] = "The extension is too long: at most 7 bytes.";
-const char kPrefixTooLong[] = "The prefix is too long: at most 199 bytes.";
-const char kSuffixTooLong[] = "The suffix is too long: at most 199 bytes.";
 const char kNewNameTooLong[] = "The new file names would be too long: at most 303 bytes with the directory.";
 const char kOldNameTooLong[] = "A file name in the directory is too long: at most 303 bytes with the directory.";
 
-// The run's own log is written while the pass renames *.log files: it
-// must keep its name.
-void LeaveOutLog(FileList& list) {
-  for (ListNode* node = list.First(); node; node = list.Next()) {
-    if (std::strcmp(list.CurrentName(), kLogName) == 0) {
-      list.RemoveCurrent();
-      return;
-    }
-  }
-}
+// Whether an entry is the run's own log, which must keep its name while the
+// pass renames *.log files: "renum.log" in any case of letters.
+bool IsTheLog(const char* name) { return strcasecmp(name, kLogFileName) == 0; }
 
-// The listed names in list order, each followed by its terminator. The
-// rename loop reads them from here: its renames' kernel work evicts the
-// list's records, one heap block each, from the cache, while this text is
-// read straight through.
+// The listed names of the run's kind in list order, each followed by its
+// terminator. The rename loop reads them from here: its renames' kernel work
+// evicts the list's records, one heap block each, from the cache, while this
+// text is read straight through.
 struct ListedNames {
   std::string text;
   long count = 0;
-  size_t longest = 0;  // bytes of the longest name
+  size_t longest = 0;          // bytes of the longest name
+  const char* unloggable = nullptr;  // the first name a log line cannot hold, if any
 };
 
-ListedNames CollectNames(FileList& list) {
+// The names that end in "." and `extension` (literal text, any case of
+// letters), leaving out the run's own log when it is kept.
+ListedNames CollectNames(FileList& list, const char* extension, bool keepLog) {
   ListedNames names;
   for (ListNode* node = list.First(); node; node = list.Next()) {
     const char* name = list.CurrentName();
+    if (!HasExtension(name, extension) || (keepLog && IsTheLog(name))) continue;
+    if (!names.unloggable && !FitsOnLogLine(name)) names.unloggable = name;
     const size_t length = std::strlen(name);
     names.text.append(name, length + 1);
     names.longest = std::max(names.longest, length);
@@ -79,7 +77,11 @@ void FormatCount(long count, char (&out)[32]) {
   *std::to_chars(out + 3, out + sizeof out - 1, count).ptr = '\0';
 }
 
-enum class EntryOutcome { kRenamed, kRenameFailed, kLogFailed };
+enum class EntryFailure { kNone, kRename, kLog };
+struct EntryOutcome {
+  EntryFailure failure = EntryFailure::kNone;
+  int error = 0;  // the errno value of the failure
+};
 
 // Gives the entry `oldName` the name of the first free number from `counter`
 // on, its own name counting as taken, and moves the counter past it.
@@ -99,16 +101,41 @@ EntryOutcome RenameToNextFreeName(const NewNameRule& rule, const char* oldName, 
   for (int refused = 0; refused <= kMostRetriesOfTakenNames; ++refused) {
     bool fits = formatNext();
     while (testFirst && fits && FileExists(newName) == 1) fits = formatNext();
-    if (!fits) return EntryOutcome::kRenameFailed;
+    if (!fits) return {EntryFailure::kRename, ENAMETOOLONG};
 
-    if (log.IsOpen() && !log.Record(oldName, newName)) return EntryOutcome::kLogFailed;
+    if (log.IsOpen() && !log.Record(oldName, newName)) return {EntryFailure::kLog, errno ? errno : EIO};
     const int error = Files().Rename(oldName, newName);
-    if (error == 0) return EntryOutcome::kRenamed;
+    if (error == 0) return {};
     if (log.IsOpen()) log.TakeBack();
-    if (error != EEXIST) return EntryOutcome::kRenameFailed;
+    if (error != EEXIST) return {EntryFailure::kRename, error};
     testFirst = true;
   }
-  return EntryOutcome::kRenameFailed;
+  return {EntryFailure::kRename, EEXIST};
+}
+
+// Why the log cannot be opened, in the user's words.
+std::string LogOpenReason(int error) {
+  switch (error) {
+    case ELOOP: return "it is a symbolic link, which is never written through";
+    case EMLINK: return "it is a second name of another file, which is never written to";
+    case EINVAL: return "it is not a regular file";
+    default: return SystemReason(error);
+  }
+}
+
+// What the user needs after a pass stopped part-way: how many files it
+// renamed, and how to take them back.
+std::string RenamedSoFar(long renamed, PassKind pass, bool logKept, const char* directory) {
+  const std::string count = renamed == 0 ? "no file" : std::to_string(renamed) + (renamed == 1 ? " file" : " files");
+  std::string text = pass == PassKind::kSecond
+                         ? "The first pass had renamed every file, and " + count + " again before it"
+                         : (renamed == 0 ? "No file was" : count + (renamed == 1 ? " was" : " were")) + " renamed before it";
+  if ((renamed > 0 || pass == PassKind::kSecond) && logKept) {
+    text += "; renum.log records every rename: tarvine-renumber --undo ";
+    text += *directory ? directory : ".";
+    text += " takes them back";
+  }
+  return text + ".";
 }
 
 }  // namespace
@@ -140,13 +167,13 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   char directory[kMaxPathText + 1];
   std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
 
-  if (options.prefixText.size() > kMaxAffix) {
-    ShowError(kPrefixTooLong);
-    return 0;
-  }
-  if (options.suffixText.size() > kMaxAffix) {
-    ShowError(kSuffixTooLong);
-    return 0;
+  // The prefix and suffix are parts of one file's name.
+  for (const char* problem :
+       {AffixProblem(options.prefixText, "prefix"), AffixProblem(options.suffixText, "suffix")}) {
+    if (problem) {
+      ShowError(problem);
+      return 0;
+    }
   }
   // The width is read like atol; one beyond any name's room is refused here,
   // before it could overflow the formatting's int.
@@ -158,20 +185,24 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   const NewNameRule rule{directory, options.prefixText.c_str(), static_cast<int>(width),
                          options.suffixText.c_str(), program.currentExtension};
 
-  char pattern[16];
-  std::snprintf(pattern, sizeof pattern, "%s", JoinPath("*.", program.currentExtension));
+  // Every entry is listed and the kind is told by the pass itself: the
+  // extension is literal text whatever "*" or "?" it holds, and its case
+  // of letters does not matter.
   FileList list;
-  list.LoadNames(directory, pattern);  // the pass reads nothing but names
-  if (options.keepLog == 1) LeaveOutLog(list);
-  if (!list.First()) {
-    ShowError("Could not find at least one file.");
+  list.LoadNames(directory, "*");  // the pass reads nothing but names
+  const bool keepLog = options.keepLog == 1;
+  const ListedNames names = CollectNames(list, program.currentExtension, keepLog);
+  if (names.count == 0) {
+    ShowError(Explained("Could not find at least one file.",
+                        std::string("No entry of ") + (*directory ? directory : "the current directory") +
+                            " ends in ." + program.currentExtension + ".")
+                  .c_str());
     return 0;
   }
 
   char oldName[kMaxPathText + 1];
   char newName[kMaxPathText + 1];
   const size_t directoryLength = std::strlen(directory);
-  const ListedNames names = CollectNames(list);
   if (directoryLength + names.longest > kMaxPathText) {
     ShowError(kOldNameTooLong);
     return 0;
@@ -184,14 +215,33 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
     return 0;
   }
 
+  // Undo reads each line back into its two names: a name the line cannot
+  // hold exactly is refused before anything is renamed.
+  const std::string logPath = JoinPath(directory, kLogFileName);
+  if (keepLog) {
+    const char* unloggable = names.unloggable;
+    if (!unloggable && !FitsOnLogLine(newName)) unloggable = newName;
+    if (!unloggable && !FitsOnLogLine(directory)) unloggable = directory;
+    if (unloggable) {
+      ShowError(Explained(kCannotWriteLog, "The name \"" + std::string(unloggable) +
+                                               "\" holds a line break or the log's arrow, so its line could not be "
+                                               "read back. Nothing was renamed: rename that file first, or "
+                                               "renumber without a log.")
+                    .c_str());
+      return 0;
+    }
+  }
+
   RenameLogFile log;
-  if (options.keepLog == 1 && !log.Open(JoinPath(directory, kLogName), pass == PassKind::kSecond)) {
-    ShowError(kCannotWriteLog);
-    return 0;
+  if (keepLog) {
+    if (const int error = log.Open(logPath.c_str(), pass == PassKind::kSecond)) {
+      ShowError(Explained(kCannotWriteLog, logPath + ": " + LogOpenReason(error) + ". Nothing was renamed.").c_str());
+      return 0;
+    }
   }
 
   char countText[32];
-  window_.SetProgressTotal(entryCount);
+  window_.SetProgressTotal(entryCount, pass == PassKind::kSecond ? 2 : 1);
   program.renamedCount = 0;
   int32_t counter = 1;
   window_.PumpMessages();
@@ -208,8 +258,14 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
     std::memcpy(oldName + directoryLength, entryName, nameLength + 1);
     entryName += nameLength + 1;
     const EntryOutcome outcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
-    if (outcome != EntryOutcome::kRenamed) {
-      ShowError(outcome == EntryOutcome::kLogFailed ? kCannotWriteLog : "Could not rename at least one file.");
+    if (outcome.failure != EntryFailure::kNone) {
+      const bool logFailed = outcome.failure == EntryFailure::kLog;
+      const std::string what = logFailed ? logPath + ": " + SystemReason(outcome.error)
+                                         : std::string("Could not rename ") + oldName + " to " + newName + ": " +
+                                               SystemReason(outcome.error);
+      ShowError(Explained(logFailed ? kCannotWriteLog : kCannotRename,
+                          what + ". " + RenamedSoFar(program.renamedCount, pass, keepLog, directory))
+                    .c_str());
       lastPassFailed_ = true;
       break;
     }

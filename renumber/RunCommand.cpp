@@ -1,10 +1,15 @@
 // The "Go For It!" command: from the dialog's fields to renamed files, the
 // slideshow pages of a picture run, the viewer and the outcome.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
 #include "fsystem/FSystem.h"
+#include "platform/ErrorText.h"
+#include "platform/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
 #include "renumber/RenumberDialog.h"
@@ -41,15 +46,35 @@ RunOutcome RenumberDialog::RunRenumber() {
   char pathCopy[kMaxPathText + 1];
   std::snprintf(pathCopy, sizeof pathCopy, "%s", options.pathText.c_str());
   if (FileExists(pathCopy) == 0) {
-    ShowError("File does not exist.");
+    ShowError(Explained("File does not exist.", *pathCopy ? std::string(pathCopy) + ": " + SystemReason(ENOENT)
+                                                          : "Name one file of the kind to renumber.")
+                  .c_str());
     return FailureEnding();
   }
+  // A directory is no file of a kind: its name and its siblings' would be
+  // renumbered instead of the files in it.
+  if (Files().IsDirectory(pathCopy) == 1) {
+    ShowError((std::string(pathCopy) + " names a directory; name one file of the kind to renumber.").c_str());
+    return FailureEnding();
+  }
+
+  // One run (or undo) at a time per directory: two at once would take each
+  // other's names and write one log over the other.
+  char directory[kMaxPathText + 1];
+  std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
+  std::unique_ptr<FileServices::DirectoryLock> lock;
+  if (const int error = Files().LockDirectory(directory, lock)) {
+    ShowError(error == EWOULDBLOCK ? "Another run is renumbering this directory."
+                                   : (std::string("Could not read the directory ") + (*directory ? directory : ".") +
+                                      ": " + SystemReason(error))
+                                         .c_str());
+    return FailureEnding();
+  }
+
   if (PassFailed(PassKind::kFirst)) return FailureEnding();
 
   // Number 1 is free after the first pass only when an entry held it before
   // and moved up: the directory was numbered before, so number it again.
-  char directory[kMaxPathText + 1];
-  std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
   const NewNameRule rule{directory, options.prefixText.c_str(), static_cast<int>(std::atol(options.digitsText.c_str())),
                          options.suffixText.c_str(), program.currentExtension};
   char firstName[kMaxPathText + 1];
@@ -64,7 +89,14 @@ RunOutcome RenumberDialog::RunRenumber() {
   if (options.viewAfterRun == 1 && pictureRun) {
     if (!WriteSlideshowPage(directory, pageOptions, window_)) return FailureEnding();
     // The page's path is the viewer's one argument, whatever characters it holds.
-    launcher_.Start(program.viewerPath, JoinPath(directory, "KavoViewer.html"));
+    const std::string page = JoinPath(directory, "KavoViewer.html");
+    if (const int error = launcher_.Start(program.viewerPath, page.c_str())) {
+      ShowError(Explained(std::string("Could not start the viewer ") + program.viewerPath + ": " +
+                              SystemReason(error),
+                          "The directory was renumbered and " + page + " written; choose another viewer to open it.")
+                    .c_str());
+      return FailureEnding();
+    }
   } else {
     window_.MessageBox(options.applyViewer == 1 ? kRenumberedCustomize : kRenumbered, "Good work.", kMessageOk);
   }

@@ -2,72 +2,151 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "platform/ErrorText.h"
 #include "platform/FileServices.h"
 #include "renumber/RenameLog.h"
 
 namespace {
 
+// A name of the log's directory, or "" when the logged name is none: the
+// log is a file anybody could have written, so only each name's last part
+// counts, and nothing it says can reach outside the directory.
+//   "/pics/a.jpg" => "a.jpg"
+//   "a.jpg"       => "a.jpg"
+//   "/home/me/.ssh/authorized_keys" => "authorized_keys"
+//   "/pics/.."    => ""
+//   "/pics/"      => ""
+std::string NameInDirectory(const std::string& logged) {
+  const size_t slash = logged.rfind('/');
+  std::string name = slash == std::string::npos ? logged : logged.substr(slash + 1);
+  return name == "." || name == ".." ? std::string() : name;
+}
+
 std::string InDirectory(const std::string& directory, const std::string& name) {
-  if (name.find('/') != std::string::npos) return name;
   if (directory.empty() || directory.back() == '/') return directory + name;
   return directory + "/" + name;
 }
 
-// Every line of the log, or a message saying why there are none to trust.
-// A last line without its line end was cut short by a kill: its rename never
-// happened, so it is left out.
+// Reads one line, line end included, into `line`; false at the end.
+bool ReadLine(FILE* file, std::string& line) {
+  line.clear();
+  char chunk[4096];
+  while (std::fgets(chunk, sizeof chunk, file)) {
+    line += chunk;
+    if (!line.empty() && line.back() == '\n') return true;
+  }
+  return !line.empty();
+}
+
+// Every line of the log as a rename within the directory, or a message
+// saying why there are none to trust. A last line without its line end was
+// cut short by a kill: its rename never happened, so it is left out.
 bool ReadLog(const std::string& path, std::vector<LoggedRename>& renames, std::string& problem) {
-  FILE* log = Files().Open(path.c_str(), "r");
+  FILE* log = Files().OpenOwnFile(path.c_str(), "r");
   if (!log) {
-    problem = "Could not read " + path + ": " + std::strerror(errno);
+    problem = "Could not read " + path + ": " + SystemReason(errno);
     return false;
   }
-  char* line = nullptr;
-  size_t room = 0;
-  ssize_t length;
+  std::string line;
   int number = 0;
-  while ((length = getline(&line, &room, log)) >= 0) {
+  while (ReadLine(log, line)) {
     ++number;
-    std::string_view text(line, static_cast<size_t>(length));
-    const bool whole = !text.empty() && text.back() == '\n';
+    std::string_view text(line);
+    const bool whole = text.back() == '\n';
     if (whole) text.remove_suffix(1);
-    const auto rename = ParseLogLine(text);
+    auto rename = ParseLogLine(text);
     if (!whole && !rename) break;
+    const std::string where = path + " line " + std::to_string(number);
     if (!rename) {
-      problem = path + " line " + std::to_string(number) + " records no rename; nothing was changed.";
+      problem = where + " records no rename; nothing was changed.";
       break;
     }
-    renames.push_back(*rename);
+    rename->from = NameInDirectory(rename->from);
+    rename->to = NameInDirectory(rename->to);
+    if (rename->from.empty() || rename->to.empty()) {
+      problem = where + " names no file of the directory; nothing was changed.";
+      break;
+    }
+    renames.push_back(std::move(*rename));
   }
-  std::free(line);
+  if (problem.empty() && std::ferror(log)) problem = "Could not read " + path + ": " + SystemReason(EIO);
   std::fclose(log);
   return problem.empty();
+}
+
+// How many of the log's renames are still in effect: the directory was
+// renamed line by line, and an undo takes the lines back from the last, so
+// after any stop (a kill of the run, an undo that stopped or was killed) its
+// names are as they were after some number m of lines. Each line's names are
+// followed through the log: a name first met as an old name was there at
+// the start, one first met as a new name was free. The answer is the largest
+// m whose names, present or absent, are all as in the directory now; when
+// none is (something else changed the directory), all of them: the undo
+// then starts at the last line and stops, saying why, where it cannot go on.
+size_t RenamesInEffect(const std::string& directory, const std::vector<LoggedRename>& renames) {
+  std::unordered_map<std::string, size_t> index;  // every name of the log, numbered
+  std::vector<char> present;                      // at the start of the run, then as lines go by
+  const auto number = [&](const std::string& name, bool wasThere) {
+    const auto [found, isNew] = index.try_emplace(name, present.size());
+    if (isNew) present.push_back(wasThere ? 1 : 0);
+    return found->second;
+  };
+  std::vector<std::pair<size_t, size_t>> lines;
+  for (const LoggedRename& rename : renames) lines.emplace_back(number(rename.from, true), number(rename.to, false));
+
+  std::vector<char> now(present.size());
+  for (const auto& [name, at] : index) now[at] = Files().Exists(InDirectory(directory, name).c_str()) == 1 ? 1 : 0;
+  size_t differing = 0;
+  for (size_t at = 0; at < now.size(); ++at) differing += present[at] != now[at];
+
+  size_t inEffect = differing == 0 ? 0 : renames.size();
+  const auto set = [&](size_t at, char value) {
+    differing -= present[at] != now[at];
+    present[at] = value;
+    differing += present[at] != now[at];
+  };
+  for (size_t line = 0; line < lines.size(); ++line) {
+    set(lines[line].first, 0);
+    set(lines[line].second, 1);
+    if (differing == 0) inEffect = line + 1;
+  }
+  return inEffect;
 }
 
 }  // namespace
 
 UndoOutcome UndoRenames(const std::string& directory) {
+  std::unique_ptr<FileServices::DirectoryLock> lock;
+  if (const int error = Files().LockDirectory(directory.c_str(), lock)) {
+    return {false, 0,
+            error == EWOULDBLOCK ? "Another run is renumbering this directory."
+                                 : "Could not read the directory " + directory + ": " + SystemReason(error)};
+  }
   std::vector<LoggedRename> renames;
   std::string problem;
-  if (!ReadLog(InDirectory(directory, "renum.log"), renames, problem)) return {false, 0, problem};
+  if (!ReadLog(InDirectory(directory, kLogFileName), renames, problem)) return {false, 0, problem};
+
+  // Lines already taken back (by an undo that stopped), or whose rename a
+  // kill prevented, are passed over, so an undo can always be run again.
+  const size_t inEffect = RenamesInEffect(directory, renames);
+  if (inEffect == 0 && !renames.empty()) return {true, 0, "Every rename in renum.log is already reversed."};
 
   int reversed = 0;
-  for (auto rename = renames.rbegin(); rename != renames.rend(); ++rename) {
+  for (auto rename = renames.rend() - static_cast<std::ptrdiff_t>(inEffect); rename != renames.rend(); ++rename) {
     const std::string from = InDirectory(directory, rename->to);
     const std::string to = InDirectory(directory, rename->from);
-    // The log's line goes before its rename: a kill between them leaves a
-    // last line whose rename never happened.
-    const bool lastLine = rename == renames.rbegin();
-    if (lastLine && Files().Exists(from.c_str()) == 0 && Files().Exists(to.c_str()) == 1) continue;
     int error = Files().Rename(from.c_str(), to.c_str());
+    // A rename cut short between its two steps left one file under both names.
     if (error == EEXIST && Files().SameFile(from.c_str(), to.c_str()) == 1) error = Files().Remove(from.c_str());
     if (error != 0) {
       return {false, reversed,
-              "Could not rename " + from + " back to " + to + ": " + std::strerror(error) + " (" +
+              "Could not rename " + from + " back to " + to + ": " + SystemReason(error) + " (" +
                   std::to_string(reversed) + " of " + std::to_string(renames.size()) + " renames reversed)"};
     }
     ++reversed;

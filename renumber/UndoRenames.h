@@ -10,13 +10,17 @@ struct UndoOutcome {
 };
 
 // Reads `directory`/renum.log and takes its renames back from the last line
-// to the first, each with the never-replacing rename. A logged name without
-// a directory part is taken in `directory`; other relative names in the
-// current directory. Stops at the first rename that fails, changing nothing
-// more. The log itself stays.
+// to the first, each with the never-replacing rename, holding the
+// directory's run lock. Only the last part of each logged name counts: every
+// rename stays inside `directory`, wherever the log says the files were.
+// Stops at the first rename that fails, changing nothing more. The log
+// itself stays.
 //
-// A run that was killed may have left a last line whose rename never
-// happened (its new name absent, its old name present), or a last line cut
-// short: both are passed over. A rename cut short between its two steps may
-// have left one file under both names: the new name is then removed.
+// Lines already reversed (by an undo that stopped or was killed) and a last
+// line whose rename a kill prevented are passed over: the undo starts where
+// the directory's names show the renames stand, so it can always be run
+// again to finish, and says so when nothing is left. A last line cut short
+// by a kill is passed over too. A rename cut short between its two
+// steps may have left one file under both names: the new name is then
+// removed.
 UndoOutcome UndoRenames(const std::string& directory);

@@ -3,19 +3,26 @@
 
 #include "viewer/ViewerPages.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "fsystem/PathHelpers.h"
+#include "platform/ErrorText.h"
 #include "platform/FileServices.h"
+#include "platform/MemoryStream.h"
 
 namespace {
 
 // Writes the document `fileName` into `directory`; the file list pieces only
-// when `withFileList`. 0 after `failureText` in a message box when the file
-// cannot be opened; write errors after that are not looked at.
+// when `withFileList`. The document is put together in memory and stored
+// whole in one step, beside and then in place of any old one, so neither a
+// planted link nor a full disk can leave anything but the old document or
+// the new. 0 after `failureText` in a message box when it cannot be stored.
 int WriteViewerDocument(const char* directory, const char* fileName, bool withFileList, const char* failureText,
                         const PageOptions& options, DialogWindow& window) {
-  FILE* stream = Files().Open(JoinPath(directory, fileName), "w");
+  MemoryStream document;
+  FILE* stream = document.Stream();
   if (!stream) {
     window.MessageBox(failureText, "Error", kMessageStop);
     return 0;
@@ -60,7 +67,13 @@ int WriteViewerDocument(const char* directory, const char* fileName, bool withFi
   std::fprintf(stream, "<!-- Hide JavaScript from Java-Impaired Browsers\nNextIt();\n// End Hiding -->\n</SCRIPT>\n\n");
   std::fprintf(stream, "</BODY>\n</html>\n");
 
-  std::fclose(stream);
+  const bool complete = !std::ferror(stream);
+  const std::string path = JoinPath(directory, fileName);
+  const int error = complete ? Files().ReplaceFileContents(path.c_str(), document.Take()) : ENOMEM;
+  if (error != 0) {
+    window.MessageBox(Explained(failureText, path + ": " + SystemReason(error)).c_str(), "Error", kMessageStop);
+    return 0;
+  }
   return 1;
 }
 

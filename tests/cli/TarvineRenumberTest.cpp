@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -111,9 +112,11 @@ TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
       {{"--bogus", "a.jpg"}, ""},
       {{"--undo", ".", "a.jpg"}, "Error: --undo DIR takes no FILE."},
       {{"--undo", ".", "-n"}, "Error: --undo cannot be combined with --dry-run."},
-      {{"-d", "12345678", "a.jpg"}, "Error: Please enter no more than 7 characters.\n"},
-      {{"--seconds", "1234567", "a.jpg"}, "Error: Please enter no more than 6 characters.\n"},
-      {{std::string(301, 'p') + ".jpg"}, "Error: Please enter no more than 300 characters.\n"},
+      {{"-d", "12345678", "a.jpg"}, "Error: --digits takes at most 7 bytes.\n"},
+      {{"--seconds", "1234567", "a.jpg"}, "Error: --seconds takes at most 6 bytes.\n"},
+      {{std::string(301, 'p') + ".jpg"}, "Error: FILE takes at most 300 bytes.\n"},
+      {{"-s", std::string(200, 's'), "a.jpg"}, "Error: --suffix: The suffix is too long: at most 199 bytes.\n"},
+      {{"-p", "../up/", "a.jpg"}, "Error: --prefix: The prefix may not contain /.\n"},
       {{"--viewer", std::string(201, 'v'), "a.jpg"}, "Error: The viewer path is too long: at most 200 bytes."},
   };
   for (const Case& c : cases) {
@@ -133,18 +136,16 @@ TEST_F(TarvineRenumberTest, FailuresExitWithOneAndSayWhy) {
     Names after;
   };
   const Case cases[] = {
-      {{"missing.jpg"}, "Error: File does not exist.\n", {"README", "a.jpg", "b.jpg"}},
+      {{"missing.jpg"}, "Error: File does not exist.\nmissing.jpg: No such file or directory\n", {"README", "a.jpg", "b.jpg"}},
       {{"README"}, "Error: File name must have an extension.\n", {"README", "a.jpg", "b.jpg"}},
-      {{"-s", std::string(200, 's'), "a.jpg"},
-       "Error: The suffix is too long: at most 199 bytes.\n",
-       {"README", "a.jpg", "b.jpg"}},
-      // A prefix naming a directory that is not there: the first rename fails.
-      {{"-p", "missing/", "a.jpg"}, "Error: Could not rename at least one file.\n", {"README", "a.jpg", "b.jpg"}},
+      {{"--slideshow", "--viewer", "tarvine-no-such-viewer", "a.jpg"},
+       "Error: Could not start the viewer tarvine-no-such-viewer: No such file or directory\n",
+       {"00001.jpg", "00002.jpg", "KavoViewer.html", "README"}},
   };
   for (const Case& c : cases) {
     const Result result = Run(c.arguments);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.err.substr(0, c.err.size()), c.err);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(Entries(), c.after);
   }
@@ -168,8 +169,8 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
   }
 
   const Result again = Run({"--undo", root_.string()});
-  EXPECT_EQ(again.status, 1);
-  EXPECT_EQ(again.err.substr(0, 24), "Error: Could not rename ");
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.out, "Every rename in renum.log is already reversed.\n");
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
 }
 
@@ -190,7 +191,10 @@ TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {
 
     const Result real = Run({"-d", "2", "-p", "p", "--log", files[0]});
     EXPECT_EQ(real.status, 0);
-    EXPECT_EQ(dry.out, Read("renum.log") + real.out);
+    const std::string log = Read("renum.log");
+    const size_t lines = static_cast<size_t>(std::count(log.begin(), log.end(), '\n'));
+    EXPECT_EQ(dry.out, log + "Dry run: " + std::to_string(lines) + " renames would be made; nothing was changed.\n");
+    EXPECT_EQ(real.out, "Directory renumbered.\n");
   }
 }
 

@@ -45,7 +45,7 @@ class ProgramLauncherTest : public TempDirTest {
 TEST_F(ProgramLauncherTest, StartsTheProgramWithExactlyOneArgumentDetached) {
   const std::string page = PathOf("my pics; $(touch x)/KavoViewer.html");
   PosixProgramLauncher launcher;
-  launcher.Start(FakeViewer().c_str(), page.c_str());
+  EXPECT_EQ(launcher.Start(FakeViewer().c_str(), page.c_str()), 0);
 
   int status;
   EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1) << "no child is left to reap";
@@ -62,10 +62,12 @@ TEST_F(ProgramLauncherTest, StartsTheProgramWithExactlyOneArgumentDetached) {
   EXPECT_FALSE(std::filesystem::exists(PathOf("x"))) << "nothing in the path was executed";
 }
 
-TEST_F(ProgramLauncherTest, AProgramThatCannotStartIsNotReported) {
+TEST_F(ProgramLauncherTest, AProgramThatCannotStartIsReportedWithItsReason) {
   PosixProgramLauncher launcher;
-  launcher.Start(PathOf("no such viewer").c_str(), "page.html");
-  launcher.Start("tarvine-no-such-program-on-path", "page.html");
+  EXPECT_EQ(launcher.Start(PathOf("no such viewer").c_str(), "page.html"), ENOENT);
+  EXPECT_EQ(launcher.Start("tarvine-no-such-program-on-path", "page.html"), ENOENT);
+  Touch("not a program", "plain text");
+  EXPECT_EQ(launcher.Start(PathOf("not a program").c_str(), "page.html"), EACCES);
   int status;
   EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1);
 }

@@ -89,7 +89,11 @@ TEST_F(FaultInjectionTest, ARenameThatFailsEndsTheRunAsAFailure) {
       const std::string where = std::string(strerror(error)) + " at rename " + std::to_string(c.failingCall);
       EXPECT_EQ(caseDialog.RunRenumber(), RunOutcome::kFailed) << where;
       ASSERT_EQ(caseWindow.Messages().size(), 1u) << where;
-      EXPECT_EQ(caseWindow.Messages()[0].text, "Could not rename at least one file.") << where;
+      EXPECT_EQ(caseWindow.MessageSentences()[0], "Could not rename at least one file.") << where;
+      // Then which file, why, and how to take back what was renamed.
+      const std::string& detail = caseWindow.Messages()[0].text;
+      EXPECT_NE(detail.find(std::string(": ") + strerror(error) + "."), std::string::npos) << detail;
+      EXPECT_EQ(detail.find("--undo " + Dir()) != std::string::npos, c.failingCall > 1) << detail;
       EXPECT_EQ(caseWindow.ItemText(kStatusLine), "Error.") << where;
       EXPECT_EQ(faulty.renameCalls, c.failingCall) << where << ": the run stopped there";
       EXPECT_FALSE(std::filesystem::exists(PathOf("Folder.htt"))) << where;
@@ -130,7 +134,7 @@ TEST_F(FaultInjectionTest, ALogThatCannotBeOpenedRenamesNothing) {
   files.failOpen = true;
   files.failOpenNamed = "renum.log";
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
-  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
   EXPECT_EQ(TakeSnapshot(root_), before);
 }
 
@@ -138,7 +142,7 @@ TEST_F(FaultInjectionTest, ALogWriteThatFailsStopsThePassBeforeItsRename) {
   const std::string firstLine = PathOf("a.jpg") + "\t\t-> " + PathOf("01.jpg") + "\n";
   files.logWritesFailAfter = static_cast<long>(2 * firstLine.size() + 10);  // two lines and a bit
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
-  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
   EXPECT_EQ(files.renameCalls, 2) << "no rename without its line";
   ExpectLogMatchesDisk();
   ExpectUndoRestores();
@@ -148,7 +152,7 @@ TEST_F(FaultInjectionTest, APageThatCannotBeWrittenEndsTheRunAfterTheRenames) {
   files.failOpen = true;
   files.failOpenNamed = "KavoViewer.html";
   EXPECT_EQ(Run(kFresh, "a.jpg", 1, 1), RunOutcome::kFailed);
-  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to KavoViewer.html file"});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to KavoViewer.html file"});
   EXPECT_TRUE(std::filesystem::exists(PathOf("Folder.htt")));
   EXPECT_TRUE(launcher.started.empty());
   ExpectLogMatchesDisk();
@@ -159,7 +163,7 @@ TEST_F(FaultInjectionTest, AnEntryThatVanishesBeforeItsRenameEndsTheRun) {
     if (call == 3) std::filesystem::remove(from);  // another program deletes c.jpg
   };
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
-  EXPECT_EQ(window.MessageTexts(), Names{"Could not rename at least one file."});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not rename at least one file."});
   ExpectLogMatchesDisk({"c.jpg"});
 }
 

@@ -91,11 +91,13 @@ TEST_F(RenumberPassTest, PadsToTheDigitsWidth) {
 }
 
 TEST_F(RenumberPassTest, PutsPrefixAndSuffixAroundTheNumber) {
+  // .jpg and .JPG are one kind; the new names take the named file's spelling.
   TouchAll({"x.JPG", "y.JPG", "other.jpg"});
   dialog.options.prefixText = "trip ";
   dialog.options.suffixText = "-b";
   EXPECT_EQ(Pass("x.JPG", "3"), 1);
-  EXPECT_EQ(Entries(), (Names{"other.jpg", "trip 001-b.JPG", "trip 002-b.JPG"}));
+  EXPECT_EQ(Entries(), (Names{"trip 001-b.JPG", "trip 002-b.JPG", "trip 003-b.JPG"}));
+  EXPECT_EQ(Read("trip 001-b.JPG"), "content of other.jpg");
   EXPECT_STREQ(dialog.program.currentExtension, "JPG");
 }
 
@@ -165,6 +167,11 @@ TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
       {"a.jpg", "", "", "9999999", "The new file names would be too long: at most 303 bytes with the directory."},
       {"a.jpg", "", "", "-400", "The new file names would be too long: at most 303 bytes with the directory."},
       {"a.jpg", "", "", "290", "The new file names would be too long: at most 303 bytes with the directory."},
+      {"a.jpg", "../up/", "", "3", "The prefix may not contain /."},
+      {"a.jpg", "/", "", "3", "The prefix may not contain /."},
+      {"a.jpg", "", "-b/", "3", "The suffix may not contain /."},
+      {"a.jpg", "a\nb", "", "3", "The prefix may not contain a line break."},
+      {"a.jpg", "", std::string("a\0b", 3), "3", "The suffix may not contain a NUL byte."},
   };
   TouchAll({"a.jpg", "b.jpg"});
   for (const Case& c : cases) {
@@ -178,7 +185,7 @@ TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
     caseDialog.options.keepLog = 1;
     EXPECT_EQ(caseDialog.RenumberFiles(), 0) << c.message;
     ASSERT_EQ(caseWindow.Messages().size(), 1u) << c.message;
-    EXPECT_EQ(caseWindow.Messages()[0].text, c.message);
+    EXPECT_EQ(caseWindow.MessageSentences()[0], c.message);
     EXPECT_EQ(caseDialog.program.renamedCount, 99) << c.message;
     EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"})) << c.message << ": nothing renamed, no log";
   }
@@ -193,7 +200,7 @@ TEST_F(RenumberPassTest, AnEmptyListStillSetsTheExtension) {
   EXPECT_EQ(Pass("a.gif", "3"), 0);
   EXPECT_STREQ(dialog.program.currentExtension, "gif");
   EXPECT_EQ(dialog.program.renamedCount, 7);
-  EXPECT_EQ(MessageTexts(), Names{"Could not find at least one file."});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not find at least one file."});
 }
 
 TEST_F(RenumberPassTest, RefusesAnEntryWhoseNameWouldNotFit) {
@@ -251,7 +258,7 @@ TEST_F(RenumberPassTest, ALogThatCannotBeOpenedStopsThePassBeforeRenaming) {
   dialog.options.keepLog = 1;
   dialog.program.renamedCount = 5;
   EXPECT_EQ(Pass("a.jpg", "3"), 0);
-  EXPECT_EQ(MessageTexts(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
   EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"}));
   EXPECT_EQ(dialog.program.renamedCount, 5);
 }
@@ -273,7 +280,7 @@ TEST_F(RenumberPassTest, AFailedRenameStopsThePassAndLeavesEarlierRenames) {
     EXPECT_EQ(caseDialog.RenumberFiles(), 1);
     EXPECT_TRUE(caseDialog.LastPassFailed());
     ASSERT_EQ(caseWindow.Messages().size(), 1u);
-    EXPECT_EQ(caseWindow.Messages()[0].text, "Could not rename at least one file.");
+    EXPECT_EQ(caseWindow.MessageSentences()[0], "Could not rename at least one file.");
     EXPECT_EQ(caseDialog.program.renamedCount, failAt - 1);
     EXPECT_EQ(caseWindow.ItemText(kCountLine), "   " + std::to_string(failAt - 1) + " files.");
 

@@ -61,7 +61,7 @@ TEST_F(RunRenumberTest, AnEmptyOrMissingPathEndsBeforeAnyPass) {
     fresh.SetDlgItemText(kPathField, file.empty() ? "" : PathOf(file).c_str());
     EXPECT_EQ(freshDialog.RunRenumber(), RunOutcome::kFailed);
     ASSERT_EQ(fresh.Messages().size(), 1u);
-    EXPECT_EQ(fresh.Messages()[0].text, "File does not exist.");
+    EXPECT_EQ(fresh.MessageSentences()[0], "File does not exist.");
     EXPECT_EQ(fresh.Messages()[0].style, kMessageStop);
     EXPECT_EQ(fresh.TextHistory(kStatusLine), (Names{"Ready", "Working...", "Error."}));
     EXPECT_EQ(fresh.TextHistory(kCountLine), Names{""});
@@ -188,7 +188,7 @@ TEST_F(RunRenumberTest, AFailedRenameEndsTheRunAsAFailure) {
   files.failRenameAt = 3;  // 01 -> 03 (after 01 and 02 were refused as taken), then 02 -> 04 fails
   const RunOutcome outcome = Run("x.jpg", "2", 1, 1);
   ExpectFailed(outcome, "x.jpg");
-  EXPECT_EQ(window.MessageTexts(), Names{"Could not rename at least one file."});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not rename at least one file."});
   EXPECT_EQ(files.renameCalls, 3) << "no second pass, though 01 is free";
   EXPECT_EQ(Entries(), (Names{"02.jpg", "03.jpg", "x.jpg"})) << "no pages";
   EXPECT_TRUE(launcher.started.empty());
@@ -199,7 +199,7 @@ TEST_F(RunRenumberTest, APageThatCannotBeWrittenEndsTheRun) {
   files.failOpen = true;
   const RunOutcome outcome = Run("a.jpg", "3", 1, 1);
   ExpectFailed(outcome, "a.jpg");
-  EXPECT_EQ(window.MessageTexts(), Names{"Could not write to Folder.htt file"});
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to Folder.htt file"});
   EXPECT_EQ(Entries(), Names{"001.jpg"});
   EXPECT_TRUE(launcher.started.empty());
 }

@@ -39,16 +39,30 @@ class FaultyFileServices : public PosixFileServices {
   }
 
   FILE* Open(const char* path, const char* mode) override {
-    const bool named = failOpenNamed.empty() || EndsWith(path, failOpenNamed);
-    if (failOpen && named) {
-      errno = EACCES;
-      return nullptr;
-    }
+    if (OpenFails(path)) return nullptr;
+    return PosixFileServices::Open(path, mode);
+  }
+
+  FILE* OpenOwnFile(const char* path, const char* mode) override {
+    if (OpenFails(path)) return nullptr;
     const bool writing = mode[0] != 'r';
     if (writing && logWritesFailAfter >= 0 && EndsWith(path, "renum.log")) {
+      FILE* real = PosixFileServices::OpenOwnFile(path, mode);  // the same refusals as the real log
+      if (!real) return nullptr;
+      std::fclose(real);
       return FailingAfter(path, mode, logWritesFailAfter);
     }
-    return PosixFileServices::Open(path, mode);
+    return PosixFileServices::OpenOwnFile(path, mode);
+  }
+
+  int ReplaceFileContents(const char* path, const std::string& text) override {
+    if (OpenFails(path)) return EACCES;
+    return PosixFileServices::ReplaceFileContents(path, text);
+  }
+
+  int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) override {
+    if (failLockWith) return failLockWith;
+    return PosixFileServices::LockDirectory(directory, held);
   }
 
   int Replace(const char* from, const char* to) override {
@@ -66,11 +80,18 @@ class FaultyFileServices : public PosixFileServices {
   bool failOpen = false;
   std::string failOpenNamed;  // with failOpen: only paths ending so; empty: all
   bool failReplace = false;
+  int failLockWith = 0;  // the errno value LockDirectory fails with; 0: no fault
   long logWritesFailAfter = -1;  // renum.log takes this many bytes, then writes fail; -1: no fault
   int renameCalls = 0;
   int takenAtRename = 0;  // renames the file system refused because the name was taken
 
  private:
+  bool OpenFails(const char* path) const {
+    if (!failOpen || !(failOpenNamed.empty() || EndsWith(path, failOpenNamed))) return false;
+    errno = EACCES;
+    return true;
+  }
+
   static bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
   }

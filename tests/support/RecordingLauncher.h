@@ -12,6 +12,10 @@ class RecordingLauncher : public ProgramLauncher {
     std::string program;
     std::string argument;
   };
-  void Start(const char* program, const char* argument) override { started.push_back({program, argument}); }
+  int Start(const char* program, const char* argument) override {
+    started.push_back({program, argument});
+    return failWith;
+  }
   std::vector<Started> started;
+  int failWith = 0;  // what Start reports: 0, or the errno value of a program that cannot start
 };
