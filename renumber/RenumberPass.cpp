@@ -118,7 +118,9 @@ std::string LogOpenReason(int error) {
   switch (error) {
     case ELOOP: return "it is a symbolic link, which is never written through";
     case EMLINK: return "it is a second name of another file, which is never written to";
-    case EINVAL: return "it is not a regular file";
+    case EINVAL:
+    case ENXIO:  // a pipe or socket nobody reads
+      return "it is not a regular file";
     default: return SystemReason(error);
   }
 }

@@ -13,6 +13,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <chrono>
 #include <cstdlib>
 #include <random>
@@ -122,6 +125,56 @@ TEST_F(CrashConsistencyTest, AKilledRunLosesNothingAndCanBeUndone) {
     ASSERT_EQ(TakeSnapshot(root_), before) << "undo did not restore every name";
   }
   std::printf("%d kills over %d files, %d of them mid-run, seed %u\n", kills, files, killedMidRun, seed);
+}
+
+// A directory as someone who wants to hurt its owner would leave it: odd
+// names, links out of it, a second name of an outside file, planted page
+// names, and a second run started while the first works. Nothing outside is
+// touched, nothing is lost, and undo gives every file its first name back.
+TEST_F(CrashConsistencyTest, AHostileDirectoryLosesNothingOutsideOrInsideAndCanBeUndone) {
+  const int rounds = Setting("TARVINE_CRASH_KILLS", 20) / 4;
+  const std::filesystem::path outside = root_.string() + "-outside";
+  int refused = 0;
+  for (int round = 0; round < rounds; ++round) {
+    TearDown();
+    SetUp();
+    std::filesystem::create_directory(outside);
+    std::ofstream(outside / "victim.txt") << "victim";
+    std::ofstream(outside / "hard.jpg") << "hard";
+    std::mt19937 random(static_cast<unsigned>(round));
+    Fill(800, round % 2 == 1, random);
+    TouchAll({"a b.jpg", "x.JPG", "caf\xc3\xa9.jpg", "*.jpg", "?.jpg", "-p.jpg", "back\\slash.jpg", "100%s.jpg",
+              "t\tab.jpg", "x.*g", "notes.txt"});
+    MakeDir("dir.jpg");
+    ASSERT_EQ(symlink((outside / "victim.txt").c_str(), PathOf("link.jpg").c_str()), 0);
+    ASSERT_EQ(symlink((outside / "victim.txt").c_str(), PathOf("KavoViewer.html").c_str()), 0);
+    ASSERT_EQ(link((outside / "hard.jpg").c_str(), PathOf("hard.jpg").c_str()), 0);
+    const Snapshot before = TakeSnapshot(root_);
+
+    const std::vector<std::string> run = {"-q", "--log", "--slideshow", "--viewer", "true", "-d", "4", "x.JPG"};
+    const pid_t first = Start(run);
+    while (!std::filesystem::exists(PathOf("renum.log")) && waitpid(first, nullptr, WNOHANG) == 0) {
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    const int second = Wait(Start(run));
+    refused += second != 0;
+    ASSERT_EQ(Wait(first), 0);
+    SCOPED_TRACE("round " + std::to_string(round) + (second == 0 ? ", the second run after the first" : ""));
+
+    std::ifstream victim(outside / "victim.txt");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "victim");
+    std::ifstream hard(outside / "hard.jpg");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(hard), {}), "hard");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outside), {}), 2) << "nothing new outside";
+    EXPECT_EQ(Contents(TakeSnapshot(root_)), Contents(before)) << "a file was lost or doubled";
+    EXPECT_TRUE(std::filesystem::exists(PathOf("notes.txt")) && std::filesystem::exists(PathOf("x.*g")));
+    if (second != 0) {
+      ASSERT_EQ(Wait(Start({"--undo", "."})), 0);
+      EXPECT_EQ(TakeSnapshot(root_), before) << "undo did not restore every name";
+    }
+    std::filesystem::remove_all(outside);
+  }
+  std::printf("%d rounds, %d second runs refused while the first worked\n", rounds, refused);
 }
 
 }  // namespace

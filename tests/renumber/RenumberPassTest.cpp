@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include "platform/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
@@ -36,6 +39,7 @@ class RenumberPassTest : public TempDirTest {
 
   HeadlessDialogWindow window;
   RenumberDialog dialog{window};
+  std::string victim;  // a file beside the temporary directory, outside it
   FaultyFileServices files;
   ScopedFileServices filesInForce{files};
 };
@@ -99,6 +103,29 @@ TEST_F(RenumberPassTest, PutsPrefixAndSuffixAroundTheNumber) {
   EXPECT_EQ(Entries(), (Names{"trip 001-b.JPG", "trip 002-b.JPG", "trip 003-b.JPG"}));
   EXPECT_EQ(Read("trip 001-b.JPG"), "content of other.jpg");
   EXPECT_STREQ(dialog.program.currentExtension, "JPG");
+}
+
+TEST_F(RenumberPassTest, TheExtensionIsLiteralTextInAnyCase) {
+  struct Case {
+    Names files;
+    const char* named;
+    Names expected;
+  };
+  const Case cases[] = {
+      // "*" and "?" in an extension are no wildcards: other kinds keep theirs.
+      {{"x.*g", "a.jpg", "b.png"}, "x.*g", {"01.*g", "a.jpg", "b.png"}},
+      {{"x.?", "a.b", "c.?"}, "x.?", {"01.?", "02.?", "a.b"}},
+      {{"x.*", "a.jpg"}, "x.*", {"01.*", "a.jpg"}},
+      // Cameras write .JPG, phones .jpg: one kind, spelt as the named file.
+      {{"a.JPG", "b.jpg", "c.Jpg", "d.jpeg"}, "b.jpg", {"01.jpg", "02.jpg", "03.jpg", "d.jpeg"}},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    TouchAll(c.files);
+    EXPECT_EQ(Pass(c.named, "2"), 1) << c.named;
+    EXPECT_EQ(Entries(), c.expected) << c.named;
+  }
 }
 
 TEST_F(RenumberPassTest, RenamesEveryMatchingEntryDirectoriesAndLinksIncluded) {
@@ -250,6 +277,54 @@ TEST_F(RenumberPassTest, TheLogBeingWrittenIsNeverRenumbered) {
   dialog.options.keepLog = 0;
   EXPECT_EQ(Pass("1.log", "1"), 1);
   EXPECT_EQ(Entries(), (Names{"3.log", "4.log", "5.log"}));
+}
+
+TEST_F(RenumberPassTest, TheLogIsNeverWrittenThroughALinkOrIntoAnotherFile) {
+  struct Case {
+    const char* what;
+    std::function<void()> plant;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"a symbolic link", [&] { ASSERT_EQ(symlink("../victim.txt", PathOf("renum.log").c_str()), 0); },
+       "it is a symbolic link"},
+      {"a second name", [&] { ASSERT_EQ(link((root_.parent_path() / victim).c_str(), PathOf("renum.log").c_str()), 0); },
+       "it is a second name of another file"},
+      {"a pipe", [&] { ASSERT_EQ(mkfifo(PathOf("renum.log").c_str(), 0644), 0); }, "it is not a regular file"},
+      {"a directory", [&] { MakeDir("renum.log"); }, "Is a directory"},
+  };
+  for (const Case& c : cases) {
+    TearDown();
+    SetUp();
+    victim = root_.filename().string() + "-victim.txt";
+    std::ofstream(root_.parent_path() / victim) << "keep";
+    TouchAll({"a.jpg", "b.jpg"});
+    c.plant();
+    HeadlessDialogWindow caseWindow;
+    RenumberDialog caseDialog{caseWindow};
+    caseDialog.options.pathText = PathOf("a.jpg");
+    caseDialog.options.keepLog = 1;
+    EXPECT_EQ(caseDialog.RenumberFiles(), 0) << c.what;
+    EXPECT_EQ(caseWindow.MessageSentences(), Names{"Could not write to renum.log file"}) << c.what;
+    EXPECT_NE(caseWindow.MessageTexts()[0].find(c.reason), std::string::npos) << caseWindow.MessageTexts()[0];
+    EXPECT_TRUE(std::filesystem::exists(PathOf("a.jpg"))) << c.what << ": nothing renamed";
+    std::ifstream kept(root_.parent_path() / victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep") << c.what;
+    std::filesystem::remove(root_.parent_path() / victim);
+  }
+}
+
+TEST_F(RenumberPassTest, ANameALogLineCannotHoldIsRefusedBeforeRenaming) {
+  TouchAll({"a.jpg", "new\nline.jpg", "arrow\t\t-> x.jpg"});
+  dialog.options.keepLog = 1;
+  EXPECT_EQ(Pass("a.jpg", "2"), 0);
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
+  EXPECT_NE(window.MessageTexts()[0].find("\"arrow\t\t-> x.jpg\""), std::string::npos) << "names the file";
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "arrow\t\t-> x.jpg", "new\nline.jpg"}));
+
+  dialog.options.keepLog = 0;  // without a log, such names are renamed like any other
+  EXPECT_EQ(Pass("a.jpg", "2"), 1);
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg"}));
 }
 
 TEST_F(RenumberPassTest, ALogThatCannotBeOpenedStopsThePassBeforeRenaming) {

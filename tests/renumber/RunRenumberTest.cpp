@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <functional>
+#include <memory>
+
 #include "platform/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenumberDialog.h"
@@ -202,6 +206,39 @@ TEST_F(RunRenumberTest, APageThatCannotBeWrittenEndsTheRun) {
   EXPECT_EQ(window.MessageSentences(), Names{"Could not write to Folder.htt file"});
   EXPECT_EQ(Entries(), Names{"001.jpg"});
   EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(RunRenumberTest, RefusesBeforeAnyPassWhatIsNoFileOrIsBusy) {
+  struct Case {
+    const char* what;
+    std::string named;
+    std::function<void(std::unique_ptr<FileServices::DirectoryLock>&)> before;
+    std::string message;
+  };
+  std::unique_ptr<FileServices::DirectoryLock> otherRun;
+  const Case cases[] = {
+      {"a directory", "pics.d", [](auto&) {},
+       PathOf("pics.d") + " names a directory; name one file of the kind to renumber."},
+      {"a directory run by another", "a.d",
+       [&](auto& held) { ASSERT_EQ(PosixFileServices().LockDirectory(Dir().c_str(), held), 0); },
+       "Another run is renumbering this directory."},
+      {"an unreadable directory", "a.d", [&](auto&) { files.failLockWith = EACCES; },
+       "Could not read the directory " + Dir() + ": Permission denied"},
+  };
+  MakeDir("pics.d");
+  TouchAll({"a.d", "b.d"});
+  for (const Case& c : cases) {
+    HeadlessDialogWindow fresh;
+    RenumberDialog freshDialog{fresh, launcher};
+    freshDialog.UpdateData(0);
+    fresh.SetDlgItemText(kPathField, PathOf(c.named).c_str());
+    c.before(otherRun);
+    EXPECT_EQ(freshDialog.RunRenumber(), RunOutcome::kFailed) << c.what;
+    EXPECT_EQ(fresh.MessageTexts(), Names{c.message}) << c.what;
+    EXPECT_EQ(Entries(), (Names{"a.d", "b.d", "pics.d"})) << c.what << ": nothing renamed";
+    otherRun.reset();
+    files.failLockWith = 0;
+  }
 }
 
 TEST_F(RunRenumberTest, APassThatStopsBeforeRenamingEndsTheRun) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <memory>
+#include <utility>
+
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/TempDir.h"
 
@@ -40,6 +44,69 @@ TEST_F(UndoRenamesTest, BareNamesAreTakenInTheLogsDirectory) {
   Touch("renum.log", Line("a.jpg", "01.jpg"));
   EXPECT_TRUE(UndoRenames(Dir()).succeeded);
   EXPECT_EQ(Entries(), (Names{"a.jpg", "renum.log"}));
+}
+
+TEST_F(UndoRenamesTest, StaysInsideItsDirectoryWhateverTheLogSays) {
+  // Logged under another directory (a copy, a relative run, a planted line):
+  // only the names count, taken in the log's own directory.
+  MakeDir("outside");
+  Touch("outside/authorized_keys", "keep");
+  Touch("00001.jpg", "A");
+  Touch("00002.jpg", "B");
+  Touch("renum.log", Line("/elsewhere/original/a.jpg", "/elsewhere/original/00001.jpg") +
+                         Line(PathOf("outside/authorized_keys"), "00002.jpg"));
+  const UndoOutcome outcome = UndoRenames(Dir());
+  EXPECT_TRUE(outcome.succeeded) << outcome.message;
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "authorized_keys", "outside", "renum.log"}));
+  EXPECT_EQ(Read("outside/authorized_keys"), "keep");
+  EXPECT_EQ(Read("authorized_keys"), "B");
+
+  for (const char* line : {"a.jpg\t\t-> ..\n", "/pics/..\t\t-> 1.jpg\n", "a.jpg\t\t-> /pics/\n"}) {
+    Touch("renum.log", line);
+    const UndoOutcome refused = UndoRenames(Dir());
+    EXPECT_FALSE(refused.succeeded) << line;
+    EXPECT_EQ(refused.message, PathOf("renum.log") + " line 1 names no file of the directory; nothing was changed.");
+  }
+}
+
+TEST_F(UndoRenamesTest, AnUndoThatStoppedCanBeRunAgainToFinish) {
+  // A two-pass run over 01, 02 and x: the middle of the undo fails once.
+  Touch("01.jpg", "one");
+  Touch("02.jpg", "two");
+  Touch("03.jpg", "x");
+  const std::string log = Line("01.jpg", "04.jpg") + Line("02.jpg", "05.jpg") + Line("x.jpg", "06.jpg") +
+                          Line("04.jpg", "01.jpg") + Line("05.jpg", "02.jpg") + Line("06.jpg", "03.jpg");
+  Touch("renum.log", log);
+  for (int failAt = 1; failAt <= 6; ++failAt) {
+    FaultyFileServices faulty;
+    faulty.failRenameAt = failAt;
+    {
+      ScopedFileServices inForce(faulty);
+      EXPECT_FALSE(UndoRenames(Dir()).succeeded) << failAt;
+    }
+    const UndoOutcome finished = UndoRenames(Dir());
+    EXPECT_TRUE(finished.succeeded) << failAt << ": " << finished.message;
+    EXPECT_EQ(finished.reversed, 7 - failAt) << failAt;
+    EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log", "x.jpg"})) << failAt;
+    EXPECT_EQ(Read("x.jpg"), "x");
+    EXPECT_EQ(Read("02.jpg"), "two");
+    // Back to the run's result for the next round.
+    for (const auto& [from, to] : {std::pair{"01.jpg", "04.jpg"}, {"02.jpg", "05.jpg"}, {"x.jpg", "06.jpg"},
+                                   {"04.jpg", "01.jpg"}, {"05.jpg", "02.jpg"}, {"06.jpg", "03.jpg"}}) {
+      ASSERT_EQ(rename(PathOf(from).c_str(), PathOf(to).c_str()), 0);
+    }
+  }
+}
+
+TEST_F(UndoRenamesTest, RefusesWhileAnotherRunHoldsTheDirectory) {
+  Touch("01.jpg");
+  Touch("renum.log", Line("a.jpg", "01.jpg"));
+  std::unique_ptr<FileServices::DirectoryLock> otherRun;
+  ASSERT_EQ(Files().LockDirectory(Dir().c_str(), otherRun), 0);
+  const UndoOutcome outcome = UndoRenames(Dir());
+  EXPECT_FALSE(outcome.succeeded);
+  EXPECT_EQ(outcome.message, "Another run is renumbering this directory.");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "renum.log"}));
 }
 
 TEST_F(UndoRenamesTest, StopsAtTheFirstFailureAndNamesBothNames) {
