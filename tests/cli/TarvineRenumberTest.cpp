@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -149,6 +150,20 @@ TEST_F(TarvineRenumberTest, FailuresExitWithOneAndSayWhy) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(Entries(), c.after);
   }
+}
+
+TEST_F(TarvineRenumberTest, ADirectoryAnotherProcessWorksOnIsLeftAlone) {
+  TouchAll({"a.jpg", "01.jpg", "renum.log"});
+  const int lock = open(root_.c_str(), O_RDONLY | O_DIRECTORY);  // as another run holds it
+  ASSERT_EQ(flock(lock, LOCK_EX), 0);
+  for (const Names& arguments : {Names{"--log", "a.jpg"}, Names{"--undo", "."}}) {
+    const Result result = Run(arguments);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "Error: Another run is renumbering this directory.\n");
+    EXPECT_EQ(Entries(), (Names{"01.jpg", "a.jpg", "renum.log"}));
+    EXPECT_EQ(Read("renum.log"), "content of renum.log");
+  }
+  close(lock);
 }
 
 TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) {
