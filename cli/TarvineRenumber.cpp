@@ -9,7 +9,7 @@
 
 #include "app/VersionRecord.h"
 #include "app/Settings.h"
-#include "platform/ConsoleDialogWindow.h"
+#include "cli/ConsoleDialogWindow.h"
 #include "platform/SimulatedFileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
@@ -57,7 +57,7 @@ int UsageError(const std::string& message) {
 // that the directory was renumbered.
 class DryRunWindow : public ConsoleDialogWindow {
  public:
-  DryRunWindow() : ConsoleDialogWindow(stdout, stderr, kCountLine, false) {}
+  DryRunWindow() : ConsoleDialogWindow(stdout, stderr, false) {}
   int MessageBox(const char* text, const char* caption, int style) override {
     if (style == kMessageOk) return kIdOk;
     return ConsoleDialogWindow::MessageBox(text, caption, style);
@@ -95,11 +95,12 @@ int Undo(const std::string& directory) {
 
 int Renumber(const Request& request) {
   if (const std::string problem = OptionProblem(request); !problem.empty()) return UsageError(problem);
-  ConsoleDialogWindow consoleWindow(stdout, stderr, kCountLine, !request.quiet && isatty(STDERR_FILENO));
+  ConsoleDialogWindow consoleWindow(stdout, stderr, !request.quiet && isatty(STDERR_FILENO));
   DryRunWindow dryRunWindow;
   ConsoleDialogWindow& window = request.dryRun ? dryRunWindow : consoleWindow;
   NoLauncher noLauncher;
   RenumberDialog dialog(window, request.dryRun ? static_cast<ProgramLauncher&>(noLauncher) : SystemLauncher());
+  dialog.ReportProgressTo(window);
 
   // The window's settings give the viewer, unless one is named; the
   // command line never writes them.
@@ -121,7 +122,6 @@ int Renumber(const Request& request) {
   fields.includeFileList = request.fileList;
   fields.viewAfterRun = request.slideshow;
   fields.secondsText = request.seconds;
-  dialog.UpdateData(0);  // the options stand in the controls, as typed into a window
 
   // A dry run renames in a picture of the directory and prints each rename
   // as the log would record it.
@@ -134,7 +134,8 @@ int Renumber(const Request& request) {
   std::optional<ScopedFileServices> simulation;
   if (request.dryRun) simulation.emplace(simulated);
 
-  const RunOutcome outcome = dialog.RunRenumber();
+  // The options were checked against the fields' limits above.
+  const RunOutcome outcome = dialog.RunOnFields();
   if (outcome == RunOutcome::kSucceeded && request.dryRun) {
     std::printf("Dry run: %ld %s would be made; nothing was changed.\n", wouldRename,
                 wouldRename == 1 ? "rename" : "renames");

@@ -52,12 +52,4 @@ class DialogWindow {
 
   // Delivers every pending window event once and returns; never waits.
   virtual void PumpMessages() = 0;
-
-  // A pass begins: how many entries it lists, and which pass of the run it
-  // is (1 or 2), for a window that shows its count line as progress towards
-  // a total. The count line stays the record.
-  virtual void SetProgressTotal(long total, int pass) {
-    (void)total;
-    (void)pass;
-  }
 };

@@ -32,6 +32,13 @@ bool HasExtension(const char* name, const char* extension) {
   return true;
 }
 
+bool EqualIgnoringAsciiCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b) {
+    if (AsciiLower(*a) != AsciiLower(*b)) return false;
+  }
+  return *a == *b;
+}
+
 const char* AffixProblem(const std::string& text, const char* which) {
   const bool prefix = std::strcmp(which, "prefix") == 0;
   if (text.size() > kMaxAffix) {

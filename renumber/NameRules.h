@@ -29,6 +29,12 @@ const char* ExtensionOfFileName(const char* path);
 //   "x.*g", "*g"     => true
 bool HasExtension(const char* name, const char* extension);
 
+// Whether two names are the same but for the case of ASCII letters.
+//   "renum.log", "RENUM.LOG" => true
+//   "renum.log", "renum.lo"  => false
+//   "\xc3\xa9", "\xc3\x89"    => false (only ASCII letters fold)
+bool EqualIgnoringAsciiCase(const char* a, const char* b);
+
 // The most bytes of a prefix or a suffix.
 constexpr size_t kMaxAffix = 199;
 

@@ -7,8 +7,11 @@
 #include "platform/DialogWindow.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/RunOptions.h"
+#include "renumber/CountLineProgress.h"
+#include "renumber/PassProgress.h"
 
 class DataExchange;
+struct PassPlan;
 
 // Values the whole program shares. The front end owns viewerPath,
 // lastDirectory and settingsPath (kept in the settings file); a pass sets
@@ -26,6 +29,13 @@ struct ProgramValues {
 // to it, so the log holds every rename of the run.
 enum class PassKind { kFirst, kSecond };
 
+// How one pass ended.
+enum class PassOutcome {
+  kRefused,       // it stopped before renaming anything, with a message
+  kStoppedEarly,  // a rename or a log line failed part-way; a message said which
+  kDone,          // every listed entry was renamed
+};
+
 // How a "Go For It!" run ended.
 enum class RunOutcome {
   kNotStarted,  // a field was over its limit; the window system said so
@@ -36,7 +46,11 @@ enum class RunOutcome {
 class RenumberDialog {
  public:
   explicit RenumberDialog(DialogWindow& window, ProgramLauncher& launcher = SystemLauncher())
-      : window_(window), launcher_(launcher) {}
+      : window_(window), launcher_(launcher), countLine_(window), progress_(&countLine_) {}
+
+  // Where the passes report their progress; the count line unless told
+  // otherwise. `progress` must outlive the dialog's runs.
+  void ReportProgressTo(PassProgress& progress) { progress_ = &progress; }
 
   // Pairs the fields with their controls, in the order of validation.
   void DoDataExchange(DataExchange& exchange);
@@ -44,19 +58,27 @@ class RenumberDialog {
   // limits. Returns 0 when a field was over its limit.
   int UpdateData(int saveAndValidate);
 
-  // The "Go For It!" command: one or two passes, the pages of a picture
-  // run, the viewer, the outcome message and the status line.
+  // The "Go For It!" command: the controls into the fields (refusing a
+  // field over its limit), then the run on the fields.
   RunOutcome RunRenumber();
+  // The run on the fields as they stand: one or two passes, the pages of a
+  // picture run, the viewer, the outcome message and the status line.
+  RunOutcome RunOnFields();
 
-  // One renumbering pass over the directory of options.pathText: every entry
-  // matching "*." and the extension is renamed, in listing order, to the
-  // next free new name. Returns 1 when it reached its renaming loop (also
-  // when a rename failed there), 0 when it stopped before with a message.
+  // One renumbering pass over the plan's directory: every entry whose name
+  // ends in "." and the extension is renamed, in listing order, to the next
+  // free new name.
+  PassOutcome Pass(const PassPlan& plan, PassKind pass);
+
+  // The same pass on a plan made from the fields. Returns 1 when it reached
+  // its renaming loop (also when a rename failed there), 0 when it stopped
+  // before with a message.
   int RenumberFiles(PassKind pass = PassKind::kFirst);
 
-  // Whether the latest pass stopped early, at a rename or a log line that
-  // failed (it has said so): what it left is not a renumbered directory.
-  bool LastPassFailed() const { return lastPassFailed_; }
+  // Whether the latest RenumberFiles stopped early, at a rename or a log
+  // line that failed (it has said so): what it left is not a renumbered
+  // directory.
+  bool LastPassFailed() const { return lastPassOutcome_ == PassOutcome::kStoppedEarly; }
 
   DialogWindow& Window() { return window_; }
 
@@ -66,10 +88,10 @@ class RenumberDialog {
  private:
   void ShowError(const char* text);
   RunOutcome FailureEnding();
-  // A pass that stopped before renaming, or early at a failure.
-  bool PassFailed(PassKind pass);
 
   DialogWindow& window_;
   ProgramLauncher& launcher_;
-  bool lastPassFailed_ = false;
+  CountLineProgress countLine_;
+  PassProgress* progress_;
+  PassOutcome lastPassOutcome_ = PassOutcome::kDone;
 };

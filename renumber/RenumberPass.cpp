@@ -3,11 +3,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <strings.h>
 #include <string>
 
 #include "fsystem/FSystem.h"
@@ -15,13 +12,13 @@
 #include "platform/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
+#include "renumber/PassPlan.h"
 #include "renumber/RenameLog.h"
 #include "renumber/RenameLogFile.h"
 #include "renumber/RenumberDialog.h"
 
 namespace {
 
-constexpr size_t kMaxExtension = 7;
 const char kCannotWriteLog[] = "Could not write to renum.log file";
 const char kCannotRename[] = "Could not rename at least one file.";
 
@@ -31,16 +28,13 @@ const char kCannotRename[] = "Could not rename at least one file.";
 // hold the pass.
 constexpr int kMostRetriesOfTakenNames = 1000;
 
-// A text that does not fit its limit is refused before anything is renamed:
-// a name cut short could collide with another or lose its extension.
-const char kPathTooLong[] = "The path is too long: at most 303 bytes.";
-const char kExtensionTooLong[] = "The extension is too long: at most 7 bytes.";
+// Names that would not fit are refused before anything is renamed.
 const char kNewNameTooLong[] = "The new file names would be too long: at most 303 bytes with the directory.";
 const char kOldNameTooLong[] = "A file name in the directory is too long: at most 303 bytes with the directory.";
 
 // Whether an entry is the run's own log, which must keep its name while the
 // pass renames *.log files: "renum.log" in any case of letters.
-bool IsTheLog(const char* name) { return strcasecmp(name, kLogFileName) == 0; }
+bool IsTheLog(const char* name) { return EqualIgnoringAsciiCase(name, kLogFileName); }
 
 // The listed names of the run's kind in list order, each followed by its
 // terminator. The rename loop reads them from here: its renames' kernel work
@@ -67,14 +61,6 @@ ListedNames CollectNames(FileList& list, const char* extension, bool keepLog) {
     ++names.count;
   }
   return names;
-}
-
-// The count line's text while counting, as "   %ld" prints it; a pass sets
-// it for every entry.
-//   0 => "   0"   123456 => "   123456"
-void FormatCount(long count, char (&out)[32]) {
-  std::memcpy(out, "   ", 3);
-  *std::to_chars(out + 3, out + sizeof out - 1, count).ptr = '\0';
 }
 
 enum class EntryFailure { kNone, kRename, kLog };
@@ -142,50 +128,14 @@ std::string RenamedSoFar(long renamed, PassKind pass, bool logKept, const char* 
 
 }  // namespace
 
-int RenumberDialog::RenumberFiles(PassKind pass) {
-  lastPassFailed_ = false;
-  if (options.pathText.empty()) {
-    ShowError("Please specify a path and the first file name to rename.");
-    return 0;
+PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass) {
+  if (*plan.extension) std::snprintf(program.currentExtension, sizeof program.currentExtension, "%s", plan.extension);
+  if (plan.Refused()) {
+    ShowError(plan.refusal.c_str());
+    return PassOutcome::kRefused;
   }
-  if (options.pathText.size() > kMaxPathText) {
-    ShowError(kPathTooLong);
-    return 0;
-  }
-  char pathCopy[kMaxPathText + 1];
-  std::snprintf(pathCopy, sizeof pathCopy, "%s", options.pathText.c_str());
-  if (options.digitsText.empty()) options.digitsText.push_back('0');  // empty reads as "0"
-
-  const char* extension = ExtensionOfFileName(pathCopy);
-  if (!extension) {
-    ShowError("File name must have an extension.");
-    return 0;
-  }
-  if (std::strlen(extension) > kMaxExtension) {
-    ShowError(kExtensionTooLong);
-    return 0;
-  }
-  std::snprintf(program.currentExtension, sizeof program.currentExtension, "%s", extension);
-  char directory[kMaxPathText + 1];
-  std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
-
-  // The prefix and suffix are parts of one file's name.
-  for (const char* problem :
-       {AffixProblem(options.prefixText, "prefix"), AffixProblem(options.suffixText, "suffix")}) {
-    if (problem) {
-      ShowError(problem);
-      return 0;
-    }
-  }
-  // The width is read like atol; one beyond any name's room is refused here,
-  // before it could overflow the formatting's int.
-  const long width = std::atol(options.digitsText.c_str());
-  if (width > kMaxPathText || width < -kMaxPathText) {
-    ShowError(kNewNameTooLong);
-    return 0;
-  }
-  const NewNameRule rule{directory, options.prefixText.c_str(), static_cast<int>(width),
-                         options.suffixText.c_str(), program.currentExtension};
+  const char* directory = plan.directory;
+  const NewNameRule rule = plan.Rule(options);
 
   // Every entry is listed and the kind is told by the pass itself: the
   // extension is literal text whatever "*" or "?" it holds, and its case
@@ -193,13 +143,13 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   FileList list;
   list.LoadNames(directory, "*");  // the pass reads nothing but names
   const bool keepLog = options.keepLog == 1;
-  const ListedNames names = CollectNames(list, program.currentExtension, keepLog);
+  const ListedNames names = CollectNames(list, plan.extension, keepLog);
   if (names.count == 0) {
     ShowError(Explained("Could not find at least one file.",
                         std::string("No entry of ") + (*directory ? directory : "the current directory") +
-                            " ends in ." + program.currentExtension + ".")
+                            " ends in ." + plan.extension + ".")
                   .c_str());
-    return 0;
+    return PassOutcome::kRefused;
   }
 
   char oldName[kMaxPathText + 1];
@@ -207,14 +157,13 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   const size_t directoryLength = std::strlen(directory);
   if (directoryLength + names.longest > kMaxPathText) {
     ShowError(kOldNameTooLong);
-    return 0;
+    return PassOutcome::kRefused;
   }
-  const long entryCount = names.count;
   // Names only grow with their numbers, and every entry needs one at least
   // as high as its place in the list.
-  if (rule.Format(entryCount, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
+  if (rule.Format(names.count, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
     ShowError(kNewNameTooLong);
-    return 0;
+    return PassOutcome::kRefused;
   }
 
   // Undo reads each line back into its two names: a name the line cannot
@@ -230,7 +179,7 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
                                                "read back. Nothing was renamed: rename that file first, or "
                                                "renumber without a log.")
                     .c_str());
-      return 0;
+      return PassOutcome::kRefused;
     }
   }
 
@@ -238,44 +187,42 @@ int RenumberDialog::RenumberFiles(PassKind pass) {
   if (keepLog) {
     if (const int error = log.Open(logPath.c_str(), pass == PassKind::kSecond)) {
       ShowError(Explained(kCannotWriteLog, logPath + ": " + LogOpenReason(error) + ". Nothing was renamed.").c_str());
-      return 0;
+      return PassOutcome::kRefused;
     }
   }
 
-  char countText[32];
-  window_.SetProgressTotal(entryCount, pass == PassKind::kSecond ? 2 : 1);
+  PassOutcome outcome = PassOutcome::kDone;
   program.renamedCount = 0;
+  progress_->Started(pass == PassKind::kSecond ? 2 : 1, names.count);
   int32_t counter = 1;
-  window_.PumpMessages();
   const char* entryName = names.text.data();
-  for (long entry = 0; entry < entryCount; ++entry) {
-    FormatCount(program.renamedCount, countText);
-    window_.PumpMessages();
-    window_.SetDlgItemText(kCountLine, countText);
-    window_.PumpMessages();
+  for (long entry = 0; entry < names.count; ++entry) {
+    progress_->Renaming(program.renamedCount);
 
     // Directory and name fit: every entry was checked before renaming began.
     const size_t nameLength = std::strlen(entryName);
     std::memcpy(oldName, directory, directoryLength);
     std::memcpy(oldName + directoryLength, entryName, nameLength + 1);
     entryName += nameLength + 1;
-    const EntryOutcome outcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
-    if (outcome.failure != EntryFailure::kNone) {
-      const bool logFailed = outcome.failure == EntryFailure::kLog;
-      const std::string what = logFailed ? logPath + ": " + SystemReason(outcome.error)
+    const EntryOutcome entryOutcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
+    if (entryOutcome.failure != EntryFailure::kNone) {
+      const bool logFailed = entryOutcome.failure == EntryFailure::kLog;
+      const std::string what = logFailed ? logPath + ": " + SystemReason(entryOutcome.error)
                                          : std::string("Could not rename ") + oldName + " to " + newName + ": " +
-                                               SystemReason(outcome.error);
+                                               SystemReason(entryOutcome.error);
       ShowError(Explained(logFailed ? kCannotWriteLog : kCannotRename,
                           what + ". " + RenamedSoFar(program.renamedCount, pass, keepLog, directory))
                     .c_str());
-      lastPassFailed_ = true;
+      outcome = PassOutcome::kStoppedEarly;
       break;
     }
     ++program.renamedCount;
   }
+  progress_->Finished(program.renamedCount);
+  return outcome;
+}
 
-  std::snprintf(countText, sizeof countText, "   %ld files.", static_cast<long>(program.renamedCount));
-  window_.SetDlgItemText(kCountLine, countText);
-  window_.PumpMessages();
-  return 1;
+int RenumberDialog::RenumberFiles(PassKind pass) {
+  lastPassOutcome_ = Pass(MakePassPlan(options), pass);
+  return lastPassOutcome_ == PassOutcome::kRefused ? 0 : 1;
 }

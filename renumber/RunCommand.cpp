@@ -12,6 +12,7 @@
 #include "platform/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
+#include "renumber/PassPlan.h"
 #include "renumber/RenumberDialog.h"
 #include "viewer/ViewerPages.h"
 
@@ -30,14 +31,12 @@ RunOutcome RenumberDialog::FailureEnding() {
   return RunOutcome::kFailed;
 }
 
-bool RenumberDialog::PassFailed(PassKind pass) {
-  // A pass that stopped at a failed rename has shown its message; the run
-  // must not go on as if the directory were renumbered.
-  return RenumberFiles(pass) == 0 || LastPassFailed();
-}
-
 RunOutcome RenumberDialog::RunRenumber() {
   if (!UpdateData(1)) return RunOutcome::kNotStarted;
+  return RunOnFields();
+}
+
+RunOutcome RenumberDialog::RunOnFields() {
   window_.SetDlgItemText(kStatusLine, "Working...");
   window_.SetDlgItemText(kCountLine, "");
   window_.PumpMessages();
@@ -60,8 +59,12 @@ RunOutcome RenumberDialog::RunRenumber() {
 
   // One run (or undo) at a time per directory: two at once would take each
   // other's names and write one log over the other.
-  char directory[kMaxPathText + 1];
-  std::snprintf(directory, sizeof directory, "%s", DirectoryOf(pathCopy));
+  const PassPlan plan = MakePassPlan(options);
+  if (plan.Refused()) {
+    Pass(plan, PassKind::kFirst);  // says why
+    return FailureEnding();
+  }
+  const char* directory = plan.directory;
   std::unique_ptr<FileServices::DirectoryLock> lock;
   if (const int error = Files().LockDirectory(directory, lock)) {
     ShowError(error == EWOULDBLOCK ? "Another run is renumbering this directory."
@@ -71,15 +74,15 @@ RunOutcome RenumberDialog::RunRenumber() {
     return FailureEnding();
   }
 
-  if (PassFailed(PassKind::kFirst)) return FailureEnding();
+  // A pass that stopped, before renaming or at a failure, has shown its
+  // message; the run must not go on as if the directory were renumbered.
+  if (Pass(plan, PassKind::kFirst) != PassOutcome::kDone) return FailureEnding();
 
   // Number 1 is free after the first pass only when an entry held it before
   // and moved up: the directory was numbered before, so number it again.
-  const NewNameRule rule{directory, options.prefixText.c_str(), static_cast<int>(std::atol(options.digitsText.c_str())),
-                         options.suffixText.c_str(), program.currentExtension};
   char firstName[kMaxPathText + 1];
-  rule.Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
-  if (FileExists(firstName) == 0 && PassFailed(PassKind::kSecond)) return FailureEnding();
+  plan.Rule(options).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
+  if (FileExists(firstName) == 0 && Pass(plan, PassKind::kSecond) != PassOutcome::kDone) return FailureEnding();
 
   const bool pictureRun = IsPictureExtension(program.currentExtension);
   const PageOptions pageOptions{options, program.renamedCount, program.currentExtension};

@@ -1,0 +1,52 @@
+#include "cli/ConsoleDialogWindow.h"
+
+#include <chrono>
+
+namespace {
+
+long MillisecondsNow() {
+  using namespace std::chrono;
+  return static_cast<long>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+void ConsoleDialogWindow::Started(int pass, long total) {
+  passName_ = pass == 2 ? "Second pass" : "First pass";
+  total_ = total;
+  lastShownAt_ = -1;
+}
+
+void ConsoleDialogWindow::Renaming(long renamed) {
+  if (!showProgress_) return;
+  const long now = MillisecondsNow();
+  if (lastShownAt_ >= 0 && now - lastShownAt_ < 100) return;
+  lastShownAt_ = now;
+  std::fprintf(err_, "\r\033[K%s: renaming %ld of %ld files", passName_, renamed, total_);
+  std::fflush(err_);
+  lineOpen_ = true;
+}
+
+void ConsoleDialogWindow::Finished(long renamed) {
+  if (!showProgress_) return;
+  std::fprintf(err_, "\r\033[K%s: %ld files renamed.\n", passName_, renamed);
+  std::fflush(err_);
+  lineOpen_ = false;
+}
+
+void ConsoleDialogWindow::EndOpenLine() {
+  if (!lineOpen_) return;
+  std::fputc('\n', err_);
+  lineOpen_ = false;
+}
+
+int ConsoleDialogWindow::MessageBox(const char* text, const char* /*caption*/, int style) {
+  EndOpenLine();
+  if (style == kMessageOk) {
+    std::fprintf(out_, "%s\n", text);
+    std::fflush(out_);
+  } else {
+    std::fprintf(err_, "Error: %s\n", text);
+  }
+  return kIdOk;
+}

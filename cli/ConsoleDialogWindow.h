@@ -1,0 +1,36 @@
+#pragma once
+// The command line's window: controls kept in memory, error message boxes
+// on the error stream as "Error: <text>", other messages on the output
+// stream, and the passes' progress as one line on a terminal.
+
+#include <cstdio>
+
+#include "platform/StoredControlsWindow.h"
+#include "renumber/PassProgress.h"
+
+class ConsoleDialogWindow : public StoredControlsWindow, public PassProgress {
+ public:
+  // With `showProgress` false (no terminal, or --quiet) no progress is shown.
+  ConsoleDialogWindow(FILE* out, FILE* err, bool showProgress) : out_(out), err_(err), showProgress_(showProgress) {}
+
+  int MessageBox(const char* text, const char* caption, int style) override;
+  void PumpMessages() override {}
+
+  // "First pass: renaming 120 of 400 files", redrawn at most ten times a
+  // second, then "First pass: 400 files renamed."; a directory numbered
+  // before has a second pass, which says so.
+  void Started(int pass, long total) override;
+  void Renaming(long renamed) override;
+  void Finished(long renamed) override;
+
+ private:
+  void EndOpenLine();
+
+  FILE* out_;
+  FILE* err_;
+  bool showProgress_;
+  const char* passName_ = "First pass";
+  long total_ = 0;
+  long lastShownAt_ = -1;  // milliseconds, to draw at most ten times a second
+  bool lineOpen_ = false;  // a progress line waits for its end
+};

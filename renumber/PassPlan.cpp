@@ -1,0 +1,53 @@
+#include "renumber/PassPlan.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kMaxExtension = 7;
+
+}  // namespace
+
+PassPlan MakePassPlan(RunOptions& options) {
+  PassPlan plan;
+  if (options.pathText.empty()) {
+    plan.refusal = "Please specify a path and the first file name to rename.";
+    return plan;
+  }
+  if (options.pathText.size() > kMaxPathText) {
+    plan.refusal = "The path is too long: at most 303 bytes.";
+    return plan;
+  }
+  if (options.digitsText.empty()) options.digitsText.push_back('0');  // empty reads as "0"
+
+  const char* extension = ExtensionOfFileName(options.pathText.c_str());
+  if (!extension) {
+    plan.refusal = "File name must have an extension.";
+    return plan;
+  }
+  if (std::strlen(extension) > kMaxExtension) {
+    plan.refusal = "The extension is too long: at most 7 bytes.";
+    return plan;
+  }
+  std::snprintf(plan.extension, sizeof plan.extension, "%s", extension);
+  std::snprintf(plan.directory, sizeof plan.directory, "%s", DirectoryOf(options.pathText.c_str()));
+
+  // The prefix and suffix are parts of one file's name.
+  for (const char* problem : {AffixProblem(options.prefixText, "prefix"), AffixProblem(options.suffixText, "suffix")}) {
+    if (problem) {
+      plan.refusal = problem;
+      return plan;
+    }
+  }
+  // The width is read like atol; one beyond any name's room is refused here,
+  // before it could overflow the formatting's int.
+  const long width = std::atol(options.digitsText.c_str());
+  if (width > kMaxPathText || width < -kMaxPathText) {
+    plan.refusal = "The new file names would be too long: at most 303 bytes with the directory.";
+    return plan;
+  }
+  plan.width = static_cast<int>(width);
+  return plan;
+}
