@@ -1,6 +1,6 @@
 #include "app/Settings.h"
 
-#include <unistd.h>
+#include <unistd.h>  // fsync
 
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +10,7 @@
 
 #include "fsystem/PathHelpers.h"
 #include "platform/FileServices.h"
+#include "platform/UserDirectories.h"
 
 namespace {
 
@@ -39,22 +40,37 @@ void SetHomeDirectory(ProgramValues& values) {
   std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", directory.c_str());
 }
 
+// A directory text without the "/" it may end with: "/cfg/" => "/cfg",
+// "/" => "", "/cfg" => "/cfg".
+std::string WithoutTrailingSlash(std::string directory) {
+  while (!directory.empty() && directory.back() == '/') directory.pop_back();
+  return directory;
+}
+
+bool IsAbsolute(const char* directory) { return directory && directory[0] == '/'; }
+
 }  // namespace
+
+std::string SettingsFilePath(const char* configHome, const char* home, std::string (*accountHome)()) {
+  if (IsAbsolute(configHome)) return WithoutTrailingSlash(configHome) + "/tarvine/Tarvine.ini";
+  const std::string homeDirectory = IsAbsolute(home) ? home : accountHome();
+  if (!IsAbsolute(homeDirectory.c_str())) return "";
+  return WithoutTrailingSlash(homeDirectory) + "/.config/tarvine/Tarvine.ini";
+}
 
 bool StorableSetting(const char* value, size_t capacity) {
   return std::strlen(value) <= capacity && !std::strchr(value, '\n');
 }
 
 void LoadSettings(ProgramValues& values, DialogWindow& owner) {
-  char directory[4096];
-  if (getcwd(directory, sizeof directory)) {
-    std::snprintf(values.settingsPath, sizeof values.settingsPath, "%s/Tarvine.ini",
-                  std::strcmp(directory, "/") == 0 ? "" : directory);
-  }
+  // A path beyond the room is no settings file at all, never a cut one.
+  const std::string path = SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), AccountHomeDirectory);
+  std::snprintf(values.settingsPath, sizeof values.settingsPath, "%s",
+                path.size() < sizeof values.settingsPath ? path.c_str() : "");
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "xdg-open");
   SetHomeDirectory(values);
 
-  if (FileExists(values.settingsPath) != 1) return;
+  if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
   if (!file) {
     ShowCannotOpen(owner);
@@ -74,7 +90,13 @@ void LoadSettings(ProgramValues& values, DialogWindow& owner) {
 }
 
 void SaveSettings(const ProgramValues& values, DialogWindow& owner) {
-  const std::string newFile = std::string(values.settingsPath) + ".new";
+  const std::string path = values.settingsPath;
+  const std::string directory = path.substr(0, path.rfind('/'));
+  if (path.empty() || (Files().Exists(directory.c_str()) != 1 && MakePrivateDirectories(directory) != 0)) {
+    ShowCannotOpen(owner);
+    return;
+  }
+  const std::string newFile = path + ".new";
   FILE* file = Files().Open(newFile.c_str(), "w");
   if (!file) {
     ShowCannotOpen(owner);

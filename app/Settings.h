@@ -1,20 +1,42 @@
 #pragma once
-// The settings file "Tarvine.ini" in the directory current at start: two
-// lines, the viewer path and the directory Browse opens in. Read once at
-// start, rewritten whole after each confirmed Browse or Choose Viewer.
+// The settings file "Tarvine.ini" in the user's configuration directory
+// (tarvine/ in XDG_CONFIG_HOME, else in ~/.config): two lines, the viewer
+// path and the directory Browse opens in. Read once at start, rewritten
+// whole after each confirmed Browse or Choose Viewer. Never one in the
+// working directory: a directory of someone else's files could plant it.
+
+#include <string>
 
 #include "platform/DialogWindow.h"
 #include "renumber/RenumberDialog.h"
 
-// Fixes settingsPath, sets the defaults (viewer "xdg-open", the user's home
-// directory), then reads the file if there is one. A file that exists but
-// cannot be read gives a message box on `owner`, and the defaults stand.
+// Fixes settingsPath (SettingsFilePath of the environment and the account),
+// sets the defaults (viewer "xdg-open", the user's home directory), then
+// reads the file if there is one. A file that exists but cannot be read
+// gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramValues& values, DialogWindow& owner);
 
 // Rewrites the file with both values, atomically: a new file beside it
-// replaces the old one only once it is written whole. A failure gives a
-// message box on `owner`; the values in memory keep what they hold.
+// replaces the old one only once it is written whole. A missing settings
+// directory is made first, for the user alone (mode 0700). A failure gives
+// a message box on `owner`; the values in memory keep what they hold.
 void SaveSettings(const ProgramValues& values, DialogWindow& owner);
+
+// The settings file's path from XDG_CONFIG_HOME and HOME as given (null:
+// unset) and the account's home directory from the password database, which
+// is asked for only when HOME is of no use. Only an absolute directory
+// counts: a relative one would be the working directory's. Empty when no
+// directory counts.
+//   "/cfg",  "/home/me", -        => "/cfg/tarvine/Tarvine.ini"
+//   "/cfg/", "/home/me", -        => "/cfg/tarvine/Tarvine.ini"
+//   "cfg",   "/home/me", -        => "/home/me/.config/tarvine/Tarvine.ini"
+//   "",      "/home/me/", -       => "/home/me/.config/tarvine/Tarvine.ini"
+//   null,    "/", -               => "/.config/tarvine/Tarvine.ini"
+//   null,    "",     "/home/acct" => "/home/acct/.config/tarvine/Tarvine.ini"
+//   null,    null,   "/home/acct" => "/home/acct/.config/tarvine/Tarvine.ini"
+//   null,    ".",    "/home/acct" => "/home/acct/.config/tarvine/Tarvine.ini"
+//   null,    null,   ""           => ""
+std::string SettingsFilePath(const char* configHome, const char* home, std::string (*accountHome)());
 
 // Whether a value can be stored in the settings file and read back as it
 // is: at most `capacity` bytes and no line break.

@@ -20,7 +20,7 @@ struct PassPlan;
 struct ProgramValues {
   char viewerPath[201] = "xdg-open";  // the program that opens the slideshow page
   char lastDirectory[301] = "/";      // where Browse opens, with its trailing "/"
-  char settingsPath[4110] = "Tarvine.ini";  // fixed at start: the start directory's Tarvine.ini
+  char settingsPath[4110] = "";       // fixed at start: the user's Tarvine.ini; empty: none
   char currentExtension[8] = "";      // the latest pass's extension, without its dot
   int32_t renamedCount = 0;           // files renamed by the latest pass that began renaming
 };

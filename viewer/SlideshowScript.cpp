@@ -59,10 +59,14 @@ void WriteSlideshowScript(FILE* stream, const PageOptions& options) {
 
   std::fprintf(stream, "function NextIt()\n{\nnumber_of_pic++;\nDisplayIt();\nif( number_of_pic == number_of_pics )\n");
   std::fprintf(stream, "{\nnumber_of_pic = 0;\n}\n}\n\n");
+  // number_of_pic is the picture shown, the last one held as 0 once Next
+  // has wrapped (Random may leave it as number_of_pics): Previous steps back
+  // from either form and leaves the last picture as 0 again, so that Next
+  // then wraps to picture 1.
   std::fprintf(stream,
-               "function PrevIt()\n{\nnumber_of_pic--;\nif( number_of_pic == 0 )\n{\nnumber_of_pic = "
-               "number_of_pics;\n}\n");
-  std::fprintf(stream, "DisplayIt();\n}\n\n");
+               "function PrevIt()\n{\nnumber_of_pic = ( number_of_pic + number_of_pics - 1 ) %% number_of_pics;\n"
+               "if( number_of_pic == 0 )\n{\nnumber_of_pic = number_of_pics;\n}\n");
+  std::fprintf(stream, "DisplayIt();\nif( number_of_pic == number_of_pics )\n{\nnumber_of_pic = 0;\n}\n}\n\n");
   std::fprintf(stream,
                "function rnd(scale)\n{\nvar dd=new Date();\nreturn( ( Math.round( Math.abs( Math.sin( dd.getTime() "
                ") ) * 1000000000 ) %%scale ) ) + 1;\n}\n\n");

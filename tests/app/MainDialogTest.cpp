@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <memory>
 #include <optional>
 
 #include "app/DialogTemplates.h"
@@ -13,8 +14,8 @@
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/HeadlessDialogFactory.h"
 #include "tests/support/RecordingLauncher.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/WorkingDirectory.h"
 
 namespace {
 
@@ -46,16 +47,19 @@ class MainDialogTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    cwd_ = std::make_unique<ScopedWorkingDirectory>(root_.string());
-    setenv("HOME", root_.c_str(), 1);
+    home_ = std::make_unique<ScopedEnvironment>("HOME", root_.string());
+    configHome_ = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", PathOf("config"));
     window.DoModal(dialog);  // headless: initialises and returns
   }
   void TearDown() override {
-    cwd_.reset();
+    configHome_.reset();
+    home_.reset();
     TempDirTest::TearDown();
   }
 
-  std::unique_ptr<ScopedWorkingDirectory> cwd_;
+  static constexpr char kSettingsFile[] = "config/tarvine/Tarvine.ini";
+  std::unique_ptr<ScopedEnvironment> home_;
+  std::unique_ptr<ScopedEnvironment> configHome_;
   HeadlessDialogWindow window;
   HeadlessDialogFactory dialogs;
   RecordingLauncher launcher;
@@ -93,11 +97,11 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
   EXPECT_STREQ(dialog.program.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read("Tarvine.ini"), "xdg-open\n/pics/summer/\n");
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
-  EXPECT_EQ(Read("Tarvine.ini"), "xdg-open\n/pics/summer/\n");
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\n");
 
   ASSERT_EQ(fileDialogs.requests.size(), 2u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
@@ -111,7 +115,7 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
   EXPECT_STREQ(dialog.program.viewerPath, "/usr/bin/eog");
-  EXPECT_EQ(Read("Tarvine.ini"), "/usr/bin/eog\n" + Dir() + "\n");
+  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + Dir() + "\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
   EXPECT_EQ(fileDialogs.requests[0].initialDirectory, "/usr/bin/");

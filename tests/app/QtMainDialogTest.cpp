@@ -17,8 +17,8 @@
 #include "tests/qt/QtTestSupport.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/RecordingLauncher.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/WorkingDirectory.h"
 
 namespace {
 
@@ -37,10 +37,10 @@ class QtMainDialogTest : public QtWindowTest {
     std::string pattern = (std::filesystem::temp_directory_path() / "tarvine-qt-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     root_ = pattern;
-    cwd_ = std::make_unique<ScopedWorkingDirectory>(root_.string());  // Tarvine.ini goes here
+    configHome_ = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", (root_ / "config").string());
   }
   void TearDown() override {
-    cwd_.reset();
+    configHome_.reset();
     std::filesystem::remove_all(root_);
     QtWindowTest::TearDown();
   }
@@ -49,7 +49,7 @@ class QtMainDialogTest : public QtWindowTest {
   QString Text(int id) { return QString::fromUtf8(window.GetDlgItemText(id).c_str()); }
 
   std::filesystem::path root_;
-  std::unique_ptr<ScopedWorkingDirectory> cwd_;
+  std::unique_ptr<ScopedEnvironment> configHome_;  // Tarvine.ini goes into it
   QtDialogWindow window{MainDialogTemplate()};
   QtDialogs dialogs;
   RecordingLauncher launcher;
@@ -85,7 +85,7 @@ TEST_F(QtMainDialogTest, OpensWithTheInitialValuesAndRefusesTypingBeyondTheLimit
   EXPECT_EQ(window.DoModal(dialog), kIdOk);
   EXPECT_EQ(dialog.options.digitsText, "3");
   EXPECT_EQ(dialog.options.prefixText.size(), 400u);
-  EXPECT_FALSE(std::filesystem::exists(root_ / "Tarvine.ini")) << "nothing is saved at exit";
+  EXPECT_FALSE(std::filesystem::exists(root_ / "config" / "tarvine")) << "nothing is saved at exit";
 }
 
 TEST_F(QtMainDialogTest, GoForItRunsWithTheCommandsDisabledAndReportsInTheStatusAndCountLines) {

@@ -1,28 +1,32 @@
 #include "app/Settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <cstdlib>
+#include <memory>
 
 #include "platform/HeadlessDialogWindow.h"
 #include "tests/support/FaultyFileServices.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
-#include "tests/support/WorkingDirectory.h"
 
 namespace {
+
+// The settings file in the test's configuration directory.
+const char kFile[] = "config/tarvine/Tarvine.ini";
 
 class SettingsTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    const char* home = std::getenv("HOME");
-    savedHome_ = home ? home : "";
-    setenv("HOME", "/home/someone", 1);
-    cwd_ = std::make_unique<ScopedWorkingDirectory>(root_.string());
+    home_ = std::make_unique<ScopedEnvironment>("HOME", "/home/someone");
+    configHome_ = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", PathOf("config"));
+    MakeDir("config");
+    MakeDir("config/tarvine");
   }
   void TearDown() override {
-    cwd_.reset();
-    setenv("HOME", savedHome_.c_str(), 1);
+    configHome_.reset();
+    home_.reset();
     TempDirTest::TearDown();
   }
 
@@ -32,18 +36,28 @@ class SettingsTest : public TempDirTest {
     return values;
   }
 
+  // The entries of the settings directory, sorted.
+  std::vector<std::string> SettingsEntries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf("config/tarvine"))) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
   HeadlessDialogWindow window;
-  std::string savedHome_;
-  std::unique_ptr<ScopedWorkingDirectory> cwd_;
+  std::unique_ptr<ScopedEnvironment> home_;
+  std::unique_ptr<ScopedEnvironment> configHome_;
 };
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsStandSilently) {
   const ProgramValues values = Loaded();
   EXPECT_STREQ(values.viewerPath, "xdg-open");
   EXPECT_STREQ(values.lastDirectory, "/home/someone/");
-  EXPECT_EQ(std::string(values.settingsPath), PathOf("Tarvine.ini"));
+  EXPECT_EQ(std::string(values.settingsPath), PathOf(kFile));
   EXPECT_TRUE(window.Messages().empty());
-  EXPECT_TRUE(Entries().empty()) << "no file is made at start";
+  EXPECT_TRUE(SettingsEntries().empty()) << "no file is made at start";
 }
 
 TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
@@ -67,7 +81,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
       {"v\n" + std::string(350, 'd') + "\n", "v", std::string(300, 'd')},
   };
   for (const Case& c : cases) {
-    Touch("Tarvine.ini", c.content);
+    Touch(kFile, c.content);
     const ProgramValues values = Loaded();
     EXPECT_EQ(values.viewerPath, c.viewer) << c.content;
     EXPECT_EQ(values.lastDirectory, c.directory) << c.content;
@@ -76,12 +90,12 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
 }
 
 TEST_F(SettingsTest, AFileThatCannotBeReadLeavesTheDefaultsWithAMessage) {
-  MakeDir("Tarvine.ini");
+  MakeDir(kFile);
   ProgramValues values = Loaded();
   EXPECT_STREQ(values.viewerPath, "xdg-open");
 
-  std::filesystem::remove(PathOf("Tarvine.ini"));
-  Touch("Tarvine.ini", "v\n/pics/\n");
+  std::filesystem::remove(PathOf(kFile));
+  Touch(kFile, "v\n/pics/\n");
   FaultyFileServices files;
   files.failOpen = true;
   ScopedFileServices inForce(files);
@@ -108,13 +122,13 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
     EXPECT_EQ(read.viewerPath, viewer);
     EXPECT_EQ(read.lastDirectory, directory);
   }
-  EXPECT_EQ(Read("Tarvine.ini"), "/usr/bin/eog\n/pics/\n");
-  EXPECT_EQ(Entries(), std::vector<std::string>{"Tarvine.ini"}) << "no temporary file is left";
+  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\n");
+  EXPECT_EQ(SettingsEntries(), std::vector<std::string>{"Tarvine.ini"}) << "no temporary file is left";
   EXPECT_TRUE(window.Messages().empty());
 }
 
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
-  Touch("Tarvine.ini", "old\n/old/\n");
+  Touch(kFile, "old\n/old/\n");
   ProgramValues values = Loaded();
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "new");
   FaultyFileServices files;
@@ -123,12 +137,62 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
     *fault = true;
     SaveSettings(values, window);
     *fault = false;
-    EXPECT_EQ(Read("Tarvine.ini"), "old\n/old/\n");
-    EXPECT_EQ(Entries(), std::vector<std::string>{"Tarvine.ini"});
+    EXPECT_EQ(Read(kFile), "old\n/old/\n");
+    EXPECT_EQ(SettingsEntries(), std::vector<std::string>{"Tarvine.ini"});
   }
   ASSERT_EQ(window.Messages().size(), 2u);
   EXPECT_EQ(window.Messages()[1].text, "Could not open Tarvine.ini file.");
   EXPECT_STREQ(values.viewerPath, "new") << "the choice stays in memory";
+}
+
+TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
+  const ScopedEnvironment noConfigHome("XDG_CONFIG_HOME", nullptr);
+  const ScopedEnvironment home("HOME", PathOf("home"));
+  MakeDir("home");
+  ProgramValues values = Loaded();
+  std::snprintf(values.viewerPath, sizeof values.viewerPath, "/usr/bin/eog");
+  SaveSettings(values, window);
+  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\n");
+  for (const char* made : {"home/.config", "home/.config/tarvine"}) {
+    struct stat status {};
+    ASSERT_EQ(stat(PathOf(made).c_str(), &status), 0) << made;
+    EXPECT_EQ(status.st_mode & 07777, 0700u) << made;
+  }
+  EXPECT_TRUE(window.Messages().empty());
+}
+
+// The account's home directory as the password database gives it; null:
+// the database must not be asked.
+const char* accountHome = nullptr;
+std::string AccountHome() {
+  if (!accountHome) ADD_FAILURE() << "the password database was asked";
+  return accountHome ? accountHome : "";
+}
+
+TEST(SettingsFilePath, IsInTheConfigurationDirectoryElseInTheHomeDirectorysNeverRelative) {
+  struct Case {
+    const char* configHome;
+    const char* home;
+    const char* account;
+    std::string path;
+  };
+  const Case cases[] = {
+      {"/cfg", "/home/me", nullptr, "/cfg/tarvine/Tarvine.ini"},
+      {"/cfg/", nullptr, nullptr, "/cfg/tarvine/Tarvine.ini"},
+      {"cfg", "/home/me", nullptr, "/home/me/.config/tarvine/Tarvine.ini"},
+      {"", "/home/me/", nullptr, "/home/me/.config/tarvine/Tarvine.ini"},
+      {nullptr, "/", nullptr, "/.config/tarvine/Tarvine.ini"},
+      {nullptr, "", "/home/acct", "/home/acct/.config/tarvine/Tarvine.ini"},
+      {nullptr, nullptr, "/home/acct", "/home/acct/.config/tarvine/Tarvine.ini"},
+      {".", ".", "/home/acct", "/home/acct/.config/tarvine/Tarvine.ini"},
+      {nullptr, nullptr, "", ""},
+      {nullptr, "home", "acct", ""},
+  };
+  for (const Case& c : cases) {
+    accountHome = c.account;
+    EXPECT_EQ(SettingsFilePath(c.configHome, c.home, AccountHome), c.path)
+        << (c.configHome ? c.configHome : "(unset)") << ", " << (c.home ? c.home : "(unset)");
+  }
 }
 
 TEST(StorableSetting, RefusesWhatCouldNotBeReadBack) {

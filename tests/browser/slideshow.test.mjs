@@ -157,12 +157,21 @@ for (const [digits, ext] of [
       await assertShows(dir, run, 1, 'Next after the last');
     });
 
-    test('Previous from picture 1 goes to the last picture, then back', async () => {
-      await openPage(dir);
-      await press('Previous');
-      await assertShows(dir, run, PICTURE_COUNT, 'Previous from 1');
-      await press('Previous');
-      await assertShows(dir, run, PICTURE_COUNT - 1, 'Previous again');
+    test('Previous shows the picture before the one shown, from picture 1 the last', async () => {
+      const last = PICTURE_COUNT;
+      const toTheLast = Array(last - 1).fill('Next');
+      for (const [presses, expected] of [
+        [['Previous'], last],
+        [['Previous', 'Previous'], last - 1],
+        [['Previous', 'Next'], 1],
+        [[...toTheLast, 'Previous'], last - 1],
+        [[...toTheLast, 'Previous', 'Next'], last],
+      ]) {
+        await openPage(dir);
+        for (const label of presses) await press(label);
+        await assertShows(dir, run, expected, presses.join(', '));
+      }
+      assert.deepEqual(pageErrors, []);
     });
 
     test('Random stays within the pictures', async () => {

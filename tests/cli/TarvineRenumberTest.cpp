@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstring>
 #include <thread>
 
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -59,10 +61,20 @@ class TarvineRenumberTest : public TempDirTest {
     std::string pattern = (std::filesystem::temp_directory_path() / "tarvine-scratch-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     scratch_ = pattern;
+    // The program's settings are the test's own, never the user's.
+    configHome_ = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", scratch_ + "/config");
   }
   void TearDown() override {
+    configHome_.reset();
     std::filesystem::remove_all(scratch_);
     TempDirTest::TearDown();
+  }
+
+  // Where the program keeps its settings in the test.
+  std::string SettingsFile() const { return scratch_ + "/config/tarvine/Tarvine.ini"; }
+  void WriteSettings(const std::string& content) const {
+    std::filesystem::create_directories(scratch_ + "/config/tarvine");
+    std::ofstream(SettingsFile(), std::ios::binary) << content;
   }
 
   // A viewer that writes its argument count and arguments down.
@@ -85,6 +97,7 @@ class TarvineRenumberTest : public TempDirTest {
   }
 
   std::string scratch_;
+  std::unique_ptr<ScopedEnvironment> configHome_;
 };
 
 TEST_F(TarvineRenumberTest, HelpDocumentsEveryOptionAndVersionPrintsTheRecord) {
@@ -255,11 +268,24 @@ TEST_F(TarvineRenumberTest, PicturePagesAndTheViewerFollowTheExtension) {
 
 TEST_F(TarvineRenumberTest, TheSavedViewerPathIsTheDefault) {
   Touch("a.jpg");
-  Touch("Tarvine.ini", FakeViewer() + "\n/home/\n");
+  WriteSettings(FakeViewer() + "\n/home/\n");
   const Result result = Run({"--slideshow", PathOf("a.jpg")});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ViewerRecord(), (Names{"1", PathOf("KavoViewer.html")}));
-  EXPECT_EQ(Read("Tarvine.ini"), FakeViewer() + "\n/home/\n") << "never written";
+  EXPECT_EQ(Slurp(SettingsFile()), FakeViewer() + "\n/home/\n") << "never written";
+}
+
+TEST_F(TarvineRenumberTest, ASettingsFileInTheWorkingDirectoryIsNotObeyed) {
+  // Unpacked from someone else's archive: a program, and settings naming it.
+  Touch("a.jpg");
+  Touch("helper.sh", "#!/bin/sh\ntouch '" + scratch_ + "/planted-ran'\n");
+  chmod(PathOf("helper.sh").c_str(), 0755);
+  Touch("Tarvine.ini", PathOf("helper.sh") + "\n/\n");
+  WriteSettings(FakeViewer() + "\n/home/\n");
+  const Result result = Run({"--slideshow", "a.jpg"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_FALSE(ViewerRecord().empty()) << "the user's own viewer opens the page";
+  EXPECT_FALSE(std::filesystem::exists(scratch_ + "/planted-ran"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -77,10 +78,17 @@ void CheckRoundTrip(const Values& stored, MemoryFileServices& files) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  // A settings directory of the fuzzer's own, which exists only in memory.
+  setenv("XDG_CONFIG_HOME", "/tarvine-fuzz-config", 1);
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static MemoryFileServices files;
   files.Clear();
   const ScopedFileServices inForce(files);
+  files.Contents()["/tarvine-fuzz-config/tarvine"];  // so a save makes no directory on the disk
 
   HeadlessDialogWindow window;
   ProgramValues fresh;
