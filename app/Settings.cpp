@@ -1,7 +1,5 @@
 #include "app/Settings.h"
 
-#include <unistd.h>  // fsync
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -92,22 +90,11 @@ void LoadSettings(ProgramValues& values, DialogWindow& owner) {
 void SaveSettings(const ProgramValues& values, DialogWindow& owner) {
   const std::string path = values.settingsPath;
   const std::string directory = path.substr(0, path.rfind('/'));
-  if (path.empty() || (Files().Exists(directory.c_str()) != 1 && MakePrivateDirectories(directory) != 0)) {
+  if (path.empty() || (Files().Exists(directory.c_str()) != 1 && Files().MakePrivateDirectories(directory) != 0)) {
     ShowCannotOpen(owner);
     return;
   }
-  const std::string newFile = path + ".new";
-  FILE* file = Files().Open(newFile.c_str(), "w");
-  if (!file) {
-    ShowCannotOpen(owner);
-    return;
-  }
-  std::fprintf(file, "%s\n%s\n", values.viewerPath, values.lastDirectory);
   // The old file is replaced only by a whole new one, safely on disk.
-  bool written = std::fflush(file) == 0 && fsync(fileno(file)) == 0 && !std::ferror(file);
-  written = std::fclose(file) == 0 && written;
-  if (!written || Files().Replace(newFile.c_str(), values.settingsPath) != 0) {
-    Files().Remove(newFile.c_str());
-    ShowCannotOpen(owner);
-  }
+  const std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n";
+  if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

@@ -1,7 +1,5 @@
 #include "cli/TarvineRenumber.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>
@@ -11,6 +9,7 @@
 #include "app/Settings.h"
 #include "cli/ConsoleDialogWindow.h"
 #include "platform/SimulatedFileServices.h"
+#include "platform/Terminal.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
 #include "renumber/RenameLog.h"
@@ -95,7 +94,7 @@ int Undo(const std::string& directory) {
 
 int Renumber(const Request& request) {
   if (const std::string problem = OptionProblem(request); !problem.empty()) return UsageError(problem);
-  ConsoleDialogWindow consoleWindow(stdout, stderr, !request.quiet && isatty(STDERR_FILENO));
+  ConsoleDialogWindow consoleWindow(stdout, stderr, !request.quiet && IsTerminal(stderr));
   DryRunWindow dryRunWindow;
   ConsoleDialogWindow& window = request.dryRun ? dryRunWindow : consoleWindow;
   NoLauncher noLauncher;

@@ -49,9 +49,14 @@ class FileServices {
   // errno value; on failure `path` is as it was.
   virtual int ReplaceFileContents(const char* path, const std::string& text) = 0;
 
-  // Puts `from` in the place of `to`, replacing it: only for a file the
-  // program owns and rewrites whole (the settings file). 0 or an errno value.
-  virtual int Replace(const char* from, const char* to) = 0;
+  // Cuts a file opened for writing back to its first `length` bytes, and
+  // goes on writing there: a log line taken back. 0 or an errno value.
+  virtual int CutBack(FILE* file, long length) = 0;
+
+  // Makes `directory` and each missing directory above it, for the user
+  // alone (mode 0700): the program's own settings directory. 0 when it
+  // exists afterwards, else the errno value of the step that failed.
+  virtual int MakePrivateDirectories(const std::string& directory) = 0;
 
   // Removes a file. 0 or an errno value.
   virtual int Remove(const char* path) = 0;

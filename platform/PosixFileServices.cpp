@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/DirectorySearch.h"
+#include "platform/UserDirectories.h"
 
 std::vector<DirEntry> PosixFileServices::Search(const char* searchText, EntryDetail detail) {
   return SearchDirectory(searchText, detail);
@@ -88,14 +89,22 @@ int PosixFileServices::ReplaceFileContents(const char* path, const std::string& 
   return error;
 }
 
-int PosixFileServices::Replace(const char* from, const char* to) { return std::rename(from, to) == 0 ? 0 : errno; }
-
 int PosixFileServices::Remove(const char* path) { return unlink(path) == 0 ? 0 : errno; }
 
 int PosixFileServices::SameFile(const char* a, const char* b) {
   struct stat first, second;
   if (lstat(a, &first) != 0 || lstat(b, &second) != 0) return 0;
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino ? 1 : 0;
+}
+
+int PosixFileServices::CutBack(FILE* file, long length) {
+  if (std::fflush(file) != 0) std::clearerr(file);
+  if (ftruncate(fileno(file), length) != 0) return errno;
+  return std::fseek(file, length, SEEK_SET) == 0 ? 0 : errno;
+}
+
+int PosixFileServices::MakePrivateDirectories(const std::string& directory) {
+  return ::MakePrivateDirectories(directory);
 }
 
 int PosixFileServices::IsDirectory(const char* path) {

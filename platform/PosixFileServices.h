@@ -11,7 +11,8 @@ class PosixFileServices : public FileServices {
   FILE* Open(const char* path, const char* mode) override;
   FILE* OpenOwnFile(const char* path, const char* mode) override;
   int ReplaceFileContents(const char* path, const std::string& text) override;
-  int Replace(const char* from, const char* to) override;
+  int CutBack(FILE* file, long length) override;
+  int MakePrivateDirectories(const std::string& directory) override;
   int Remove(const char* path) override;
   int SameFile(const char* a, const char* b) override;
   int IsDirectory(const char* path) override;

@@ -19,10 +19,10 @@ class SimulatedFileServices : public FileServices {
   FILE* Open(const char* path, const char* mode) override;
   FILE* OpenOwnFile(const char* path, const char* mode) override { return Open(path, mode); }
   int ReplaceFileContents(const char*, const std::string&) override { return 0; }
-  // Files the program owns are written nowhere, so there is nothing to
-  // replace or remove.
-  int Replace(const char*, const char*) override { return 0; }
+  // Files the program owns are written nowhere, so there is nothing to remove.
   int Remove(const char*) override { return 0; }
+  int CutBack(FILE*, long) override { return 0; }
+  int MakePrivateDirectories(const std::string&) override { return 0; }
   // A picture keeps one name per file.
   int SameFile(const char*, const char*) override { return 0; }
   int IsDirectory(const char* path) override;

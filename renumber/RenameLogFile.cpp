@@ -1,7 +1,5 @@
 #include "renumber/RenameLogFile.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 
 #include "platform/FileServices.h"
@@ -24,11 +22,10 @@ bool RenameLogFile::Record(const char* oldName, const char* newName) {
 
 void RenameLogFile::TakeBack() {
   if (lineStart_ < 0) return;
-  std::fflush(file_);
   std::clearerr(file_);
   // Where the file cannot be cut back (a failing disk), the line stays and
   // undo passes over it: its rename never happened.
-  if (ftruncate(fileno(file_), lineStart_) == 0) std::fseek(file_, lineStart_, SEEK_SET);
+  Files().CutBack(file_, lineStart_);
   lineStart_ = -1;
 }
 

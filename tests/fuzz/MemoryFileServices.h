@@ -57,12 +57,9 @@ class MemoryFileServices : public PosixFileServices {
     return stream;
   }
 
-  int Replace(const char* from, const char* to) override {
+  int ReplaceFileContents(const char* path, const std::string& text) override {
     CollectWrites();
-    const auto file = contents_.find(from);
-    if (file == contents_.end()) return ENOENT;
-    contents_[to] = file->second;
-    contents_.erase(from);
+    contents_[path] = text;
     return 0;
   }
 

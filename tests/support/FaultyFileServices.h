@@ -56,18 +56,13 @@ class FaultyFileServices : public PosixFileServices {
   }
 
   int ReplaceFileContents(const char* path, const std::string& text) override {
-    if (OpenFails(path)) return EACCES;
+    if (OpenFails(path) || failReplace) return EACCES;
     return PosixFileServices::ReplaceFileContents(path, text);
   }
 
   int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) override {
     if (failLockWith) return failLockWith;
     return PosixFileServices::LockDirectory(directory, held);
-  }
-
-  int Replace(const char* from, const char* to) override {
-    if (failReplace) return EACCES;
-    return PosixFileServices::Replace(from, to);
   }
 
   // The names the listing delivers, in this order (names not on disk are
