@@ -127,7 +127,7 @@ int Renumber(const Request& request) {
   SimulatedFileServices simulated;
   long wouldRename = 0;
   simulated.onRename = [&wouldRename](const char* from, const char* to) {
-    WriteLogLine(stdout, from, to);
+    WriteLogLine(stdout, "", from, to);
     ++wouldRename;
   };
   std::optional<ScopedFileServices> simulation;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/DirEntry.h"
+#include "platform/RunDirectory.h"
 
 class FileServices {
  public:
@@ -67,16 +68,12 @@ class FileServices {
   // 1 when `path` names a directory, or a link to one; else 0.
   virtual int IsDirectory(const char* path) = 0;
 
-  // Takes the run lock of a directory ("pics/", or "" for the current one)
-  // for as long as `held` lives: one run or undo at a time per directory,
-  // across processes; the lock goes with the process, however it ends.
-  // 0 when taken; EWOULDBLOCK when another holds it; else the errno value
-  // of the directory that cannot be opened.
-  class DirectoryLock {
-   public:
-    virtual ~DirectoryLock() = default;
-  };
-  virtual int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) = 0;
+  // Opens `directory` ("pics/", or "" for the current one) for a run or an
+  // undo and takes its run lock, both held for as long as `opened` lives;
+  // the lock goes with the process, however it ends. 0 when opened;
+  // EWOULDBLOCK when another run holds the lock; else the errno value of
+  // why the directory cannot be opened.
+  virtual int OpenRunDirectory(const char* directory, std::unique_ptr<RunDirectory>& opened) = 0;
 };
 
 // The file services in force: the POSIX ones unless a ScopedFileServices

@@ -16,7 +16,7 @@ class PosixFileServices : public FileServices {
   int Remove(const char* path) override;
   int SameFile(const char* a, const char* b) override;
   int IsDirectory(const char* path) override;
-  int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) override;
+  int OpenRunDirectory(const char* directory, std::unique_ptr<RunDirectory>& opened) override;
 };
 
 // Renames without replacing: renameat2 with RENAME_NOREPLACE, and where the

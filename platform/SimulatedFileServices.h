@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/FileServices.h"
+#include "platform/PathRunDirectory.h"
 
 class SimulatedFileServices : public FileServices {
  public:
@@ -27,7 +28,10 @@ class SimulatedFileServices : public FileServices {
   int SameFile(const char*, const char*) override { return 0; }
   int IsDirectory(const char* path) override;
   // A picture changes nothing another run could see: no lock is needed.
-  int LockDirectory(const char*, std::unique_ptr<DirectoryLock>&) override { return 0; }
+  int OpenRunDirectory(const char* directory, std::unique_ptr<RunDirectory>& opened) override {
+    opened = std::make_unique<PathRunDirectory>(*this, directory);
+    return 0;
+  }
 
   // Told of every rename that succeeds in the picture.
   std::function<void(const char* from, const char* to)> onRename;

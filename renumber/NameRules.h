@@ -35,6 +35,10 @@ bool HasExtension(const char* name, const char* extension);
 //   "\xc3\xa9", "\xc3\x89"    => false (only ASCII letters fold)
 bool EqualIgnoringAsciiCase(const char* a, const char* b);
 
+// The most bytes of one name in a directory, as the file systems the program
+// works on allow.
+constexpr size_t kMaxNameBytes = 255;
+
 // The most bytes of a prefix or a suffix.
 constexpr size_t kMaxAffix = 199;
 

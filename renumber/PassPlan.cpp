@@ -45,7 +45,7 @@ PassPlan MakePassPlan(RunOptions& options) {
   // before it could overflow the formatting's int.
   const long width = std::atol(options.digitsText.c_str());
   if (width > kMaxPathText || width < -kMaxPathText) {
-    plan.refusal = "The new file names would be too long: at most 303 bytes with the directory.";
+    plan.refusal = "The new file names would be too long: at most 255 bytes.";
     return plan;
   }
   plan.width = static_cast<int>(width);

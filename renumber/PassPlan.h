@@ -20,9 +20,10 @@ struct PassPlan {
   int width = 0;  // of the number, as atol reads the digits text
 
   bool Refused() const { return !refusal.empty(); }
-  // The new-name rule; `options` must be the fields the plan was made from.
-  NewNameRule Rule(const RunOptions& options) const {
-    return {directory, options.prefixText.c_str(), width, options.suffixText.c_str(), extension};
+  // The new-name rule for bare names of the directory; `options` must be
+  // the fields the plan was made from.
+  NewNameRule NameRule(const RunOptions& options) const {
+    return {"", options.prefixText.c_str(), width, options.suffixText.c_str(), extension};
   }
 };
 

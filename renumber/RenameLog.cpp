@@ -1,7 +1,7 @@
 #include "renumber/RenameLog.h"
 
-int WriteLogLine(FILE* stream, const char* oldName, const char* newName) {
-  return std::fprintf(stream, "%s\t\t-> %s\n", oldName, newName);
+int WriteLogLine(FILE* stream, const char* directory, const char* oldName, const char* newName) {
+  return std::fprintf(stream, "%s%s\t\t-> %s%s\n", directory, oldName, directory, newName);
 }
 
 bool FitsOnLogLine(std::string_view name) {

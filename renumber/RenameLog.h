@@ -21,9 +21,12 @@ constexpr std::string_view kLogArrow = "\t\t-> ";
 //   "a\t\t-> b.jpg"  => false
 bool FitsOnLogLine(std::string_view name);
 
-// Writes the line of one rename, "<old>\t\t-> <new>\n", as the log and the
-// dry run show it. The result of fprintf: negative when it failed.
-int WriteLogLine(FILE* stream, const char* oldName, const char* newName);
+// Writes the line of one rename, "<old>\t\t-> <new>\n", each name with the
+// directory text in front, as the log and the dry run show it. The result of
+// fprintf: negative when it failed.
+//   "/pics/", "a.jpg", "001.jpg" => "/pics/a.jpg\t\t-> /pics/001.jpg\n"
+//   "", "/pics/a.jpg", "/pics/1.jpg" => "/pics/a.jpg\t\t-> /pics/1.jpg\n"
+int WriteLogLine(FILE* stream, const char* directory, const char* oldName, const char* newName);
 
 struct LoggedRename {
   std::string from;

@@ -5,9 +5,10 @@
 #include "platform/FileServices.h"
 #include "renumber/RenameLog.h"
 
-int RenameLogFile::Open(const char* path, bool append) {
+int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool append) {
   Close();
-  file_ = Files().OpenOwnFile(path, append ? "a" : "w");
+  directoryText_ = directoryText;
+  file_ = directory.OpenOwnFile(kLogFileName, append ? "a" : "w");
   if (!file_) return errno ? errno : EIO;
   if (append) std::fseek(file_, 0, SEEK_END);  // so ftell tells where lines start
   return 0;
@@ -15,7 +16,7 @@ int RenameLogFile::Open(const char* path, bool append) {
 
 bool RenameLogFile::Record(const char* oldName, const char* newName) {
   lineStart_ = std::ftell(file_);
-  const bool written = WriteLogLine(file_, oldName, newName) >= 0 && std::fflush(file_) == 0;
+  const bool written = WriteLogLine(file_, directoryText_.c_str(), oldName, newName) >= 0 && std::fflush(file_) == 0;
   if (!written) TakeBack();
   return written;
 }

@@ -5,6 +5,9 @@
 // name being absent and its old name present), never a rename without a line.
 
 #include <cstdio>
+#include <string>
+
+#include "platform/RunDirectory.h"
 
 class RenameLogFile {
  public:
@@ -13,14 +16,16 @@ class RenameLogFile {
   RenameLogFile(const RenameLogFile&) = delete;
   RenameLogFile& operator=(const RenameLogFile&) = delete;
 
-  // Opens `path` afresh, or to add to it, never through a link or into a
-  // file with other names. 0, or the errno value of why it cannot be opened.
-  int Open(const char* path, bool append);
+  // Opens renum.log of `directory`, afresh or to add to it, never through a
+  // link or into a file with other names; its lines name files with
+  // `directoryText` in front. 0, or the errno value of why it cannot be
+  // opened.
+  int Open(RunDirectory& directory, const char* directoryText, bool append);
   bool IsOpen() const { return file_ != nullptr; }
 
-  // Writes and flushes the line of a rename about to be made. False when the
-  // line could not be written whole; it is then taken back as far as the
-  // file allows.
+  // Writes and flushes the line of a rename about to be made, of two bare
+  // names of the directory. False when the line could not be written whole;
+  // it is then taken back as far as the file allows.
   bool Record(const char* oldName, const char* newName);
   // Takes back the line Record wrote last, when its rename failed.
   void TakeBack();
@@ -29,5 +34,6 @@ class RenameLogFile {
 
  private:
   FILE* file_ = nullptr;
+  std::string directoryText_;
   long lineStart_ = -1;  // where the last recorded line starts
 };

@@ -22,4 +22,4 @@ int RenumberDialog::UpdateData(int saveAndValidate) {
   return exchange.Succeeded() ? 1 : 0;
 }
 
-void RenumberDialog::ShowError(const char* text) { window_.MessageBox(text, "Error", kMessageStop); }
+void RenumberDialog::ShowError(const std::string& text) { window_.MessageBox(text.c_str(), "Error", kMessageStop); }

@@ -3,9 +3,12 @@
 // on whatever window implements DialogWindow (Qt, console or headless).
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 #include "platform/DialogWindow.h"
 #include "platform/ProgramLauncher.h"
+#include "platform/RunDirectory.h"
 #include "platform/RunOptions.h"
 #include "renumber/CountLineProgress.h"
 #include "renumber/PassProgress.h"
@@ -68,7 +71,7 @@ class RenumberDialog {
   // One renumbering pass over the plan's directory: every entry whose name
   // ends in "." and the extension is renamed, in listing order, to the next
   // free new name.
-  PassOutcome Pass(const PassPlan& plan, PassKind pass);
+  PassOutcome Pass(const PassPlan& plan, PassKind pass, RunDirectory& directory);
 
   // The same pass on a plan made from the fields. Returns 1 when it reached
   // its renaming loop (also when a rename failed there), 0 when it stopped
@@ -86,7 +89,11 @@ class RenumberDialog {
   ProgramValues program;
 
  private:
-  void ShowError(const char* text);
+  void ShowError(const std::string& text);
+  // Sets currentExtension from a plan that got as far as the extension.
+  void TakeExtension(const PassPlan& plan);
+  // Opens and locks the plan's directory for the run; false after a message.
+  bool OpenForRun(const PassPlan& plan, std::unique_ptr<RunDirectory>& directory);
   RunOutcome FailureEnding();
 
   DialogWindow& window_;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "fsystem/FSystem.h"
@@ -29,8 +30,8 @@ const char kCannotRename[] = "Could not rename at least one file.";
 constexpr int kMostRetriesOfTakenNames = 1000;
 
 // Names that would not fit are refused before anything is renamed.
-const char kNewNameTooLong[] = "The new file names would be too long: at most 303 bytes with the directory.";
-const char kOldNameTooLong[] = "A file name in the directory is too long: at most 303 bytes with the directory.";
+const char kNewNameTooLong[] = "The new file names would be too long: at most 255 bytes.";
+const char kOldNameTooLong[] = "A file name in the directory is too long: at most 255 bytes.";
 
 // Whether an entry is the run's own log, which must keep its name while the
 // pass renames *.log files: "renum.log" in any case of letters.
@@ -78,19 +79,19 @@ struct EntryOutcome {
 // existence test (in a directory numbered before, they are taken in a row).
 // With a log the line goes first, so a name is tested before its line is
 // written; a rename that fails takes its line back.
-EntryOutcome RenameToNextFreeName(const NewNameRule& rule, const char* oldName, int32_t& counter,
-                                  RenameLogFile& log, char* newName, size_t room) {
+EntryOutcome RenameToNextFreeName(RunDirectory& directory, const NewNameRule& rule, const char* oldName,
+                                  int32_t& counter, RenameLogFile& log, char* newName, size_t room) {
   const auto formatNext = [&] {
     return counter < INT32_MAX && rule.Format(counter++, newName, room) < static_cast<int>(room);
   };
   bool testFirst = log.IsOpen();
   for (int refused = 0; refused <= kMostRetriesOfTakenNames; ++refused) {
     bool fits = formatNext();
-    while (testFirst && fits && FileExists(newName) == 1) fits = formatNext();
+    while (testFirst && fits && directory.Exists(newName) == 1) fits = formatNext();
     if (!fits) return {EntryFailure::kRename, ENAMETOOLONG};
 
     if (log.IsOpen() && !log.Record(oldName, newName)) return {EntryFailure::kLog, errno ? errno : EIO};
-    const int error = Files().Rename(oldName, newName);
+    const int error = directory.Rename(oldName, newName);
     if (error == 0) return {};
     if (log.IsOpen()) log.TakeBack();
     if (error != EEXIST) return {EntryFailure::kRename, error};
@@ -128,14 +129,23 @@ std::string RenamedSoFar(long renamed, PassKind pass, bool logKept, const char* 
 
 }  // namespace
 
-PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass) {
+void RenumberDialog::TakeExtension(const PassPlan& plan) {
   if (*plan.extension) std::snprintf(program.currentExtension, sizeof program.currentExtension, "%s", plan.extension);
-  if (plan.Refused()) {
-    ShowError(plan.refusal.c_str());
-    return PassOutcome::kRefused;
-  }
+}
+
+bool RenumberDialog::OpenForRun(const PassPlan& plan, std::unique_ptr<RunDirectory>& directory) {
+  const int error = Files().OpenRunDirectory(plan.directory, directory);
+  if (error == 0) return true;
+  ShowError(error == EWOULDBLOCK ? std::string("Another run is renumbering this directory.")
+                                 : std::string("Could not read the directory ") +
+                                       (*plan.directory ? plan.directory : ".") + ": " + SystemReason(error));
+  return false;
+}
+
+PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirectory& runDirectory) {
+  TakeExtension(plan);
   const char* directory = plan.directory;
-  const NewNameRule rule = plan.Rule(options);
+  const NewNameRule rule = plan.NameRule(options);
 
   // Every entry is listed and the kind is told by the pass itself: the
   // extension is literal text whatever "*" or "?" it holds, and its case
@@ -147,15 +157,13 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass) {
   if (names.count == 0) {
     ShowError(Explained("Could not find at least one file.",
                         std::string("No entry of ") + (*directory ? directory : "the current directory") +
-                            " ends in ." + plan.extension + ".")
-                  .c_str());
+                            " ends in ." + plan.extension + "."));
     return PassOutcome::kRefused;
   }
 
-  char oldName[kMaxPathText + 1];
-  char newName[kMaxPathText + 1];
-  const size_t directoryLength = std::strlen(directory);
-  if (directoryLength + names.longest > kMaxPathText) {
+  // Entries are renamed by their bare names in the open directory.
+  char newName[kMaxNameBytes + 1];
+  if (names.longest > kMaxNameBytes) {
     ShowError(kOldNameTooLong);
     return PassOutcome::kRefused;
   }
@@ -177,16 +185,15 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass) {
       ShowError(Explained(kCannotWriteLog, "The name \"" + std::string(unloggable) +
                                                "\" holds a line break or the log's arrow, so its line could not be "
                                                "read back. Nothing was renamed: rename that file first, or "
-                                               "renumber without a log.")
-                    .c_str());
+                                               "renumber without a log."));
       return PassOutcome::kRefused;
     }
   }
 
   RenameLogFile log;
   if (keepLog) {
-    if (const int error = log.Open(logPath.c_str(), pass == PassKind::kSecond)) {
-      ShowError(Explained(kCannotWriteLog, logPath + ": " + LogOpenReason(error) + ". Nothing was renamed.").c_str());
+    if (const int error = log.Open(runDirectory, directory, pass == PassKind::kSecond)) {
+      ShowError(Explained(kCannotWriteLog, logPath + ": " + LogOpenReason(error) + ". Nothing was renamed."));
       return PassOutcome::kRefused;
     }
   }
@@ -196,23 +203,17 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass) {
   progress_->Started(pass == PassKind::kSecond ? 2 : 1, names.count);
   int32_t counter = 1;
   const char* entryName = names.text.data();
-  for (long entry = 0; entry < names.count; ++entry) {
+  for (long entry = 0; entry < names.count; ++entry, entryName += std::strlen(entryName) + 1) {
     progress_->Renaming(program.renamedCount);
-
-    // Directory and name fit: every entry was checked before renaming began.
-    const size_t nameLength = std::strlen(entryName);
-    std::memcpy(oldName, directory, directoryLength);
-    std::memcpy(oldName + directoryLength, entryName, nameLength + 1);
-    entryName += nameLength + 1;
-    const EntryOutcome entryOutcome = RenameToNextFreeName(rule, oldName, counter, log, newName, sizeof newName);
+    const EntryOutcome entryOutcome =
+        RenameToNextFreeName(runDirectory, rule, entryName, counter, log, newName, sizeof newName);
     if (entryOutcome.failure != EntryFailure::kNone) {
       const bool logFailed = entryOutcome.failure == EntryFailure::kLog;
       const std::string what = logFailed ? logPath + ": " + SystemReason(entryOutcome.error)
-                                         : std::string("Could not rename ") + oldName + " to " + newName + ": " +
-                                               SystemReason(entryOutcome.error);
+                                         : "Could not rename " + std::string(directory) + entryName + " to " +
+                                               directory + newName + ": " + SystemReason(entryOutcome.error);
       ShowError(Explained(logFailed ? kCannotWriteLog : kCannotRename,
-                          what + ". " + RenamedSoFar(program.renamedCount, pass, keepLog, directory))
-                    .c_str());
+                          what + ". " + RenamedSoFar(program.renamedCount, pass, keepLog, directory)));
       outcome = PassOutcome::kStoppedEarly;
       break;
     }
@@ -223,6 +224,16 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass) {
 }
 
 int RenumberDialog::RenumberFiles(PassKind pass) {
-  lastPassOutcome_ = Pass(MakePassPlan(options), pass);
+  const PassPlan plan = MakePassPlan(options);
+  std::unique_ptr<RunDirectory> directory;
+  if (plan.Refused()) {
+    TakeExtension(plan);
+    ShowError(plan.refusal);
+    lastPassOutcome_ = PassOutcome::kRefused;
+  } else if (!OpenForRun(plan, directory)) {
+    lastPassOutcome_ = PassOutcome::kRefused;
+  } else {
+    lastPassOutcome_ = Pass(plan, pass, *directory);
+  }
   return lastPassOutcome_ == PassOutcome::kRefused ? 0 : 1;
 }

@@ -46,43 +46,40 @@ RunOutcome RenumberDialog::RunOnFields() {
   std::snprintf(pathCopy, sizeof pathCopy, "%s", options.pathText.c_str());
   if (FileExists(pathCopy) == 0) {
     ShowError(Explained("File does not exist.", *pathCopy ? std::string(pathCopy) + ": " + SystemReason(ENOENT)
-                                                          : "Name one file of the kind to renumber.")
-                  .c_str());
+                                                          : "Name one file of the kind to renumber."));
     return FailureEnding();
   }
   // A directory is no file of a kind: its name and its siblings' would be
   // renumbered instead of the files in it.
   if (Files().IsDirectory(pathCopy) == 1) {
-    ShowError((std::string(pathCopy) + " names a directory; name one file of the kind to renumber.").c_str());
+    ShowError(std::string(pathCopy) + " names a directory; name one file of the kind to renumber.");
     return FailureEnding();
   }
 
-  // One run (or undo) at a time per directory: two at once would take each
-  // other's names and write one log over the other.
   const PassPlan plan = MakePassPlan(options);
   if (plan.Refused()) {
-    Pass(plan, PassKind::kFirst);  // says why
+    TakeExtension(plan);
+    ShowError(plan.refusal);
     return FailureEnding();
   }
+  // The directory is opened once for both passes, and locked: one run (or
+  // undo) at a time per directory, as two at once would take each other's
+  // names and write one log over the other.
   const char* directory = plan.directory;
-  std::unique_ptr<FileServices::DirectoryLock> lock;
-  if (const int error = Files().LockDirectory(directory, lock)) {
-    ShowError(error == EWOULDBLOCK ? "Another run is renumbering this directory."
-                                   : (std::string("Could not read the directory ") + (*directory ? directory : ".") +
-                                      ": " + SystemReason(error))
-                                         .c_str());
-    return FailureEnding();
-  }
+  std::unique_ptr<RunDirectory> runDirectory;
+  if (!OpenForRun(plan, runDirectory)) return FailureEnding();
 
   // A pass that stopped, before renaming or at a failure, has shown its
   // message; the run must not go on as if the directory were renumbered.
-  if (Pass(plan, PassKind::kFirst) != PassOutcome::kDone) return FailureEnding();
+  if (Pass(plan, PassKind::kFirst, *runDirectory) != PassOutcome::kDone) return FailureEnding();
 
   // Number 1 is free after the first pass only when an entry held it before
   // and moved up: the directory was numbered before, so number it again.
-  char firstName[kMaxPathText + 1];
-  plan.Rule(options).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
-  if (FileExists(firstName) == 0 && Pass(plan, PassKind::kSecond) != PassOutcome::kDone) return FailureEnding();
+  char firstName[kMaxNameBytes + 1];
+  plan.NameRule(options).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
+  if (runDirectory->Exists(firstName) == 0 && Pass(plan, PassKind::kSecond, *runDirectory) != PassOutcome::kDone) {
+    return FailureEnding();
+  }
 
   const bool pictureRun = IsPictureExtension(program.currentExtension);
   const PageOptions pageOptions{options, program.renamedCount, program.currentExtension};
@@ -96,8 +93,7 @@ RunOutcome RenumberDialog::RunOnFields() {
     if (const int error = launcher_.Start(program.viewerPath, page.c_str())) {
       ShowError(Explained(std::string("Could not start the viewer ") + program.viewerPath + ": " +
                               SystemReason(error),
-                          "The directory was renumbered and " + page + " written; choose another viewer to open it.")
-                    .c_str());
+                          "The directory was renumbered and " + page + " written; choose another viewer to open it."));
       return FailureEnding();
     }
   } else {

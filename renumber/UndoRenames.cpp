@@ -47,8 +47,9 @@ bool ReadLine(FILE* file, std::string& line) {
 // Every line of the log as a rename within the directory, or a message
 // saying why there are none to trust. A last line without its line end was
 // cut short by a kill: its rename never happened, so it is left out.
-bool ReadLog(const std::string& path, std::vector<LoggedRename>& renames, std::string& problem) {
-  FILE* log = Files().OpenOwnFile(path.c_str(), "r");
+bool ReadLog(RunDirectory& directory, const std::string& path, std::vector<LoggedRename>& renames,
+             std::string& problem) {
+  FILE* log = directory.OpenOwnFile(kLogFileName, "r");
   if (!log) {
     problem = "Could not read " + path + ": " + SystemReason(errno);
     return false;
@@ -89,7 +90,7 @@ bool ReadLog(const std::string& path, std::vector<LoggedRename>& renames, std::s
 // m whose names, present or absent, are all as in the directory now; when
 // none is (something else changed the directory), all of them: the undo
 // then starts at the last line and stops, saying why, where it cannot go on.
-size_t RenamesInEffect(const std::string& directory, const std::vector<LoggedRename>& renames) {
+size_t RenamesInEffect(RunDirectory& directory, const std::vector<LoggedRename>& renames) {
   std::unordered_map<std::string, size_t> index;  // every name of the log, numbered
   std::vector<char> present;                      // at the start of the run, then as lines go by
   const auto number = [&](const std::string& name, bool wasThere) {
@@ -101,7 +102,7 @@ size_t RenamesInEffect(const std::string& directory, const std::vector<LoggedRen
   for (const LoggedRename& rename : renames) lines.emplace_back(number(rename.from, true), number(rename.to, false));
 
   std::vector<char> now(present.size());
-  for (const auto& [name, at] : index) now[at] = Files().Exists(InDirectory(directory, name).c_str()) == 1 ? 1 : 0;
+  for (const auto& [name, at] : index) now[at] = directory.Exists(name.c_str()) == 1 ? 1 : 0;
   size_t differing = 0;
   for (size_t at = 0; at < now.size(); ++at) differing += present[at] != now[at];
 
@@ -122,31 +123,33 @@ size_t RenamesInEffect(const std::string& directory, const std::vector<LoggedRen
 }  // namespace
 
 UndoOutcome UndoRenames(const std::string& directory) {
-  std::unique_ptr<FileServices::DirectoryLock> lock;
-  if (const int error = Files().LockDirectory(directory.c_str(), lock)) {
+  // The directory text with its separator: "pics" => "pics/", "" stays "".
+  const std::string directoryText = InDirectory(directory, "");
+  std::unique_ptr<RunDirectory> runDirectory;
+  if (const int error = Files().OpenRunDirectory(directoryText.c_str(), runDirectory)) {
     return {false, 0,
             error == EWOULDBLOCK ? "Another run is renumbering this directory."
                                  : "Could not read the directory " + directory + ": " + SystemReason(error)};
   }
   std::vector<LoggedRename> renames;
   std::string problem;
-  if (!ReadLog(InDirectory(directory, kLogFileName), renames, problem)) return {false, 0, problem};
+  if (!ReadLog(*runDirectory, directoryText + kLogFileName, renames, problem)) return {false, 0, problem};
 
   // Lines already taken back (by an undo that stopped), or whose rename a
   // kill prevented, are passed over, so an undo can always be run again.
-  const size_t inEffect = RenamesInEffect(directory, renames);
+  const size_t inEffect = RenamesInEffect(*runDirectory, renames);
   if (inEffect == 0 && !renames.empty()) return {true, 0, "Every rename in renum.log is already reversed."};
 
   int reversed = 0;
   for (auto rename = renames.rend() - static_cast<std::ptrdiff_t>(inEffect); rename != renames.rend(); ++rename) {
-    const std::string from = InDirectory(directory, rename->to);
-    const std::string to = InDirectory(directory, rename->from);
-    int error = Files().Rename(from.c_str(), to.c_str());
+    const char* from = rename->to.c_str();
+    const char* to = rename->from.c_str();
+    int error = runDirectory->Rename(from, to);
     // A rename cut short between its two steps left one file under both names.
-    if (error == EEXIST && Files().SameFile(from.c_str(), to.c_str()) == 1) error = Files().Remove(from.c_str());
+    if (error == EEXIST && runDirectory->SameFile(from, to) == 1) error = runDirectory->Remove(from);
     if (error != 0) {
       return {false, reversed,
-              "Could not rename " + from + " back to " + to + ": " + SystemReason(error) + " (" +
+              "Could not rename " + directoryText + from + " back to " + directoryText + to + ": " + SystemReason(error) + " (" +
                   std::to_string(reversed) + " of " + std::to_string(renames.size()) + " renames reversed)"};
     }
     ++reversed;

@@ -190,10 +190,10 @@ TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
       {"a.jpg", std::string(200, 'p'), "", "3", "The prefix is too long: at most 199 bytes."},
       {"a.jpg", "", std::string(200, 's'), "3", "The suffix is too long: at most 199 bytes."},
       {"a.jpg", std::string(199, 'p'), std::string(199, 's'), "3",
-       "The new file names would be too long: at most 303 bytes with the directory."},
-      {"a.jpg", "", "", "9999999", "The new file names would be too long: at most 303 bytes with the directory."},
-      {"a.jpg", "", "", "-400", "The new file names would be too long: at most 303 bytes with the directory."},
-      {"a.jpg", "", "", "290", "The new file names would be too long: at most 303 bytes with the directory."},
+       "The new file names would be too long: at most 255 bytes."},
+      {"a.jpg", "", "", "9999999", "The new file names would be too long: at most 255 bytes."},
+      {"a.jpg", "", "", "-400", "The new file names would be too long: at most 255 bytes."},
+      {"a.jpg", "", "", "290", "The new file names would be too long: at most 255 bytes."},
       {"a.jpg", "../up/", "", "3", "The prefix may not contain /."},
       {"a.jpg", "/", "", "3", "The prefix may not contain /."},
       {"a.jpg", "", "-b/", "3", "The suffix may not contain /."},
@@ -230,14 +230,16 @@ TEST_F(RenumberPassTest, AnEmptyListStillSetsTheExtension) {
   EXPECT_EQ(window.MessageSentences(), Names{"Could not find at least one file."});
 }
 
-TEST_F(RenumberPassTest, RefusesAnEntryWhoseNameWouldNotFit) {
+TEST_F(RenumberPassTest, ALongNameInADeepDirectoryIsRenamed) {
+  // Entries are renamed by their bare names: the directory's length takes
+  // no room from them.
   const std::string deep = std::string(200, 'd');
+  const std::string longName = std::string(250, 'n') + ".jpg";
   MakeDir(deep);
-  TouchAll({deep + "/a.jpg", deep + "/" + std::string(150, 'n') + ".jpg"});
-  EXPECT_EQ(Pass(deep + "/a.jpg", "3"), 0);
-  EXPECT_EQ(MessageTexts(),
-            Names{"A file name in the directory is too long: at most 303 bytes with the directory."});
-  EXPECT_TRUE(std::filesystem::exists(PathOf(deep + "/a.jpg")));
+  TouchAll({deep + "/a.jpg", deep + "/" + longName});
+  EXPECT_EQ(Pass(deep + "/a.jpg", "3"), 1);
+  EXPECT_EQ(MessageTexts(), Names{});
+  EXPECT_TRUE(std::filesystem::exists(PathOf(deep + "/002.jpg")));
 }
 
 TEST_F(RenumberPassTest, KeepsALogOfEveryRenameWithItsDirectory) {

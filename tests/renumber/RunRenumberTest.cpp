@@ -212,15 +212,15 @@ TEST_F(RunRenumberTest, RefusesBeforeAnyPassWhatIsNoFileOrIsBusy) {
   struct Case {
     const char* what;
     std::string named;
-    std::function<void(std::unique_ptr<FileServices::DirectoryLock>&)> before;
+    std::function<void(std::unique_ptr<RunDirectory>&)> before;
     std::string message;
   };
-  std::unique_ptr<FileServices::DirectoryLock> otherRun;
+  std::unique_ptr<RunDirectory> otherRun;
   const Case cases[] = {
       {"a directory", "pics.d", [](auto&) {},
        PathOf("pics.d") + " names a directory; name one file of the kind to renumber."},
       {"a directory run by another", "a.d",
-       [&](auto& held) { ASSERT_EQ(PosixFileServices().LockDirectory(Dir().c_str(), held), 0); },
+       [&](auto& held) { ASSERT_EQ(PosixFileServices().OpenRunDirectory(Dir().c_str(), held), 0); },
        "Another run is renumbering this directory."},
       {"an unreadable directory", "a.d", [&](auto&) { files.failLockWith = EACCES; },
        "Could not read the directory " + Dir() + ": Permission denied"},

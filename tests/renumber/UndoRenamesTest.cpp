@@ -101,8 +101,8 @@ TEST_F(UndoRenamesTest, AnUndoThatStoppedCanBeRunAgainToFinish) {
 TEST_F(UndoRenamesTest, RefusesWhileAnotherRunHoldsTheDirectory) {
   Touch("01.jpg");
   Touch("renum.log", Line("a.jpg", "01.jpg"));
-  std::unique_ptr<FileServices::DirectoryLock> otherRun;
-  ASSERT_EQ(Files().LockDirectory(Dir().c_str(), otherRun), 0);
+  std::unique_ptr<RunDirectory> otherRun;
+  ASSERT_EQ(Files().OpenRunDirectory(Dir().c_str(), otherRun), 0);
   const UndoOutcome outcome = UndoRenames(Dir());
   EXPECT_FALSE(outcome.succeeded);
   EXPECT_EQ(outcome.message, "Another run is renumbering this directory.");

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PathRunDirectory.h"
 #include "platform/PosixFileServices.h"
 
 class FaultyFileServices : public PosixFileServices {
@@ -60,9 +61,14 @@ class FaultyFileServices : public PosixFileServices {
     return PosixFileServices::ReplaceFileContents(path, text);
   }
 
-  int LockDirectory(const char* directory, std::unique_ptr<DirectoryLock>& held) override {
+  // The real directory is opened and locked, but its entries are reached
+  // through this object's own operations by path, so every fault applies.
+  int OpenRunDirectory(const char* directory, std::unique_ptr<RunDirectory>& opened) override {
     if (failLockWith) return failLockWith;
-    return PosixFileServices::LockDirectory(directory, held);
+    std::unique_ptr<RunDirectory> lock;
+    if (const int error = PosixFileServices::OpenRunDirectory(directory, lock)) return error;
+    opened = std::make_unique<PathRunDirectory>(*this, directory, std::move(lock));
+    return 0;
   }
 
   // The names the listing delivers, in this order (names not on disk are
@@ -75,7 +81,7 @@ class FaultyFileServices : public PosixFileServices {
   bool failOpen = false;
   std::string failOpenNamed;  // with failOpen: only paths ending so; empty: all
   bool failReplace = false;
-  int failLockWith = 0;  // the errno value LockDirectory fails with; 0: no fault
+  int failLockWith = 0;  // the errno value OpenRunDirectory fails with; 0: no fault
   long logWritesFailAfter = -1;  // renum.log takes this many bytes, then writes fail; -1: no fault
   int renameCalls = 0;
   int takenAtRename = 0;  // renames the file system refused because the name was taken

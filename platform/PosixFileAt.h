@@ -1,0 +1,26 @@
+#pragma once
+// The POSIX file operations the program needs, on a name relative to an
+// open directory (AT_FDCWD: the current directory, or a whole path), so the
+// path-named services and the held run directory share one of each.
+
+#include <cstdio>
+
+// 1 when anything bears the name (links not followed), else 0.
+int ExistsAt(int directory, const char* name);
+
+// Renames within `directory` without ever replacing a name: renameat2 with
+// RENAME_NOREPLACE, and where the file system refuses that flag, link +
+// unlink (a directory: an existence test, then rename). 0 or the errno value.
+int RenameNoReplaceAt(int directory, const char* from, const char* to);
+
+// The same without RENAME_NOREPLACE, as on a file system that refuses the
+// flag: link + unlink for anything but a directory, and where the file
+// system has no hard links or for a directory, an existence test, then
+// rename.
+int RenameNoReplaceByHandAt(int directory, const char* from, const char* to);
+
+// FileServices::OpenOwnFile on a name of `directory`.
+FILE* OpenOwnFileAt(int directory, const char* name, const char* mode);
+
+// 1 when both names are names of one file (links not followed), else 0.
+int SameFileAt(int directory, const char* a, const char* b);
