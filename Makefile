@@ -1,11 +1,15 @@
-# make run   installs what is missing, builds, and starts the program.
+# make run   installs what building and running need and is missing, builds
+#            the programs, and starts the window.
 # make test  installs what is missing, builds, and runs every test twice:
-#            in a normal build and under AddressSanitizer + UBSan; then
-#            each fuzz target for 20 seconds (build-fuzz/, clang).
+#            in a normal build (with the package's tests) and under
+#            AddressSanitizer + UBSan; then each fuzz target for 20 seconds
+#            (build-fuzz/, clang).
+# make package builds tarvine_VERSION_amd64.deb here (apt install ./tarvine_*.deb).
 # make fuzz  each fuzz target for FUZZ_SECONDS (600 unless set), with a
 #            summary line of executions per target at the end.
 # make stress the kill, race and fault tests at full size.
-# make build the normal build only (build/).
+# make build the programs only, in the normal build (build/): without the
+#            tests, which make test switches on again in the same folder.
 # make bench times tarvine-renumber against the floor programs and other
 #            renaming tools (build-bench/, -O2, NDEBUG) and writes
 #            bench/results.md; BENCH_ARGS passes options to
@@ -13,6 +17,12 @@
 
 JOBS ?= $(shell nproc)
 CMAKE_NORMAL = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
+# build/ holds the programs alone (make build, make run), with the manual
+# pages and the package (make package), or with the tests as well (make test);
+# switching between them rebuilds nothing that is built.
+CMAKE_PROGRAMS = -DTARVINE_TESTS=OFF -DTARVINE_PACKAGE=OFF
+CMAKE_PACKAGE = -DTARVINE_TESTS=OFF -DTARVINE_PACKAGE=ON
+CMAKE_TESTS = -DTARVINE_TESTS=ON -DTARVINE_PACKAGE=ON
 CMAKE_SANITIZED = -DCMAKE_BUILD_TYPE=Debug -DTARVINE_SANITIZE=ON
 CMAKE_BENCH = -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -g -DNDEBUG" \
   -DCMAKE_C_FLAGS_RELEASE="-O2 -g -DNDEBUG" -DTARVINE_TESTS=OFF -DTARVINE_BENCH=ON
@@ -26,14 +36,33 @@ FUZZ_SECONDS ?= 600
 FUZZ_RUNS = TARVINE_FUZZ_SECONDS=$(1) ctest --test-dir build-fuzz -L fuzz --output-on-failure -j $(JOBS) \
   --timeout $$(( $(1) + 600 )); status=$$?; cat build-fuzz/tests/fuzz/runs/*/summary.txt 2>/dev/null; exit $$status
 
-.PHONY: deps build build-sanitized build-fuzz build-bench bench run stress test test-normal test-sanitized test-fuzz fuzz clean
+.PHONY: deps deps-run deps-package build build-tests build-sanitized build-fuzz build-bench bench run package \
+  stress test test-normal test-sanitized test-fuzz fuzz clean
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps --for test
 
-build: deps
-	cmake -S . -B build $(CMAKE_NORMAL)
+deps-run:
+	@scripts/install-deps --for run
+
+deps-package:
+	@scripts/install-deps --for package
+
+build: deps-run
+	cmake -S . -B build $(CMAKE_NORMAL) $(CMAKE_PROGRAMS)
 	cmake --build build -j $(JOBS)
+
+build-tests: deps
+	cmake -S . -B build $(CMAKE_NORMAL) $(CMAKE_TESTS)
+	cmake --build build -j $(JOBS)
+
+# CPack writes the package into build/; the one of this version is copied here.
+package: deps-package
+	cmake -S . -B build $(CMAKE_NORMAL) $(CMAKE_PACKAGE)
+	cmake --build build -j $(JOBS)
+	rm -f tarvine_*.deb build/tarvine_*.deb
+	cd build && cpack -G DEB
+	cp build/tarvine_*.deb .
 
 build-sanitized: deps
 	cmake -S . -B build-sanitized $(CMAKE_SANITIZED)
@@ -57,7 +86,7 @@ bench: build-bench
 run: build
 	./build/app/tarvine
 
-test-normal: build
+test-normal: build-tests
 	ctest --test-dir build --output-on-failure -j $(JOBS)
 
 test-sanitized: build-sanitized
@@ -73,9 +102,10 @@ fuzz: build-fuzz
 	@$(call FUZZ_RUNS,$(FUZZ_SECONDS))
 
 # The kill test at full size: 100 kills of runs over 2,000 files.
-stress: build
+stress: build-tests
 	TARVINE_CRASH_KILLS=100 TARVINE_CRASH_FILES=2000 ./build/tests/crash_tests
 	./build/tests/renumber_tests --gtest_filter='RaceTest.*:FaultInjectionTest.*' --gtest_repeat=20
 
 clean:
 	rm -rf build build-sanitized build-fuzz build-bench
+	rm -f tarvine_*.deb

@@ -34,6 +34,8 @@ struct Request {
   bool dryRun = false;
   std::optional<std::string> undoDirectory;
   bool quiet = false;
+  bool version = false;
+  bool verbose = false;
 };
 
 // A dry run starts nothing.
@@ -41,10 +43,12 @@ struct NoLauncher : ProgramLauncher {
   int Start(const char*, const char*) override { return 0; }
 };
 
-std::string VersionText() {
-  std::string text = std::string("tarvine-renumber ") + kProgramVersion;
-  for (const VersionEntry& entry : kVersionRecord) text += std::string("\n") + entry.key + ": " + entry.value;
-  return text;
+// The one line command-line programs answer --version with; with --verbose,
+// the program file's whole version record below it.
+void PrintVersion(bool verbose) {
+  std::printf("tarvine-renumber %s\n", kProgramVersion);
+  if (!verbose) return;
+  for (const VersionEntry& entry : kVersionRecord) std::printf("%s: %s\n", entry.key, entry.value);
 }
 
 int UsageError(const std::string& message) {
@@ -172,14 +176,19 @@ int RunTarvineRenumber(int argc, char** argv) {
   app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
   app.add_option("--undo", request.undoDirectory, "Reverse the renames recorded in DIR/renum.log")->type_name("DIR");
   app.add_flag("-q,--quiet", request.quiet, "No progress display");
-  app.set_version_flag("--version", VersionText(), "Show the version and exit");
+  CLI::Option* version = app.add_flag("--version", request.version, "Show the version and exit");
+  app.add_flag("--verbose", request.verbose, "With --version: show the whole version record")->needs(version);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return app.exit(error) == 0 ? 0 : kUsageError;  // --help and --version exit 0
+    return app.exit(error) == 0 ? 0 : kUsageError;  // --help exits 0
   }
 
+  if (request.version) {
+    PrintVersion(request.verbose);
+    return 0;
+  }
   if (request.undoDirectory) {
     if (!request.file.empty()) return UsageError("--undo DIR takes no FILE.");
     if (request.dryRun) return UsageError("--undo cannot be combined with --dry-run.");

@@ -100,19 +100,22 @@ class TarvineRenumberTest : public TempDirTest {
   std::unique_ptr<ScopedEnvironment> configHome_;
 };
 
-TEST_F(TarvineRenumberTest, HelpDocumentsEveryOptionAndVersionPrintsTheRecord) {
+TEST_F(TarvineRenumberTest, HelpDocumentsEveryOptionAndVersionPrintsOneLineOrTheRecord) {
   const Result help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"FILE", "--digits", "--prefix", "--suffix", "--log", "--folder-template", "--file-list",
                              "--slideshow", "--seconds", "--viewer", "--dry-run", "--undo", "--quiet", "--version",
-                             "--help"}) {
+                             "--verbose", "--help"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
-  const Result version = Run({"--version"});
+  const Result version = Run({"--version", "a.jpg"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_NE(version.out.find("tarvine-renumber 1.0.0.1"), std::string::npos);
-  EXPECT_NE(version.out.find("FileDescription: Tarvine MFC Application"), std::string::npos);
-  EXPECT_NE(version.out.find("ProductVersion: 1, 0, 0, 1"), std::string::npos);
+  EXPECT_EQ(version.out, "tarvine-renumber 1.0.0.1\n");
+  const Result record = Run({"--version", "--verbose"});
+  EXPECT_EQ(record.status, 0);
+  EXPECT_EQ(record.out.substr(0, record.out.find('\n') + 1), "tarvine-renumber 1.0.0.1\n");
+  EXPECT_NE(record.out.find("\nFileDescription: Tarvine MFC Application\n"), std::string::npos);
+  EXPECT_NE(record.out.find("\nProductVersion: 1, 0, 0, 1\n"), std::string::npos);
 }
 
 TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
@@ -132,6 +135,7 @@ TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
       {{"-s", std::string(200, 's'), "a.jpg"}, "Error: --suffix: The suffix is too long: at most 199 bytes.\n"},
       {{"-p", "../up/", "a.jpg"}, "Error: --prefix: The prefix may not contain /.\n"},
       {{"--viewer", std::string(201, 'v'), "a.jpg"}, "Error: The viewer path is too long: at most 200 bytes."},
+      {{"--verbose", "a.jpg"}, "--verbose requires --version"},
   };
   for (const Case& c : cases) {
     const Result result = Run(c.arguments);
