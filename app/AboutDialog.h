@@ -2,8 +2,8 @@
 // The About box: the program's icon, name and version, and OK. It has no
 // fields; OK, Enter and Escape close it.
 
-#include "platform/DialogCommands.h"
-#include "platform/DialogWindow.h"
+#include "platform/dialog/DialogCommands.h"
+#include "platform/dialog/DialogWindow.h"
 
 class AboutDialog : public DialogCommands {
  public:

@@ -1,7 +1,7 @@
 #include "app/DialogTemplates.h"
 
 #include "app/Icon.h"
-#include "platform/DialogWindow.h"
+#include "platform/dialog/DialogWindow.h"
 #include "renumber/ControlIds.h"
 
 namespace {

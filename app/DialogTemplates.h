@@ -1,7 +1,7 @@
 #pragma once
 // The program's two dialogs as data.
 
-#include "platform/DialogTemplate.h"
+#include "platform/dialog/DialogTemplate.h"
 
 constexpr int kAboutTemplateId = 100;
 constexpr int kMainTemplateId = 102;

@@ -7,7 +7,7 @@
 #include "app/Settings.h"
 #include "fsystem/PathHelpers.h"
 #include "fsystem/PickFile.h"
-#include "platform/FileDialogService.h"
+#include "platform/dialog/FileDialogService.h"
 #include "renumber/ControlIds.h"
 
 namespace {

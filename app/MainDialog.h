@@ -3,8 +3,8 @@
 // commands of its window: Browse, Choose Viewer, "Go For It!", the About item
 // of the window menu, Exit, Enter, Escape and the close box.
 
-#include "platform/DialogCommands.h"
-#include "platform/DialogFactory.h"
+#include "platform/dialog/DialogCommands.h"
+#include "platform/dialog/DialogFactory.h"
 #include "renumber/RenumberDialog.h"
 
 // The window-menu command that opens the About box, and its item's text.

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fsystem/PathHelpers.h"
-#include "platform/FileServices.h"
-#include "platform/UserDirectories.h"
+#include "platform/os/FileServices.h"
+#include "platform/os/UserDirectories.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/DialogWindow.h"
+#include "platform/dialog/DialogWindow.h"
 #include "renumber/RenumberDialog.h"
 
 // Fixes settingsPath (SettingsFilePath of the environment and the account),

@@ -7,8 +7,8 @@
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
 #include "app/VersionRecord.h"
-#include "platform/qt/QtDialogWindow.h"
-#include "platform/qt/QtFileDialogs.h"
+#include "platform/dialog/qt/QtDialogWindow.h"
+#include "platform/dialog/qt/QtFileDialogs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "platform/StoredControlsWindow.h"
+#include "platform/dialog/StoredControlsWindow.h"
 #include "renumber/PassProgress.h"
 
 class ConsoleDialogWindow : public StoredControlsWindow, public PassProgress {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "fsystem/FsObject.h"
-#include "platform/DirEntry.h"
+#include "platform/os/DirEntry.h"
 
 class FileItem : public FsObject {
  public:

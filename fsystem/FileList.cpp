@@ -4,7 +4,7 @@
 
 #include "fsystem/FileCompare.h"
 #include "fsystem/FileItem.h"
-#include "platform/FileServices.h"
+#include "platform/os/FileServices.h"
 
 FileList::~FileList() { delete[] searchPath_; }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "fsystem/SortLLst.h"
-#include "platform/DirEntry.h"
+#include "platform/os/DirEntry.h"
 
 // Sort types for FileList::Load.
 constexpr int kSortAsListed = 0;  // the search's own order (any value but 1 to 3)

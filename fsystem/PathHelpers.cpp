@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/FileServices.h"
+#include "platform/os/FileServices.h"
 
 char* JoinPath(const char* first, const char* second) {
   static char result[kJoinPathRoom];

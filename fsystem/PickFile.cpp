@@ -1,7 +1,7 @@
 #include "fsystem/PickFile.h"
 
-#include "platform/DialogWindow.h"
-#include "platform/FileDialogService.h"
+#include "platform/dialog/DialogWindow.h"
+#include "platform/dialog/FileDialogService.h"
 
 PickFile::PickFile(bool openDialog, const char* defaultExtension, const char* fileName, uint32_t flags,
                    const char* filter, DialogWindow* /*parent: the dialog service owns its window*/,

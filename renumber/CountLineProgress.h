@@ -3,7 +3,7 @@
 // renames, "   %ld files." at the end, with the message pump around each
 // text so the window stays alive.
 
-#include "platform/DialogWindow.h"
+#include "platform/dialog/DialogWindow.h"
 #include "renumber/PassProgress.h"
 
 class CountLineProgress : public PassProgress {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fsystem/PathHelpers.h"
-#include "platform/RunOptions.h"
+#include "renumber/RunOptions.h"
 #include "renumber/NameRules.h"
 
 struct PassPlan {

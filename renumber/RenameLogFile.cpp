@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/FileServices.h"
+#include "platform/os/FileServices.h"
 #include "renumber/RenameLog.h"
 
 int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool append) {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/RunDirectory.h"
+#include "platform/os/RunDirectory.h"
 
 class RenameLogFile {
  public:

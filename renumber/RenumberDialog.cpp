@@ -1,6 +1,6 @@
 #include "renumber/RenumberDialog.h"
 
-#include "platform/DataExchange.h"
+#include "platform/dialog/DataExchange.h"
 #include "renumber/ControlIds.h"
 
 void RenumberDialog::DoDataExchange(DataExchange& exchange) {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/DialogWindow.h"
-#include "platform/ProgramLauncher.h"
-#include "platform/RunDirectory.h"
-#include "platform/RunOptions.h"
+#include "platform/dialog/DialogWindow.h"
+#include "platform/os/ProgramLauncher.h"
+#include "platform/os/RunDirectory.h"
+#include "renumber/RunOptions.h"
 #include "renumber/CountLineProgress.h"
 #include "renumber/PassProgress.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fsystem/FSystem.h"
-#include "platform/ErrorText.h"
-#include "platform/FileServices.h"
+#include "platform/os/ErrorText.h"
+#include "platform/os/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
 #include "renumber/PassPlan.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ErrorText.h"
-#include "platform/FileServices.h"
+#include "platform/os/ErrorText.h"
+#include "platform/os/FileServices.h"
 #include "renumber/RenameLog.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "fsystem/PathHelpers.h"
-#include "platform/ErrorText.h"
-#include "platform/FileServices.h"
-#include "platform/MemoryStream.h"
+#include "platform/os/ErrorText.h"
+#include "platform/os/FileServices.h"
+#include "platform/os/MemoryStream.h"
 
 namespace {
 

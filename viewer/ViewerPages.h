@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/DialogWindow.h"
-#include "platform/RunOptions.h"
+#include "platform/dialog/DialogWindow.h"
+#include "renumber/RunOptions.h"
 
 // What the documents read of a run: the dialog's fields (seconds, digits,
 // prefix, suffix, file list), and what the latest pass left behind.

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/micro/CameraDumpDirectory.h"
-#include "platform/NaturalOrder.h"
+#include "platform/os/NaturalOrder.h"
 
 namespace {
 

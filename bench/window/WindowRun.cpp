@@ -11,7 +11,7 @@
 
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
-#include "platform/qt/QtDialogWindow.h"
+#include "platform/dialog/qt/QtDialogWindow.h"
 #include "renumber/ControlIds.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "app/DialogTemplates.h"
-#include "platform/FileDialogService.h"
-#include "platform/HeadlessDialogWindow.h"
+#include "platform/dialog/FileDialogService.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/HeadlessDialogFactory.h"

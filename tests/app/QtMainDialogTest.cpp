@@ -12,7 +12,7 @@
 
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
-#include "platform/qt/QtDialogWindow.h"
+#include "platform/dialog/qt/QtDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "tests/qt/QtTestSupport.h"
 #include "tests/support/FaultyFileServices.h"

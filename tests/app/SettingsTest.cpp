@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "viewer/ViewerPages.h"
 
 int main(int argc, char** argv) {

@@ -13,7 +13,7 @@
 #include <map>
 #include <string>
 
-#include "platform/PosixFileServices.h"
+#include "platform/os/posix/PosixFileServices.h"
 
 class MemoryFileServices : public PosixFileServices {
  public:

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/NaturalOrder.h"
+#include "platform/os/NaturalOrder.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzInput.h"
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/Settings.h"
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "tests/fuzz/FuzzCheck.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "tests/fuzz/MemoryFileServices.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/RunOptions.h"
+#include "renumber/RunOptions.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "viewer/NamePadding.h"
 #include "viewer/ViewerPages.h"

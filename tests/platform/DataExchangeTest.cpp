@@ -1,8 +1,8 @@
-#include "platform/DataExchange.h"
+#include "platform/dialog/DataExchange.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 
 namespace {
 

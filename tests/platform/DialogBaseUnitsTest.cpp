@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/DialogBaseUnits.h"
+#include "platform/dialog/DialogBaseUnits.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/DirectorySearch.h"
+#include "platform/os/posix/DirectorySearch.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "platform/NaturalOrder.h"
+#include "platform/os/NaturalOrder.h"
 #include "tests/support/TempDir.h"
 
 namespace {

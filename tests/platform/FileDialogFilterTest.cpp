@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "platform/FileDialogFilter.h"
+#include "platform/dialog/FileDialogFilter.h"
 
 namespace {
 

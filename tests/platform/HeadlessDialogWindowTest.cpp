@@ -1,4 +1,4 @@
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/NaturalOrder.h"
+#include "platform/os/NaturalOrder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/ProgramLauncher.h"
+#include "platform/os/ProgramLauncher.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

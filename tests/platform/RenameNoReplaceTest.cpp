@@ -3,7 +3,7 @@
 
 #include <cerrno>
 
-#include "platform/PosixFileServices.h"
+#include "platform/os/posix/PosixFileServices.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/SimulatedFileServices.h"
+#include "platform/os/SimulatedFileServices.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/WildcardMatch.h"
+#include "platform/os/WildcardMatch.h"
 
 #include <gtest/gtest.h>
 

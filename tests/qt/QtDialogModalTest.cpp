@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/DialogCommands.h"
-#include "platform/qt/QtDialogWindow.h"
+#include "platform/dialog/DialogCommands.h"
+#include "platform/dialog/qt/QtDialogWindow.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/DialogBaseUnits.h"
-#include "platform/qt/QtDialogWindow.h"
+#include "platform/dialog/DialogBaseUnits.h"
+#include "platform/dialog/qt/QtDialogWindow.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/DataExchange.h"
-#include "platform/DialogCommands.h"
-#include "platform/qt/QtDialogWindow.h"
+#include "platform/dialog/DataExchange.h"
+#include "platform/dialog/DialogCommands.h"
+#include "platform/dialog/qt/QtDialogWindow.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace {

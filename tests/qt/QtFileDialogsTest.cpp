@@ -13,8 +13,8 @@
 #include <set>
 
 #include "fsystem/PickFile.h"
-#include "platform/DialogWindow.h"
-#include "platform/qt/QtFileDialogs.h"
+#include "platform/dialog/DialogWindow.h"
+#include "platform/dialog/qt/QtFileDialogs.h"
 #include "tests/qt/QtTestSupport.h"
 
 namespace {

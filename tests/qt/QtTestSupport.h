@@ -11,7 +11,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/DialogTemplate.h"
+#include "platform/dialog/DialogTemplate.h"
 
 // Calls `answer` once with the first widget of type T that is the active
 // popup menu or modal window, as soon as an event loop (a modal window's own)

@@ -1,4 +1,4 @@
-#include "platform/qt/ThrottledLabelTexts.h"
+#include "platform/dialog/qt/ThrottledLabelTexts.h"
 
 #include <QLabel>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenumberDialog.h"
 #include "renumber/UndoRenames.h"

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenumberDialog.h"
 #include "tests/support/DirectoryReplay.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenumberDialog.h"
 #include "tests/support/FaultyFileServices.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/PathRunDirectory.h"
-#include "platform/PosixFileServices.h"
+#include "platform/os/PathRunDirectory.h"
+#include "platform/os/posix/PosixFileServices.h"
 
 class FaultyFileServices : public PosixFileServices {
  public:

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/DialogFactory.h"
-#include "platform/HeadlessDialogWindow.h"
+#include "platform/dialog/DialogFactory.h"
+#include "tests/support/HeadlessDialogWindow.h"
 
 class HeadlessDialogFactory : public DialogFactory {
  public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ProgramLauncher.h"
+#include "platform/os/ProgramLauncher.h"
 
 class RecordingLauncher : public ProgramLauncher {
  public:

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/HeadlessDialogWindow.h"
+#include "tests/support/HeadlessDialogWindow.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/TempDir.h"
 #include "tests/viewer/ExpectedFile.h"

@@ -1,0 +1,39 @@
+#include "platform/dialog/StoredControlsWindow.h"
+
+#include "platform/dialog/DialogCommands.h"
+
+std::string StoredControlsWindow::GetDlgItemText(int id) {
+  const auto found = texts_.find(id);
+  return found == texts_.end() ? std::string() : found->second;
+}
+
+void StoredControlsWindow::SetDlgItemText(int id, const char* text) { texts_[id] = text; }
+
+int StoredControlsWindow::IsDlgButtonChecked(int id) {
+  const auto found = checks_.find(id);
+  return found == checks_.end() ? 0 : found->second;
+}
+
+void StoredControlsWindow::CheckDlgButton(int id, int checked) { checks_[id] = checked ? 1 : 0; }
+
+void StoredControlsWindow::LimitText(int id, int maxBytes) { limits_[id] = maxBytes; }
+
+int StoredControlsWindow::TextLimit(int id) const {
+  const auto found = limits_.find(id);
+  return found == limits_.end() ? 0 : found->second;
+}
+
+void StoredControlsWindow::EnableWindow(int id, bool enabled) {
+  if (enabled) {
+    disabled_.erase(id);
+  } else {
+    disabled_.insert(id);
+  }
+}
+
+void StoredControlsWindow::AppendSystemMenu(int id, const char* text) { systemMenu_.emplace_back(id, text ? text : ""); }
+
+int StoredControlsWindow::DoModal(DialogCommands& commands) {
+  commands.OnInitDialog();
+  return result_;
+}

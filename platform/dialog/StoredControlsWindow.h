@@ -1,0 +1,48 @@
+#pragma once
+// A dialog window whose controls are values kept in memory: texts, check
+// states, text limits and the focus, by control id. The headless and the
+// console windows build on it.
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dialog/DialogWindow.h"
+
+class StoredControlsWindow : public DialogWindow {
+ public:
+  std::string GetDlgItemText(int id) override;
+  void SetDlgItemText(int id, const char* text) override;
+  int IsDlgButtonChecked(int id) override;
+  void CheckDlgButton(int id, int checked) override;
+  void LimitText(int id, int maxBytes) override;
+  void GotoDlgCtrl(int id) override { focus_ = id; }
+  void EnableWindow(int id, bool enabled) override;
+  void AppendSystemMenu(int id, const char* text) override;
+  // Tells `commands` OnInitDialog and returns at once: with no one to use
+  // the dialog, the result is the one EndDialog got during it, else 0.
+  int DoModal(DialogCommands& commands) override;
+  void EndDialog(int result) override { result_ = result; }
+
+  // The limit installed on a control; 0 when none.
+  int TextLimit(int id) const;
+  // The control that has the focus; 0 when none was given it.
+  int Focus() const { return focus_; }
+  // Whether a control is enabled; every control is until disabled.
+  bool IsEnabled(int id) const { return !disabled_.count(id); }
+  // The window menu's items, in order; a separator has the text "".
+  const std::vector<std::pair<int, std::string>>& SystemMenu() const { return systemMenu_; }
+  // EndDialog's result; 0 while the dialog has not ended.
+  int Result() const { return result_; }
+
+ private:
+  std::map<int, std::string> texts_;
+  std::map<int, int> checks_;
+  std::map<int, int> limits_;
+  int focus_ = 0;
+  std::set<int> disabled_;
+  std::vector<std::pair<int, std::string>> systemMenu_;
+  int result_ = 0;
+};

@@ -1,0 +1,81 @@
+#pragma once
+// The program's dialogs as Qt widgets: a QDialog built from a dialog
+// template, its controls placed in dialog units of the dialog's font.
+//
+// The window never closes by itself; it reports to the DialogCommands given
+// to DoModal, which end it with EndDialog:
+//   Enter, or a click on the push button with id 1  => OnOK
+//   Escape, the close box, the push button with id 2 => OnCancel
+//   a click on any other push button                => OnCommand(id)
+//   an item of the context menu (right click on the dialog, or the Menu key)
+//                                                   => OnSysCommand(id)
+// Enter presses the default button (the template's kDefaultPushButton), or
+// the push button that has the focus.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dialog/DialogTemplate.h"
+#include "platform/dialog/DialogWindow.h"
+
+class QDialog;
+class ThrottledLabelTexts;
+class QPoint;
+class QWidget;
+
+class QtDialogWindow : public DialogWindow {
+ public:
+  // Builds the window and its controls at once; they stay hidden until DoModal.
+  explicit QtDialogWindow(const DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
+  ~QtDialogWindow() override;
+  QtDialogWindow(const QtDialogWindow&) = delete;
+  QtDialogWindow& operator=(const QtDialogWindow&) = delete;
+
+  std::string GetDlgItemText(int id) override;
+  void SetDlgItemText(int id, const char* text) override;
+  int IsDlgButtonChecked(int id) override;
+  void CheckDlgButton(int id, int checked) override;
+  void LimitText(int id, int maxBytes) override;
+  void GotoDlgCtrl(int id) override;
+  void EnableWindow(int id, bool enabled) override;
+  void AppendSystemMenu(int id, const char* text) override;
+  // OnInitDialog before the window shows; then the window runs modally
+  // until EndDialog (at once when OnInitDialog ended it already).
+  int DoModal(DialogCommands& commands) override;
+  void EndDialog(int result) override;
+  // A QMessageBox over the dialog with the style's icon and an OK button:
+  //   0 none, 16 stop (Critical), 32 question, 48 exclamation (Warning),
+  //   64 information. Its text is shown as it is, never as markup.
+  int MessageBox(const char* text, const char* caption, int style) override;
+  void PumpMessages() override;
+
+  // The window itself, as the parent of other windows; null once a parent
+  // given at construction has deleted it.
+  QDialog* Dialog() const;
+  // The control with the id (the first, should several share it); null when none.
+  QWidget* Control(int id) const;
+
+ private:
+  void BuildControls(const DialogTemplate& dialogTemplate);
+  void ButtonClicked(int id);
+  void Ok();
+  void Cancel();
+  void ShowSystemMenu(const QPoint& globalPosition);
+  void FocusControl(QWidget* control);
+
+  QPointer<QDialog> dialog_;
+  std::unique_ptr<ThrottledLabelTexts> labelTexts_;
+  QElapsedTimer sincePumped_;  // PumpMessages delivers events a few hundred times a second at most
+  std::map<int, QWidget*> controls_;  // children of dialog_, so valid while it is
+  QWidget* firstTabStop_ = nullptr;
+  std::vector<std::pair<int, QString>> systemMenu_;  // a separator has a null text
+  DialogCommands* commands_ = nullptr;               // during DoModal only
+  bool ended_ = false;
+  int result_ = 0;
+};

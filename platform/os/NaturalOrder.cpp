@@ -1,0 +1,116 @@
+#include "platform/os/NaturalOrder.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+unsigned char Folded(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+// Compares the digit runs at *a and *b by value and moves both past them.
+int CompareDigitRuns(const unsigned char*& a, const unsigned char*& b) {
+  while (*a == '0') ++a;
+  while (*b == '0') ++b;
+  const unsigned char* aStart = a;
+  const unsigned char* bStart = b;
+  while (IsDigit(*a)) ++a;
+  while (IsDigit(*b)) ++b;
+  const long aLength = a - aStart;
+  const long bLength = b - bStart;
+  if (aLength != bLength) return aLength < bLength ? -1 : 1;  // more significant digits
+  return Sign(std::memcmp(aStart, bStart, aLength));
+}
+
+}  // namespace
+
+int CompareNatural(const char* aText, const char* bText) {
+  const auto* a = reinterpret_cast<const unsigned char*>(aText);
+  const auto* b = reinterpret_cast<const unsigned char*>(bText);
+  while (*a && *b) {
+    if (IsDigit(*a) && IsDigit(*b)) {
+      const int byValue = CompareDigitRuns(a, b);
+      if (byValue != 0) return byValue;
+      continue;
+    }
+    const unsigned char fa = Folded(*a);
+    const unsigned char fb = Folded(*b);
+    if (fa != fb) return fa < fb ? -1 : 1;
+    ++a;
+    ++b;
+  }
+  if (*a || *b) return *a ? 1 : -1;
+  return Sign(std::strcmp(aText, bText));
+}
+
+std::string NaturalSortKey(const char* name) {
+  std::string key;
+  const auto* at = reinterpret_cast<const unsigned char*>(name);
+  while (*at) {
+    if (!IsDigit(*at)) {
+      key.push_back(static_cast<char>(Folded(*at++)));
+      continue;
+    }
+    while (*at == '0') ++at;
+    const unsigned char* digits = at;
+    while (IsDigit(*at)) ++at;
+    const size_t count = static_cast<size_t>(at - digits);
+    if (count <= 8) {
+      key.push_back(static_cast<char>('0' + count));
+    } else {
+      // Four bytes, most significant first, keep the order for any length.
+      const uint32_t beyond = static_cast<uint32_t>(count - 9);
+      key.push_back('9');
+      for (int shift = 24; shift >= 0; shift -= 8) key.push_back(static_cast<char>((beyond >> shift) & 0xFF));
+    }
+    key.append(reinterpret_cast<const char*>(digits), count);
+  }
+  return key;
+}
+
+namespace {
+
+// One name's place in the sort: the first 16 bytes of its natural-order key
+// (NaturalSortKey), padded with zeros, as two numbers read most significant
+// byte first. Where two heads differ they order the names as their whole
+// keys do (a key that ends first pads with a zero below any byte the other
+// holds there), so most comparisons are two integer compares in a compact
+// array; names whose heads are equal are compared by CompareNatural.
+struct SortSlot {
+  uint64_t head[2];
+  uint32_t index;  // into the entries
+};
+
+uint64_t BigEndianBytes(const std::string& key, size_t from) {
+  uint64_t value = 0;
+  for (size_t i = from; i < from + 8; ++i) {
+    value = value << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0);
+  }
+  return value;
+}
+
+// The entries with a name, sorted by CompareNatural.
+}  // namespace
+
+std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries) {
+  std::vector<SortSlot> slots;
+  slots.reserve(entries.size());
+  for (uint32_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].name.empty()) continue;
+    const std::string key = NaturalSortKey(entries[i].name.c_str());
+    slots.push_back({{BigEndianBytes(key, 0), BigEndianBytes(key, 8)}, i});
+  }
+  std::sort(slots.begin(), slots.end(), [&](const SortSlot& a, const SortSlot& b) {
+    if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
+    if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
+    return CompareNatural(entries[a.index].name.c_str(), entries[b.index].name.c_str()) < 0;
+  });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(slots.size());
+  for (const SortSlot& slot : slots) sorted.push_back(std::move(entries[slot.index]));
+  return sorted;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The order in which a file manager shows names.
+
+#include <string>
+#include <vector>
+
+#include "platform/os/DirEntry.h"
+
+// Compares two names in natural order; returns -1, 0 or +1.
+// Both names are walked together: where both stand at a digit, the two whole
+// digit runs are compared by numeric value (leading zeros ignored) and the
+// walk goes on after them when they are equal; otherwise one byte of each is
+// compared, with ASCII letters folded to lower case. A name that ends first
+// sorts first. Names still equal are ordered by their bytes, so the order is
+// total: 0 only for identical names.
+//   "IMG_2.jpg",  "IMG_10.jpg" => -1   (2 < 10)
+//   "a.jpg",      "a1.jpg"     => -1   ("." before "1")
+//   "a.jpg",      "B.jpg"      => -1   (letters folded)
+//   "IMG_1.jpg",  "IMGA.jpg"   => -1   ("_" before "a")
+//   "007.jpg",    "7.jpg"      => -1   (equal value; bytes decide)
+//   "A.jpg",      "a.jpg"      => -1   (equal folded; bytes decide)
+//   "",           "a"          => -1
+int CompareNatural(const char* a, const char* b);
+
+// A byte text whose byte order is the natural order of the names it is made
+// from: for any names a and b whose keys differ, the keys compare (bytes as
+// unsigned, a text that ends first sorting first, as std::string compares)
+// as CompareNatural(a, b) does. Names with equal keys differ only in leading
+// zeros or in letter case, and CompareNatural orders them by their bytes.
+// Sorting many names by keys made once saves walking their digit runs again
+// in every comparison. Each byte of the name becomes its lower-case fold, and
+// each digit run becomes a length code for its significant digits followed
+// by those digits: "0" + n for n up to 8, else "9" and n - 9 in four bytes,
+// most significant first. A code starts with a byte of "0" to "9", so a run
+// still sorts against any other byte as a digit does.
+//   "IMG_2.jpg"    => "img_" "12" ".jpg"
+//   "IMG_0010.JPG" => "img_" "210" ".jpg"
+//   "a000"         => "a" "0"               (only zeros: no digits)
+//   "x1234567890"  => "x" "9" "\0\0\0\1" "1234567890"
+//   ""             => ""
+std::string NaturalSortKey(const char* name);
+
+// The entries with a name, sorted by CompareNatural; entries whose name is
+// empty (vanished while they were read) are left out. The entries are moved.
+std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries);

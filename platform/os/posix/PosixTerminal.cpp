@@ -1,0 +1,5 @@
+#include <unistd.h>
+
+#include "platform/os/Terminal.h"
+
+bool IsTerminal(FILE* stream) { return isatty(fileno(stream)) == 1; }
