@@ -34,7 +34,7 @@ void MainDialog::OnInitDialog() {
   UpdateData(0);
   Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
-  LoadSettings(program, Window());
+  LoadSettings(settings, Window());
   Window().GotoDlgCtrl(kPathField);
 }
 
@@ -67,7 +67,7 @@ void MainDialog::OnCancel() {
 }
 
 void MainDialog::OnBrowse() {
-  PickFile picker(true, nullptr, nullptr, kPickFlags, kPictureFilter, nullptr, program.lastDirectory);
+  PickFile picker(true, nullptr, nullptr, kPickFlags, kPictureFilter, nullptr, settings.lastDirectory);
   if (picker.DoModal() != kIdOk) return;
   const std::string& path = picker.GetPathName();
   // The path field holds 300 bytes; a longer path is refused, never cut.
@@ -76,8 +76,8 @@ void MainDialog::OnBrowse() {
     return;
   }
   Window().SetDlgItemText(kPathField, path.c_str());
-  std::snprintf(program.lastDirectory, sizeof program.lastDirectory, "%s", DirectoryOf(path.c_str()));
-  SaveSettings(program, Window());
+  std::snprintf(settings.lastDirectory, sizeof settings.lastDirectory, "%s", DirectoryOf(path.c_str()));
+  SaveSettings(settings, Window());
 }
 
 void MainDialog::OnChooseViewer() {
@@ -85,15 +85,16 @@ void MainDialog::OnChooseViewer() {
   if (picker.DoModal() != kIdOk) return;
   const std::string& path = picker.GetPathName();
   if (const char* problem =
-          WhyNotStorable(path, sizeof program.viewerPath - 1, "The viewer path is too long: at most 200 bytes.")) {
+          WhyNotStorable(path, sizeof settings.viewerPath - 1, "The viewer path is too long: at most 200 bytes.")) {
     Window().MessageBox(problem, "Error", kMessageStop);
     return;
   }
-  std::snprintf(program.viewerPath, sizeof program.viewerPath, "%s", path.c_str());
-  SaveSettings(program, Window());
+  std::snprintf(settings.viewerPath, sizeof settings.viewerPath, "%s", path.c_str());
+  SaveSettings(settings, Window());
 }
 
 RunOutcome MainDialog::OnGoForIt() {
+  viewerPath = settings.viewerPath;
   runInProgress_ = true;
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, false);
   const RunOutcome outcome = RunRenumber();

@@ -5,6 +5,7 @@
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/DialogFactory.h"
+#include "app/Settings.h"
 #include "renumber/RenumberDialog.h"
 
 // The window-menu command that opens the About box, and its item's text.
@@ -35,6 +36,8 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   RunOutcome OnGoForIt();
 
   bool RunInProgress() const { return runInProgress_; }
+
+  ProgramSettings settings;
 
  private:
   DialogFactory& dialogs_;

@@ -30,7 +30,7 @@ void ReadLine(FILE* file, char* value, size_t room) {
   value[length] = '\0';
 }
 
-void SetHomeDirectory(ProgramValues& values) {
+void SetHomeDirectory(ProgramSettings& values) {
   const char* home = std::getenv("HOME");
   std::string directory = home && *home ? home : "/";
   if (directory.back() != '/') directory += '/';
@@ -60,7 +60,7 @@ bool StorableSetting(const char* value, size_t capacity) {
   return std::strlen(value) <= capacity && !std::strchr(value, '\n');
 }
 
-void LoadSettings(ProgramValues& values, DialogWindow& owner) {
+void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   // A path beyond the room is no settings file at all, never a cut one.
   const std::string path = SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), AccountHomeDirectory);
   std::snprintf(values.settingsPath, sizeof values.settingsPath, "%s",
@@ -74,7 +74,7 @@ void LoadSettings(ProgramValues& values, DialogWindow& owner) {
     ShowCannotOpen(owner);
     return;
   }
-  ProgramValues read = values;
+  ProgramSettings read = values;
   ReadLine(file, read.viewerPath, sizeof read.viewerPath);
   ReadLine(file, read.lastDirectory, sizeof read.lastDirectory);
   // A directory of that name opens but cannot be read: no settings then.
@@ -87,7 +87,7 @@ void LoadSettings(ProgramValues& values, DialogWindow& owner) {
   values = read;
 }
 
-void SaveSettings(const ProgramValues& values, DialogWindow& owner) {
+void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   const std::string path = values.settingsPath;
   const std::string directory = path.substr(0, path.rfind('/'));
   if (path.empty() || (Files().Exists(directory.c_str()) != 1 && Files().MakePrivateDirectories(directory) != 0)) {

@@ -8,19 +8,25 @@
 #include <string>
 
 #include "platform/dialog/DialogWindow.h"
-#include "renumber/RenumberDialog.h"
+
+// The values the window keeps between runs of the program.
+struct ProgramSettings {
+  char viewerPath[201] = "xdg-open";  // the program that opens the slideshow page
+  char lastDirectory[301] = "/";      // where Browse opens, with its trailing "/"
+  char settingsPath[4110] = "";       // fixed at start: the user's Tarvine.ini; empty: none
+};
 
 // Fixes settingsPath (SettingsFilePath of the environment and the account),
 // sets the defaults (viewer "xdg-open", the user's home directory), then
 // reads the file if there is one. A file that exists but cannot be read
 // gives a message box on `owner`, and the defaults stand.
-void LoadSettings(ProgramValues& values, DialogWindow& owner);
+void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 
 // Rewrites the file with both values, atomically: a new file beside it
 // replaces the old one only once it is written whole. A missing settings
 // directory is made first, for the user alone (mode 0700). A failure gives
 // a message box on `owner`; the values in memory keep what they hold.
-void SaveSettings(const ProgramValues& values, DialogWindow& owner);
+void SaveSettings(const ProgramSettings& values, DialogWindow& owner);
 
 // The settings file's path from XDG_CONFIG_HOME and HOME as given (null:
 // unset) and the account's home directory from the password database, which

@@ -107,13 +107,12 @@ int Renumber(const Request& request) {
 
   // The window's settings give the viewer, unless one is named; the
   // command line never writes them.
-  LoadSettings(dialog.program, window);
-  if (request.viewer) {
-    if (request.viewer->size() >= sizeof dialog.program.viewerPath) {
-      return UsageError("The viewer path is too long: at most 200 bytes.");
-    }
-    std::snprintf(dialog.program.viewerPath, sizeof dialog.program.viewerPath, "%s", request.viewer->c_str());
+  ProgramSettings settings;
+  LoadSettings(settings, window);
+  if (request.viewer && request.viewer->size() >= sizeof settings.viewerPath) {
+    return UsageError("The viewer path is too long: at most 200 bytes.");
   }
+  dialog.viewerPath = request.viewer ? *request.viewer : settings.viewerPath;
 
   RunOptions& fields = dialog.options;
   fields.pathText = request.file;

@@ -16,16 +16,11 @@
 class DataExchange;
 struct PassPlan;
 
-// Values the whole program shares. The front end owns viewerPath,
-// lastDirectory and settingsPath (kept in the settings file); a pass sets
-// currentExtension and renamedCount, which the run and the viewer pages
+// What the latest pass left behind, which the run and the viewer pages
 // read afterwards.
-struct ProgramValues {
-  char viewerPath[201] = "xdg-open";  // the program that opens the slideshow page
-  char lastDirectory[301] = "/";      // where Browse opens, with its trailing "/"
-  char settingsPath[4110] = "";       // fixed at start: the user's Tarvine.ini; empty: none
-  char currentExtension[8] = "";      // the latest pass's extension, without its dot
-  int32_t renamedCount = 0;           // files renamed by the latest pass that began renaming
+struct PassResults {
+  char currentExtension[8] = "";  // the latest pass's extension, without its dot
+  int32_t renamedCount = 0;       // files renamed by the latest pass that began renaming
 };
 
 // Which pass of a run: the first starts renum.log afresh, the second adds
@@ -86,7 +81,10 @@ class RenumberDialog {
   DialogWindow& Window() { return window_; }
 
   RunOptions options;
-  ProgramValues program;
+  PassResults results;
+  // The program that opens the slideshow page; the window's settings, or
+  // the command line, say which.
+  std::string viewerPath = "xdg-open";
 
  private:
   void ShowError(const std::string& text);

@@ -130,7 +130,7 @@ std::string RenamedSoFar(long renamed, PassKind pass, bool logKept, const char* 
 }  // namespace
 
 void RenumberDialog::TakeExtension(const PassPlan& plan) {
-  if (*plan.extension) std::snprintf(program.currentExtension, sizeof program.currentExtension, "%s", plan.extension);
+  if (*plan.extension) std::snprintf(results.currentExtension, sizeof results.currentExtension, "%s", plan.extension);
 }
 
 bool RenumberDialog::OpenForRun(const PassPlan& plan, std::unique_ptr<RunDirectory>& directory) {
@@ -199,12 +199,12 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   }
 
   PassOutcome outcome = PassOutcome::kDone;
-  program.renamedCount = 0;
+  results.renamedCount = 0;
   progress_->Started(pass == PassKind::kSecond ? 2 : 1, names.count);
   int32_t counter = 1;
   const char* entryName = names.text.data();
   for (long entry = 0; entry < names.count; ++entry, entryName += std::strlen(entryName) + 1) {
-    progress_->Renaming(program.renamedCount);
+    progress_->Renaming(results.renamedCount);
     const EntryOutcome entryOutcome =
         RenameToNextFreeName(runDirectory, rule, entryName, counter, log, newName, sizeof newName);
     if (entryOutcome.failure != EntryFailure::kNone) {
@@ -213,13 +213,13 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
                                          : "Could not rename " + std::string(directory) + entryName + " to " +
                                                directory + newName + ": " + SystemReason(entryOutcome.error);
       ShowError(Explained(logFailed ? kCannotWriteLog : kCannotRename,
-                          what + ". " + RenamedSoFar(program.renamedCount, pass, keepLog, directory)));
+                          what + ". " + RenamedSoFar(results.renamedCount, pass, keepLog, directory)));
       outcome = PassOutcome::kStoppedEarly;
       break;
     }
-    ++program.renamedCount;
+    ++results.renamedCount;
   }
-  progress_->Finished(program.renamedCount);
+  progress_->Finished(results.renamedCount);
   return outcome;
 }
 

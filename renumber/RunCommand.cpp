@@ -81,8 +81,8 @@ RunOutcome RenumberDialog::RunOnFields() {
     return FailureEnding();
   }
 
-  const bool pictureRun = IsPictureExtension(program.currentExtension);
-  const PageOptions pageOptions{options, program.renamedCount, program.currentExtension};
+  const bool pictureRun = IsPictureExtension(results.currentExtension);
+  const PageOptions pageOptions{options, results.renamedCount, results.currentExtension};
   if (options.applyViewer == 1 && pictureRun && !WriteFolderTemplate(directory, pageOptions, window_)) {
     return FailureEnding();
   }
@@ -90,8 +90,8 @@ RunOutcome RenumberDialog::RunOnFields() {
     if (!WriteSlideshowPage(directory, pageOptions, window_)) return FailureEnding();
     // The page's path is the viewer's one argument, whatever characters it holds.
     const std::string page = JoinPath(directory, "KavoViewer.html");
-    if (const int error = launcher_.Start(program.viewerPath, page.c_str())) {
-      ShowError(Explained(std::string("Could not start the viewer ") + program.viewerPath + ": " +
+    if (const int error = launcher_.Start(viewerPath.c_str(), page.c_str())) {
+      ShowError(Explained(std::string("Could not start the viewer ") + viewerPath + ": " +
                               SystemReason(error),
                           "The directory was renumbered and " + page + " written; choose another viewer to open it."));
       return FailureEnding();

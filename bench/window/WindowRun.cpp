@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
 
   RunOutcome outcome = RunOutcome::kNotStarted;
   QTimer::singleShot(0, [&] {
-    std::snprintf(dialog.program.viewerPath, sizeof dialog.program.viewerPath, "true");
+    std::snprintf(dialog.settings.viewerPath, sizeof dialog.settings.viewerPath, "true");
     window.SetDlgItemText(kPathField, argv[1]);
     window.SetDlgItemText(kDigitsField, "6");
     window.CheckDlgButton(kViewAfterRunBox, 1);

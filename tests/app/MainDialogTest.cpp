@@ -87,8 +87,8 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
   EXPECT_EQ(window.Focus(), kPathField);
   const std::vector<std::pair<int, std::string>> menu{{0, ""}, {16, "&About Tarvine..."}};
   EXPECT_EQ(window.SystemMenu(), menu);
-  EXPECT_STREQ(dialog.program.viewerPath, "xdg-open");
-  EXPECT_EQ(std::string(dialog.program.lastDirectory), Dir());
+  EXPECT_STREQ(dialog.settings.viewerPath, "xdg-open");
+  EXPECT_EQ(std::string(dialog.settings.lastDirectory), Dir());
 }
 
 TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory) {
@@ -96,7 +96,7 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   dialog.OnCommand(kBrowseButton);
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
-  EXPECT_STREQ(dialog.program.lastDirectory, "/pics/summer/");
+  EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
   EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
@@ -114,7 +114,7 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
 TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
-  EXPECT_STREQ(dialog.program.viewerPath, "/usr/bin/eog");
+  EXPECT_STREQ(dialog.settings.viewerPath, "/usr/bin/eog");
   EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + Dir() + "\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
@@ -140,7 +140,7 @@ TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
     EXPECT_EQ(window.Messages().back().text, c.message);
   }
   EXPECT_EQ(window.ItemText(kPathField), "");
-  EXPECT_STREQ(dialog.program.viewerPath, "xdg-open");
+  EXPECT_STREQ(dialog.settings.viewerPath, "xdg-open");
   EXPECT_TRUE(Entries().empty()) << "nothing saved";
 }
 

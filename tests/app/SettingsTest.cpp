@@ -30,8 +30,8 @@ class SettingsTest : public TempDirTest {
     TempDirTest::TearDown();
   }
 
-  ProgramValues Loaded() {
-    ProgramValues values;
+  ProgramSettings Loaded() {
+    ProgramSettings values;
     LoadSettings(values, window);
     return values;
   }
@@ -52,7 +52,7 @@ class SettingsTest : public TempDirTest {
 };
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsStandSilently) {
-  const ProgramValues values = Loaded();
+  const ProgramSettings values = Loaded();
   EXPECT_STREQ(values.viewerPath, "xdg-open");
   EXPECT_STREQ(values.lastDirectory, "/home/someone/");
   EXPECT_EQ(std::string(values.settingsPath), PathOf(kFile));
@@ -82,7 +82,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
   };
   for (const Case& c : cases) {
     Touch(kFile, c.content);
-    const ProgramValues values = Loaded();
+    const ProgramSettings values = Loaded();
     EXPECT_EQ(values.viewerPath, c.viewer) << c.content;
     EXPECT_EQ(values.lastDirectory, c.directory) << c.content;
   }
@@ -91,7 +91,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
 
 TEST_F(SettingsTest, AFileThatCannotBeReadLeavesTheDefaultsWithAMessage) {
   MakeDir(kFile);
-  ProgramValues values = Loaded();
+  ProgramSettings values = Loaded();
   EXPECT_STREQ(values.viewerPath, "xdg-open");
 
   std::filesystem::remove(PathOf(kFile));
@@ -114,11 +114,11 @@ TEST_F(SettingsTest, AFileThatCannotBeReadLeavesTheDefaultsWithAMessage) {
 TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
   for (const auto& [viewer, directory] : std::vector<std::pair<std::string, std::string>>{
            {std::string(200, 'v'), std::string(300, 'd')}, {"", "/"}, {" x ", "/a b/"}, {"/usr/bin/eog", "/pics/"}}) {
-    ProgramValues values = Loaded();
+    ProgramSettings values = Loaded();
     std::snprintf(values.viewerPath, sizeof values.viewerPath, "%s", viewer.c_str());
     std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", directory.c_str());
     SaveSettings(values, window);
-    const ProgramValues read = Loaded();
+    const ProgramSettings read = Loaded();
     EXPECT_EQ(read.viewerPath, viewer);
     EXPECT_EQ(read.lastDirectory, directory);
   }
@@ -129,7 +129,7 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
 
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
   Touch(kFile, "old\n/old/\n");
-  ProgramValues values = Loaded();
+  ProgramSettings values = Loaded();
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "new");
   FaultyFileServices files;
   ScopedFileServices inForce(files);
@@ -149,7 +149,7 @@ TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
   const ScopedEnvironment noConfigHome("XDG_CONFIG_HOME", nullptr);
   const ScopedEnvironment home("HOME", PathOf("home"));
   MakeDir("home");
-  ProgramValues values = Loaded();
+  ProgramSettings values = Loaded();
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "/usr/bin/eog");
   SaveSettings(values, window);
   EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\n");

@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr size_t kViewerCapacity = sizeof ProgramValues{}.viewerPath - 1;
-constexpr size_t kDirectoryCapacity = sizeof ProgramValues{}.lastDirectory - 1;
+constexpr size_t kViewerCapacity = sizeof ProgramSettings{}.viewerPath - 1;
+constexpr size_t kDirectoryCapacity = sizeof ProgramSettings{}.lastDirectory - 1;
 
 // A line as it ends up in a value: cut to the value's capacity, and seen as
 // a C text, so a zero byte ends it.
@@ -53,7 +53,7 @@ std::string Describe(const Values& values) {
 }
 
 Values Load(HeadlessDialogWindow& window) {
-  ProgramValues values;
+  ProgramSettings values;
   LoadSettings(values, window);
   return {values.viewerPath, values.lastDirectory};
 }
@@ -61,7 +61,7 @@ Values Load(HeadlessDialogWindow& window) {
 // Saves both values and reads them back.
 void CheckRoundTrip(const Values& stored, MemoryFileServices& files) {
   HeadlessDialogWindow window;
-  ProgramValues values;
+  ProgramSettings values;
   LoadSettings(values, window);  // fixes the settings path
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "%s", stored.viewer.c_str());
   std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", stored.directory.c_str());
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   files.Contents()["/tarvine-fuzz-config/tarvine"];  // so a save makes no directory on the disk
 
   HeadlessDialogWindow window;
-  ProgramValues fresh;
+  ProgramSettings fresh;
   LoadSettings(fresh, window);  // no file yet: the defaults and the path
   const Values defaults{fresh.viewerPath, fresh.lastDirectory};
 

@@ -52,8 +52,8 @@ TEST_F(RenumberPassTest, RenamesInListingOrderSkippingTakenNumbers) {
   EXPECT_EQ(Read("001.jpg"), "content of b.jpg");
   EXPECT_EQ(Read("003.jpg"), "content of 002.jpg");
   EXPECT_EQ(Read("004.jpg"), "content of a.jpg");
-  EXPECT_EQ(dialog.program.renamedCount, 3);
-  EXPECT_STREQ(dialog.program.currentExtension, "jpg");
+  EXPECT_EQ(dialog.results.renamedCount, 3);
+  EXPECT_STREQ(dialog.results.currentExtension, "jpg");
   EXPECT_FALSE(dialog.LastPassFailed());
   EXPECT_TRUE(window.Messages().empty());
   // The count line shows the files renamed before each entry, then the total.
@@ -102,7 +102,7 @@ TEST_F(RenumberPassTest, PutsPrefixAndSuffixAroundTheNumber) {
   EXPECT_EQ(Pass("x.JPG", "3"), 1);
   EXPECT_EQ(Entries(), (Names{"trip 001-b.JPG", "trip 002-b.JPG", "trip 003-b.JPG"}));
   EXPECT_EQ(Read("trip 001-b.JPG"), "content of other.jpg");
-  EXPECT_STREQ(dialog.program.currentExtension, "JPG");
+  EXPECT_STREQ(dialog.results.currentExtension, "JPG");
 }
 
 TEST_F(RenumberPassTest, TheExtensionIsLiteralTextInAnyCase) {
@@ -151,8 +151,8 @@ TEST_F(RenumberPassTest, TheExtensionComesFromTheFileNamesLastDot) {
   MakeDir("my.pics");
   TouchAll({"my.pics/holiday.2001.jpg", "my.pics/b.jpg", "my.pics/c.2001"});
   EXPECT_EQ(Pass("my.pics/holiday.2001.jpg", "2"), 1);
-  EXPECT_STREQ(dialog.program.currentExtension, "jpg");
-  EXPECT_EQ(dialog.program.renamedCount, 2);
+  EXPECT_STREQ(dialog.results.currentExtension, "jpg");
+  EXPECT_EQ(dialog.results.renamedCount, 2);
   EXPECT_EQ(std::filesystem::exists(PathOf("my.pics/c.2001")), true);
 }
 
@@ -204,7 +204,7 @@ TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
   for (const Case& c : cases) {
     HeadlessDialogWindow caseWindow;
     RenumberDialog caseDialog{caseWindow};
-    caseDialog.program.renamedCount = 99;
+    caseDialog.results.renamedCount = 99;
     caseDialog.options.pathText = c.path.empty() ? "" : PathOf(c.path);
     caseDialog.options.prefixText = c.prefix;
     caseDialog.options.suffixText = c.suffix;
@@ -213,7 +213,7 @@ TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
     EXPECT_EQ(caseDialog.RenumberFiles(), 0) << c.message;
     ASSERT_EQ(caseWindow.Messages().size(), 1u) << c.message;
     EXPECT_EQ(caseWindow.MessageSentences()[0], c.message);
-    EXPECT_EQ(caseDialog.program.renamedCount, 99) << c.message;
+    EXPECT_EQ(caseDialog.results.renamedCount, 99) << c.message;
     EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"})) << c.message << ": nothing renamed, no log";
   }
   dialog.options.pathText = tooLongPath;
@@ -223,10 +223,10 @@ TEST_F(RenumberPassTest, StopsBeforeRenamingWithAMessage) {
 
 TEST_F(RenumberPassTest, AnEmptyListStillSetsTheExtension) {
   Touch("a.png");
-  dialog.program.renamedCount = 7;
+  dialog.results.renamedCount = 7;
   EXPECT_EQ(Pass("a.gif", "3"), 0);
-  EXPECT_STREQ(dialog.program.currentExtension, "gif");
-  EXPECT_EQ(dialog.program.renamedCount, 7);
+  EXPECT_STREQ(dialog.results.currentExtension, "gif");
+  EXPECT_EQ(dialog.results.renamedCount, 7);
   EXPECT_EQ(window.MessageSentences(), Names{"Could not find at least one file."});
 }
 
@@ -333,11 +333,11 @@ TEST_F(RenumberPassTest, ALogThatCannotBeOpenedStopsThePassBeforeRenaming) {
   TouchAll({"a.jpg", "b.jpg"});
   files.failOpen = true;
   dialog.options.keepLog = 1;
-  dialog.program.renamedCount = 5;
+  dialog.results.renamedCount = 5;
   EXPECT_EQ(Pass("a.jpg", "3"), 0);
   EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
   EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"}));
-  EXPECT_EQ(dialog.program.renamedCount, 5);
+  EXPECT_EQ(dialog.results.renamedCount, 5);
 }
 
 TEST_F(RenumberPassTest, AFailedRenameStopsThePassAndLeavesEarlierRenames) {
@@ -358,7 +358,7 @@ TEST_F(RenumberPassTest, AFailedRenameStopsThePassAndLeavesEarlierRenames) {
     EXPECT_TRUE(caseDialog.LastPassFailed());
     ASSERT_EQ(caseWindow.Messages().size(), 1u);
     EXPECT_EQ(caseWindow.MessageSentences()[0], "Could not rename at least one file.");
-    EXPECT_EQ(caseDialog.program.renamedCount, failAt - 1);
+    EXPECT_EQ(caseDialog.results.renamedCount, failAt - 1);
     EXPECT_EQ(caseWindow.ItemText(kCountLine), "   " + std::to_string(failAt - 1) + " files.");
 
     const Names original = {"a.jpg", "b.jpg", "c.jpg"};

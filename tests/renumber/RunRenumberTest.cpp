@@ -27,7 +27,7 @@ class RunRenumberTest : public TempDirTest {
   void SetUp() override {
     TempDirTest::SetUp();
     dialog.UpdateData(0);
-    std::snprintf(dialog.program.viewerPath, sizeof dialog.program.viewerPath, "my-viewer");
+    dialog.viewerPath = "my-viewer";
   }
 
   RunOutcome Run(const std::string& file, const char* digits, int applyViewer = 0, int viewAfterRun = 0) {
@@ -118,7 +118,7 @@ TEST_F(RunRenumberTest, ANumberedDirectoryIsNumberedAgainFromOne) {
            {"01.jpg", "01.jpg"}, {"02.jpg", "02.jpg"}, {"03.jpg", "03.jpg"}, {"04.jpg", "x.jpg"}, {"05.jpg", "y.jpg"}}) {
     EXPECT_EQ(Read(now), "content of " + was);
   }
-  EXPECT_EQ(dialog.program.renamedCount, 5);
+  EXPECT_EQ(dialog.results.renamedCount, 5);
   // Both passes are in the log, so the run can be taken back.
   const std::string log = Read("renum.log");
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 10);
