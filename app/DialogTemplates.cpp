@@ -14,7 +14,6 @@ constexpr int kNoId = -1;
 
 const DialogTemplate& MainDialogTemplate() {
   static const DialogTemplate dialog{
-      kMainTemplateId,
       "Kavo's  Plim Renumber ",
       332,
       221,
@@ -60,7 +59,6 @@ const DialogTemplate& MainDialogTemplate() {
 
 const DialogTemplate& AboutDialogTemplate() {
   static const DialogTemplate dialog{
-      kAboutTemplateId,
       "About Tarvine",
       217,
       55,

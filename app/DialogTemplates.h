@@ -3,9 +3,6 @@
 
 #include "platform/dialog/DialogTemplate.h"
 
-constexpr int kAboutTemplateId = 100;
-constexpr int kMainTemplateId = 102;
-
 // The main dialog: the renumbering options, the slideshow options, the viewer
 // choice, "Go For It!", the status frame and Exit.
 const DialogTemplate& MainDialogTemplate();

@@ -17,7 +17,7 @@ void RenumberDialog::DoDataExchange(DataExchange& exchange) {
 }
 
 int RenumberDialog::UpdateData(int saveAndValidate) {
-  DataExchange exchange(window_, saveAndValidate != 0);
+  DataExchange exchange(window_, saveAndValidate != 0, "Tarvine");
   DoDataExchange(exchange);
   return exchange.Succeeded() ? 1 : 0;
 }

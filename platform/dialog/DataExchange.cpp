@@ -1,12 +1,5 @@
 #include "platform/dialog/DataExchange.h"
 
-namespace {
-
-// The window system's own messages carry the application's name.
-const char kApplicationName[] = "Tarvine";
-
-}  // namespace
-
 std::string TooManyCharactersMessage(int maxBytes) {
   std::string message = "Please enter no more than %1 characters.";
   message.replace(message.find("%1"), 2, std::to_string(maxBytes));
@@ -22,7 +15,7 @@ void DataExchange::Text(int id, std::string& field, int maxBytes) {
   }
   field = window_.GetDlgItemText(id);
   if (maxBytes > 0 && field.size() > static_cast<size_t>(maxBytes)) {
-    window_.MessageBox(TooManyCharactersMessage(maxBytes).c_str(), kApplicationName, kMessageExclamation);
+    window_.MessageBox(TooManyCharactersMessage(maxBytes).c_str(), caption_, kMessageExclamation);
     window_.GotoDlgCtrl(id);
     failed_ = true;
   }

@@ -11,7 +11,10 @@
 
 class DataExchange {
  public:
-  DataExchange(DialogWindow& window, bool saveAndValidate) : window_(window), saving_(saveAndValidate) {}
+  // `caption` titles the message of a text over its limit, as the window
+  // system titles its own messages with the program's name.
+  DataExchange(DialogWindow& window, bool saveAndValidate, const char* caption)
+      : window_(window), saving_(saveAndValidate), caption_(caption) {}
 
   // Pairs a text field with an edit control; a limit above 0 is that control's
   // most bytes.
@@ -25,6 +28,7 @@ class DataExchange {
  private:
   DialogWindow& window_;
   bool saving_;
+  const char* caption_;
   bool failed_ = false;
 };
 

@@ -36,10 +36,9 @@ struct ControlTemplate {
 };
 
 struct DialogTemplate {
-  int id;
   const char* caption;
   int width, height;  // dialog units
-  const char* fontName;
+  const char* fontName;  // the font the units are measured in; a window system may stand in a like one
   int fontPoints;
   bool minimizeAndMaximizeBoxes;
   bool ownTaskbarButton;  // an application window

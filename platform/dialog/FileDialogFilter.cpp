@@ -68,13 +68,3 @@ std::vector<FileDialogChoice> FileDialogChoices(const char* filter) {
   }
   return choices;
 }
-
-std::string QtNameFilter(const FileDialogChoice& choice) {
-  std::string patterns;
-  if (choice.executables) {
-    patterns = "*";  // any name; the dialog itself keeps programs and the patterns' files
-  } else {
-    for (const auto& pattern : choice.patterns) patterns += (patterns.empty() ? "" : " ") + pattern;
-  }
-  return Trimmed(choice.description + " (" + patterns + ")");
-}

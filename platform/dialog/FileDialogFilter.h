@@ -4,7 +4,7 @@
 // closed by one more "|". On Linux "*.*" means every file ("*"), and "*.exe"
 // means the programs the user may run, whatever their names.
 //
-//   filter text                                 => Qt name filters
+//   filter text                                 => choices, as Qt name filters
 //   "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||"
 //                                               => "JPEG Files (*.jpg)", "GIF Files (*.gif)", "All Files (*)"
 //   "Pictures|*.jpg; *.gif||"                   => "Pictures (*.jpg *.gif)"
@@ -27,8 +27,3 @@ struct FileDialogChoice {
 };
 
 std::vector<FileDialogChoice> FileDialogChoices(const char* filter);
-
-// The choice as a Qt name filter, the patterns in parentheses:
-//   {"JPEG Files", {"*.jpg"}, false} => "JPEG Files (*.jpg)"
-//   {"EXE Files", {}, true}          => "EXE Files (*)"
-std::string QtNameFilter(const FileDialogChoice& choice);

@@ -148,7 +148,7 @@ TEST_F(MainDialogTest, TheAboutItemOpensTheAboutBox) {
   dialog.OnSysCommand(kAboutCommand);
   dialog.OnSysCommand(kAboutCommand | 0x3);  // the low bits are the window system's
   dialog.OnSysCommand(32);
-  EXPECT_EQ(dialogs.created, (std::vector<int>{kAboutTemplateId, kAboutTemplateId}));
+  EXPECT_EQ(dialogs.created, (std::vector<std::string>{"About Tarvine", "About Tarvine"}));
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {

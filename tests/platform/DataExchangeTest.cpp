@@ -13,7 +13,7 @@ struct Fields {
   std::string last = "end";
 
   bool Exchange(DialogWindow& window, bool save) {
-    DataExchange exchange(window, save);
+    DataExchange exchange(window, save, "Tarvine");
     exchange.Text(1, shortText, 3);
     exchange.Text(2, longText);
     exchange.Check(3, box);

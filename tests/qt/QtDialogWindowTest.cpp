@@ -55,7 +55,6 @@ TEST(QtDialogWindow, PlacesTheControlsInDialogUnitsOfTheDesktopFontAtTheTemplate
 TEST(QtDialogWindow, ATextTooLongForItsPlaceGrowsRightwardsUntilSomethingIsInTheWay) {
   const char* longText = "A text much too long for the room its template gives it";
   const DialogTemplate dialogTemplate{
-      901,
       "Fitting",
       300,
       100,

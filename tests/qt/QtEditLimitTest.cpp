@@ -138,7 +138,7 @@ struct Fields {
   int keep = 1;
 
   bool Exchange(DialogWindow& window, bool save) {
-    DataExchange exchange(window, save);
+    DataExchange exchange(window, save, "Tarvine");
     exchange.Text(kName, digits, 3);
     exchange.Text(kOther, free);
     exchange.Check(kKeep, keep);

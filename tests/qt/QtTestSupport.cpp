@@ -86,7 +86,6 @@ const DialogTemplate& SmallTemplate() {
   using namespace small;
   static const IconImages icon{SquareXpm(32), SquareXpm(16)};
   static const DialogTemplate dialog{
-      900,
       "Test  dialog ",
       200,
       100,

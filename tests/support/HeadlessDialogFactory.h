@@ -2,6 +2,7 @@
 // Makes headless windows for further dialogs and remembers which.
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/dialog/DialogFactory.h"
@@ -10,8 +11,8 @@
 class HeadlessDialogFactory : public DialogFactory {
  public:
   std::unique_ptr<DialogWindow> Create(const DialogTemplate& dialog) override {
-    created.push_back(dialog.id);
+    created.push_back(dialog.caption);
     return std::make_unique<HeadlessDialogWindow>();
   }
-  std::vector<int> created;  // template ids, in order
+  std::vector<std::string> created;  // the dialogs' captions, in order
 };

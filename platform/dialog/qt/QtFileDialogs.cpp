@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "platform/dialog/FileDialogFilter.h"
+#include "platform/dialog/qt/QtNameFilter.h"
 #include "platform/dialog/qt/ExecutableFilesFilter.h"
 
 namespace {

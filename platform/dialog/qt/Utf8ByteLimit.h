@@ -21,7 +21,6 @@ class Utf8ByteLimit : public QValidator {
   // Owned by `edit`; follows its text to tell what each change inserts.
   Utf8ByteLimit(QLineEdit* edit, int maxBytes);
 
-  int MaxBytes() const { return maxBytes_; }
 
   State validate(QString& input, int& cursor) const override;
 

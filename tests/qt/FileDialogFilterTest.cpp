@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "platform/dialog/FileDialogFilter.h"
+#include "platform/dialog/qt/QtNameFilter.h"
 
 namespace {
 
