@@ -4,6 +4,12 @@
 
 #include <string>
 
+// The operations bear the window system's names; where its header was read
+// first, its macros for the 8-bit and wide variants would rename them.
+#undef GetDlgItemText
+#undef SetDlgItemText
+#undef MessageBox
+
 class DialogCommands;
 
 // Message box styles, numbered as the window system numbers them.

@@ -1,0 +1,75 @@
+#pragma once
+// The program's dialogs as native Windows dialogs: an extended dialog
+// template is built in memory from the same DialogTemplate data the other
+// window systems read (dialog units of "MS Sans Serif" 8 pt) and run by the
+// dialog manager with DialogBoxIndirectParamW.
+//
+// The window never closes by itself; it reports to the DialogCommands given
+// to DoModal, which end it with EndDialog:
+//   Enter, or the push button with id 1          => OnOK
+//   Escape, the close box, the push button id 2  => OnCancel
+//   any other push button                        => OnCommand(id)
+//   an item added to the window (system) menu    => OnSysCommand(id)
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/dialog/DialogTemplate.h"
+#include "platform/dialog/DialogWindow.h"
+
+struct HWND__;
+typedef HWND__* HWND;
+
+// Invariant: controls are addressed by id only while the window exists
+// (between WM_INITDIALOG and its destruction); before and after, texts and
+// checks are kept here and given to the window when it is made.
+class Win32DialogWindow : public DialogWindow {
+ public:
+  explicit Win32DialogWindow(const DialogTemplate& dialogTemplate, HWND owner = nullptr);
+  ~Win32DialogWindow() override;
+  Win32DialogWindow(const Win32DialogWindow&) = delete;
+  Win32DialogWindow& operator=(const Win32DialogWindow&) = delete;
+
+  std::string GetDlgItemText(int id) override;
+  void SetDlgItemText(int id, const char* text) override;
+  int IsDlgButtonChecked(int id) override;
+  void CheckDlgButton(int id, int checked) override;
+  void LimitText(int id, int maxBytes) override;
+  void GotoDlgCtrl(int id) override;
+  void EnableWindow(int id, bool enabled) override;
+  void AppendSystemMenu(int id, const char* text) override;
+  int DoModal(DialogCommands& commands) override;
+  void EndDialog(int result) override;
+  // MessageBoxW owned by the dialog, with the style as given (0, 16, 48 ...).
+  int MessageBox(const char* text, const char* caption, int style) override;
+  // Takes every pending message off the queue and delivers it; never waits.
+  void PumpMessages() override;
+
+  // The window while it exists, as the owner of other windows; else null.
+  HWND Window() const { return window_; }
+
+  // The dialog procedure's work for this object's window.
+  long long Handle(HWND window, unsigned message, unsigned long long wParam, long long lParam);
+
+ private:
+  void Initialize();
+  void FitTexts();
+  void SetIcons();
+  void KeepEditWithinLimit(int id);
+
+  const DialogTemplate& template_;
+  HWND owner_;
+  HWND window_ = nullptr;
+  DialogCommands* commands_ = nullptr;
+  std::map<int, std::string> texts_;   // controls' texts while there is no window
+  std::map<int, int> checks_;          // check boxes' states while there is no window
+  std::map<int, int> byteLimits_;      // edits' limits in UTF-8 bytes
+  std::map<int, std::wstring> lastFitting_;  // each limited edit's last text within its limit
+  std::vector<std::pair<int, std::wstring>> systemMenu_;  // a separator has an empty text
+  std::vector<int> pushButtons_;
+  bool settingText_ = false;  // the program's own texts pass an edit's limit
+  void* icons_[2] = {nullptr, nullptr};  // large and small HICON of the window
+  std::vector<void*> fonts_;             // HFONTs made smaller for texts that would not fit
+};
