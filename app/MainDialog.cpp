@@ -18,6 +18,17 @@ const char kProgramFilter[] = "EXE Files (*.exe)|*.exe||";
 // Linux keeps its programs here, as the other system kept them under C:\.
 const char kProgramsDirectory[] = "/usr/bin/";
 
+// The window menu's numbering orders, in the menu's order.
+const struct {
+  int command;
+  const char* text;
+  NumberingOrder order;
+} kOrderItems[] = {
+    {kNameOrderCommand, "Number in name order", NumberingOrder::kName},
+    {kTakenOrderCommand, "Number in the order taken", NumberingOrder::kTaken},
+    {kModifiedOrderCommand, "Number by date modified", NumberingOrder::kModified},
+};
+
 // The commands that could start a second run or end the program mid-run.
 constexpr int kCommandsLockedDuringRun[] = {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk};
 
@@ -34,7 +45,10 @@ void MainDialog::OnInitDialog() {
   UpdateData(0);
   Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
+  Window().AppendSystemMenu(0, nullptr);
+  for (const auto& item : kOrderItems) Window().AppendSystemMenu(item.command, item.text);
   LoadSettings(settings, Window());
+  CheckOrderItem();
   Window().GotoDlgCtrl(kPathField);
 }
 
@@ -48,9 +62,25 @@ void MainDialog::OnCommand(int id) {
   }
 }
 
+void MainDialog::CheckOrderItem() {
+  for (const auto& item : kOrderItems) {
+    if (item.order == settings.order) {
+      Window().CheckMenuRadioItem(kNameOrderCommand, kModifiedOrderCommand, item.command);
+    }
+  }
+}
+
 void MainDialog::OnSysCommand(int id) {
   // The window system keeps the four low bits of a command for itself.
-  if ((id & 0xFFF0) != kAboutCommand) return;
+  const int command = id & 0xFFF0;
+  for (const auto& item : kOrderItems) {
+    if (command != item.command) continue;
+    settings.order = item.order;
+    CheckOrderItem();
+    SaveSettings(settings, Window());
+    return;
+  }
+  if (command != kAboutCommand) return;
   const std::unique_ptr<DialogWindow> window = dialogs_.Create(AboutDialogTemplate());
   AboutDialog about(*window);
   window->DoModal(about);
@@ -95,6 +125,7 @@ void MainDialog::OnChooseViewer() {
 
 RunOutcome MainDialog::OnGoForIt() {
   viewerPath = settings.viewerPath;
+  options.order = settings.order;
   runInProgress_ = true;
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, false);
   const RunOutcome outcome = RunRenumber();

@@ -1,7 +1,8 @@
 #pragma once
 // The main dialog: the fields and the run (RenumberDialog) together with the
 // commands of its window: Browse, Choose Viewer, "Go For It!", the About item
-// of the window menu, Exit, Enter, Escape and the close box.
+// and the three numbering orders of the window menu, Exit, Enter, Escape and
+// the close box.
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/DialogFactory.h"
@@ -12,14 +13,23 @@
 constexpr int kAboutCommand = 16;
 constexpr char kAboutItemText[] = "&About Tarvine...";
 
+// The window-menu commands that choose the numbering order, one radio group
+// (the window system keeps a command's four low bits, so they step by 16).
+constexpr int kNameOrderCommand = 32;
+constexpr int kTakenOrderCommand = 48;
+constexpr int kModifiedOrderCommand = 64;
+
 class MainDialog : public RenumberDialog, public DialogCommands {
  public:
   MainDialog(DialogWindow& window, DialogFactory& dialogs, ProgramLauncher& launcher = SystemLauncher())
       : RenumberDialog(window, launcher), dialogs_(dialogs) {}
 
-  // Fills the controls, adds the About item, reads the settings file.
+  // Fills the controls, adds the About item and the order items, reads the
+  // settings file and checks the order it holds.
   void OnInitDialog() override;
   void OnCommand(int id) override;
+  // About, or the choice of a numbering order, which is remembered in the
+  // settings file at once.
   void OnSysCommand(int id) override;
   // Exit and Enter end the program after a successful exchange; Escape and
   // the close box end it at once. Nothing is saved. Neither works during a run.
@@ -40,6 +50,9 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   ProgramSettings settings;
 
  private:
+  // Checks the window menu's item of the order in the settings.
+  void CheckOrderItem();
+
   DialogFactory& dialogs_;
   bool runInProgress_ = false;
 };

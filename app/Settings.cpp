@@ -67,6 +67,7 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
                 path.size() < sizeof values.settingsPath ? path.c_str() : "");
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "xdg-open");
   SetHomeDirectory(values);
+  values.order = NumberingOrder::kName;
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
@@ -77,6 +78,9 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   ProgramSettings read = values;
   ReadLine(file, read.viewerPath, sizeof read.viewerPath);
   ReadLine(file, read.lastDirectory, sizeof read.lastDirectory);
+  char orderWord[16] = "";
+  ReadLine(file, orderWord, sizeof orderWord);
+  if (!ParseNumberingOrder(orderWord, read.order)) read.order = NumberingOrder::kName;
   // A directory of that name opens but cannot be read: no settings then.
   const bool readFailed = std::ferror(file);
   std::fclose(file);
@@ -95,6 +99,7 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
     return;
   }
   // The old file is replaced only by a whole new one, safely on disk.
-  const std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n";
+  const std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
+                           NumberingOrderWord(values.order) + "\n";
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

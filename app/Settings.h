@@ -1,28 +1,34 @@
 #pragma once
 // The settings file "Tarvine.ini" in the user's configuration directory
-// (tarvine/ in XDG_CONFIG_HOME, else in ~/.config): two lines, the viewer
-// path and the directory Browse opens in. Read once at start, rewritten
-// whole after each confirmed Browse or Choose Viewer. Never one in the
-// working directory: a directory of someone else's files could plant it.
+// (tarvine/ in XDG_CONFIG_HOME, else in ~/.config): the viewer path, the
+// directory Browse opens in, and the numbering order ("name", "taken" or
+// "modified"), a line each. A reader that knows only the first two lines
+// reads such a file as before; a missing or unknown third line is "name".
+// Read once at start, rewritten whole after each confirmed Browse or Choose
+// Viewer and each choice of order. Never one in the working directory: a
+// directory of someone else's files could plant it.
 
 #include <string>
 
 #include "platform/dialog/DialogWindow.h"
+#include "renumber/NumberingOrder.h"
 
 // The values the window keeps between runs of the program.
 struct ProgramSettings {
   char viewerPath[201] = "xdg-open";  // the program that opens the slideshow page
   char lastDirectory[301] = "/";      // where Browse opens, with its trailing "/"
   char settingsPath[4110] = "";       // fixed at start: the user's Tarvine.ini; empty: none
+  NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
 };
 
 // Fixes settingsPath (SettingsFilePath of the environment and the account),
-// sets the defaults (viewer "xdg-open", the user's home directory), then
+// sets the defaults (viewer "xdg-open", the user's home directory, name
+// order), then
 // reads the file if there is one. A file that exists but cannot be read
 // gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 
-// Rewrites the file with both values, atomically: a new file beside it
+// Rewrites the file with the three values, atomically: a new file beside it
 // replaces the old one only once it is written whole. A missing settings
 // directory is made first, for the user alone (mode 0700). A failure gives
 // a message box on `owner`; the values in memory keep what they hold.

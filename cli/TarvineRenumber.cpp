@@ -2,8 +2,10 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "app/VersionRecord.h"
 #include "app/Settings.h"
@@ -12,6 +14,7 @@
 #include "platform/os/Terminal.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
+#include "renumber/NumberingOrder.h"
 #include "renumber/RenameLog.h"
 #include "renumber/RenumberDialog.h"
 #include "renumber/UndoRenames.h"
@@ -31,7 +34,9 @@ struct Request {
   bool slideshow = false;
   std::string seconds = "4";
   std::optional<std::string> viewer;
+  std::string order = "name";
   bool dryRun = false;
+  bool explain = false;
   std::optional<std::string> undoDirectory;
   bool quiet = false;
   bool version = false;
@@ -124,12 +129,23 @@ int Renumber(const Request& request) {
   fields.includeFileList = request.fileList;
   fields.viewAfterRun = request.slideshow;
   fields.secondsText = request.seconds;
+  ParseNumberingOrder(request.order, fields.order);  // the parser let only the three words through
 
   // A dry run renames in a picture of the directory and prints each rename
-  // as the log would record it.
+  // as the log would record it; explained, after a first column that says
+  // what the file was ordered by.
   SimulatedFileServices simulated;
   long wouldRename = 0;
-  simulated.onRename = [&wouldRename](const char* from, const char* to) {
+  std::unordered_map<std::string, std::string> orderedBy;  // by bare name, for the pass under way
+  if (request.explain) {
+    dialog.onOrdered = [&orderedBy](const char* name, const std::string& by) { orderedBy[name] = by; };
+  }
+  simulated.onRename = [&](const char* from, const char* to) {
+    if (request.explain) {
+      const char* slash = std::strrchr(from, '/');
+      const auto found = orderedBy.find(slash ? slash + 1 : from);
+      std::printf("%s\t", found != orderedBy.end() ? found->second.c_str() : "name");
+    }
     WriteLogLine(stdout, "", from, to);
     ++wouldRename;
   };
@@ -172,7 +188,17 @@ int RunTarvineRenumber(int argc, char** argv) {
   app.add_option("--seconds", request.seconds, "Auto Sequence delay of the slideshow (default 4)");
   app.add_option("--viewer", request.viewer, "Viewer for --slideshow (default: the saved viewer path, else xdg-open)")
       ->type_name("PROGRAM");
-  app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
+  app.add_option("--order", request.order,
+                 "Number in this order: name (as a file manager shows the names; the default), taken (when the "
+                 "pictures were taken, by their Exif or XMP capture time, else the last-write time), modified "
+                 "(last-write time)")
+      ->check(CLI::IsMember({"name", "taken", "modified"}))
+      ->type_name("ORDER");
+  CLI::Option* dryRun =
+      app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
+  app.add_flag("--explain", request.explain,
+               "With --dry-run: begin each line with the time the file was ordered by, and where it came from")
+      ->needs(dryRun);
   app.add_option("--undo", request.undoDirectory, "Reverse the renames recorded in DIR/renum.log")->type_name("DIR");
   app.add_flag("-q,--quiet", request.quiet, "No progress display");
   CLI::Option* version = app.add_flag("--version", request.version, "Show the version and exit");

@@ -3,6 +3,7 @@
 // on whatever window implements DialogWindow (Qt, console or headless).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -85,6 +86,9 @@ class RenumberDialog {
   // The program that opens the slideshow page; the window's settings, or
   // the command line, say which.
   std::string viewerPath = "xdg-open";
+  // Told, when set, what each name a pass is about to rename was ordered
+  // by (DescribeOrderedBy), in the pass's order: a dry run explains itself.
+  std::function<void(const char* name, const std::string& orderedBy)> onOrdered;
 
  private:
   void ShowError(const std::string& text);

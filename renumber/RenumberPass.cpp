@@ -5,14 +5,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fsystem/FSystem.h"
 #include "platform/os/ErrorText.h"
 #include "platform/os/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
+#include "renumber/NumberingOrder.h"
 #include "renumber/PassPlan.h"
 #include "renumber/RenameLog.h"
 #include "renumber/RenameLogFile.h"
@@ -62,6 +65,30 @@ ListedNames CollectNames(FileList& list, const char* extension, bool keepLog) {
     ++names.count;
   }
   return names;
+}
+
+// Puts the listed names into the numbering order and tells `onOrdered` what
+// each was ordered by. The second pass keeps name order: it lists the names
+// the first pass gave, whose numbers already stand in the chosen order.
+void OrderListedNames(ListedNames& names, const char* directory, NumberingOrder order, PassKind pass,
+                      const std::function<void(const char*, const std::string&)>& onOrdered) {
+  if (pass == PassKind::kSecond) order = NumberingOrder::kName;
+  if (order == NumberingOrder::kName && !onOrdered) return;
+  std::vector<const char*> ordered;
+  ordered.reserve(names.count);
+  for (const char* name = names.text.data(); ordered.size() < static_cast<size_t>(names.count);
+       name += std::strlen(name) + 1) {
+    ordered.push_back(name);
+  }
+  std::vector<FileTime> times;
+  PutInNumberingOrder(ordered, directory, order, &times);
+  std::string text;
+  text.reserve(names.text.size());
+  for (size_t i = 0; i < ordered.size(); ++i) {
+    text.append(ordered[i], std::strlen(ordered[i]) + 1);
+    if (onOrdered) onOrdered(ordered[i], order == NumberingOrder::kName ? "name" : DescribeOrderedBy(times[i], order));
+  }
+  names.text.swap(text);
 }
 
 enum class EntryFailure { kNone, kRename, kLog };
@@ -153,7 +180,7 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   FileList list;
   list.LoadNames(directory, "*");  // the pass reads nothing but names
   const bool keepLog = options.keepLog == 1;
-  const ListedNames names = CollectNames(list, plan.extension, keepLog);
+  ListedNames names = CollectNames(list, plan.extension, keepLog);
   if (names.count == 0) {
     ShowError(Explained("Could not find at least one file.",
                         std::string("No entry of ") + (*directory ? directory : "the current directory") +
@@ -189,6 +216,8 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
       return PassOutcome::kRefused;
     }
   }
+
+  OrderListedNames(names, directory, options.order, pass, onOrdered);
 
   RenameLogFile log;
   if (keepLog) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "renumber/NumberingOrder.h"
+
 struct RunOptions {
   std::string pathText;            // one file of the kind to renumber
   std::string digitsText = "5";    // width of the number; empty or "0": no padding
@@ -15,4 +17,7 @@ struct RunOptions {
   int applyViewer = 0;      // 1: write Folder.htt on picture runs
   int includeFileList = 0;  // 1: Folder.htt carries the folder's file list
   int viewAfterRun = 1;     // 1: write KavoViewer.html and open it
+  // The first pass numbers in this order; the window's menu or the command
+  // line chooses it.
+  NumberingOrder order = NumberingOrder::kName;
 };

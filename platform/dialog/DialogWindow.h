@@ -47,6 +47,10 @@ class DialogWindow {
   // menu: right click or the Menu key); a null text adds a separator.
   // Choosing the item calls DialogCommands::OnSysCommand(id).
   virtual void AppendSystemMenu(int id, const char* text) = 0;
+  // Makes the window menu's items with ids from `firstId` to `lastId` one
+  // group of radio items and checks `checkedId` among them, unchecking the
+  // others.
+  virtual void CheckMenuRadioItem(int firstId, int lastId, int checkedId) = 0;
 
   // Shows the dialog modally, reporting its events to `commands`, until
   // EndDialog; returns the result EndDialog was given.

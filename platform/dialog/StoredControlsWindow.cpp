@@ -33,6 +33,13 @@ void StoredControlsWindow::EnableWindow(int id, bool enabled) {
 
 void StoredControlsWindow::AppendSystemMenu(int id, const char* text) { systemMenu_.emplace_back(id, text ? text : ""); }
 
+void StoredControlsWindow::CheckMenuRadioItem(int firstId, int lastId, int checkedId) {
+  for (const auto& [id, text] : systemMenu_) {
+    if (id >= firstId && id <= lastId) checkedMenuItems_.erase(id);
+  }
+  checkedMenuItems_.insert(checkedId);
+}
+
 int StoredControlsWindow::DoModal(DialogCommands& commands) {
   commands.OnInitDialog();
   return result_;

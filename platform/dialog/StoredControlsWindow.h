@@ -21,6 +21,7 @@ class StoredControlsWindow : public DialogWindow {
   void GotoDlgCtrl(int id) override { focus_ = id; }
   void EnableWindow(int id, bool enabled) override;
   void AppendSystemMenu(int id, const char* text) override;
+  void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
   // Tells `commands` OnInitDialog and returns at once: with no one to use
   // the dialog, the result is the one EndDialog got during it, else 0.
   int DoModal(DialogCommands& commands) override;
@@ -34,6 +35,8 @@ class StoredControlsWindow : public DialogWindow {
   bool IsEnabled(int id) const { return !disabled_.count(id); }
   // The window menu's items, in order; a separator has the text "".
   const std::vector<std::pair<int, std::string>>& SystemMenu() const { return systemMenu_; }
+  // Whether the window menu's item is a checked radio item.
+  bool IsMenuItemChecked(int id) const { return checkedMenuItems_.count(id) != 0; }
   // EndDialog's result; 0 while the dialog has not ended.
   int Result() const { return result_; }
 
@@ -44,5 +47,6 @@ class StoredControlsWindow : public DialogWindow {
   int focus_ = 0;
   std::set<int> disabled_;
   std::vector<std::pair<int, std::string>> systemMenu_;
+  std::set<int> checkedMenuItems_;
   int result_ = 0;
 };

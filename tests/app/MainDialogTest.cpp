@@ -85,8 +85,14 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
   EXPECT_EQ(window.TextLimit(kSecondsField), 6);
   EXPECT_EQ(window.TextLimit(kPrefixField), 0);
   EXPECT_EQ(window.Focus(), kPathField);
-  const std::vector<std::pair<int, std::string>> menu{{0, ""}, {16, "&About Tarvine..."}};
+  const std::vector<std::pair<int, std::string>> menu{{0, ""},
+                                                      {16, "&About Tarvine..."},
+                                                      {0, ""},
+                                                      {32, "Number in name order"},
+                                                      {48, "Number in the order taken"},
+                                                      {64, "Number by date modified"}};
   EXPECT_EQ(window.SystemMenu(), menu);
+  EXPECT_TRUE(window.IsMenuItemChecked(kNameOrderCommand));
   EXPECT_STREQ(dialog.settings.viewerPath, "xdg-open");
   EXPECT_EQ(std::string(dialog.settings.lastDirectory), Dir());
 }
@@ -97,11 +103,11 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\n");
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\nname\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\n");
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\nname\n");
 
   ASSERT_EQ(fileDialogs.requests.size(), 2u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
@@ -115,7 +121,7 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
   EXPECT_STREQ(dialog.settings.viewerPath, "/usr/bin/eog");
-  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + Dir() + "\n");
+  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + Dir() + "\nname\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
   EXPECT_EQ(fileDialogs.requests[0].initialDirectory, "/usr/bin/");
@@ -147,8 +153,28 @@ TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
 TEST_F(MainDialogTest, TheAboutItemOpensTheAboutBox) {
   dialog.OnSysCommand(kAboutCommand);
   dialog.OnSysCommand(kAboutCommand | 0x3);  // the low bits are the window system's
-  dialog.OnSysCommand(32);
+  dialog.OnSysCommand(0x100);
   EXPECT_EQ(dialogs.created, (std::vector<std::string>{"About Tarvine", "About Tarvine"}));
+}
+
+TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
+  dialog.OnSysCommand(kTakenOrderCommand);
+  EXPECT_TRUE(window.IsMenuItemChecked(kTakenOrderCommand));
+  EXPECT_FALSE(window.IsMenuItemChecked(kNameOrderCommand));
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n" + Dir() + "\ntaken\n");
+
+  HeadlessDialogWindow nextStart;
+  MainDialog next{nextStart, dialogs, launcher};
+  nextStart.DoModal(next);
+  EXPECT_TRUE(nextStart.IsMenuItemChecked(kTakenOrderCommand));
+  EXPECT_FALSE(nextStart.IsMenuItemChecked(kModifiedOrderCommand));
+  next.OnGoForIt();
+  EXPECT_EQ(next.options.order, NumberingOrder::kTaken);
+
+  dialog.OnSysCommand(kModifiedOrderCommand | 0x2);
+  EXPECT_TRUE(window.IsMenuItemChecked(kModifiedOrderCommand));
+  EXPECT_FALSE(window.IsMenuItemChecked(kTakenOrderCommand));
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n" + Dir() + "\nmodified\n");
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {

@@ -129,7 +129,8 @@ TEST_F(QtMainDialogTest, TheContextMenuOpensTheAboutBox) {
   WhenShown<QDialog>([&](QDialog* shown) {
     WhenShown<QMenu>([&](QMenu* menu) {
       for (const QAction* action : menu->actions()) {
-        items.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+        items.push_back(action->isSeparator() ? "-"
+                                              : action->text().toStdString() + (action->isChecked() ? " (*)" : ""));
       }
       WhenShown<QDialog>([&](QDialog* about) {
         aboutTitle = about->windowTitle();
@@ -145,7 +146,8 @@ TEST_F(QtMainDialogTest, TheContextMenuOpensTheAboutBox) {
     window.EndDialog(kIdCancel);
   });
   window.DoModal(dialog);
-  EXPECT_EQ(items, (std::vector<std::string>{"-", "&About Tarvine..."}));
+  EXPECT_EQ(items, (std::vector<std::string>{"-", "&About Tarvine...", "-", "Number in name order (*)",
+                                             "Number in the order taken", "Number by date modified"}));
   EXPECT_EQ(aboutTitle, "About Tarvine");
   EXPECT_EQ(aboutText, "Tarvine Version 1.0");
 }

@@ -66,6 +66,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     std::string content;
     std::string viewer;
     std::string directory;
+    NumberingOrder order = NumberingOrder::kName;
   };
   const Case cases[] = {
       {"", "xdg-open", home},
@@ -74,6 +75,12 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
       {"v\n/pics/", "v", "/pics/"},
       {"  v  \n /pics/ \n", "  v  ", " /pics/ "},
       {"v\n/pics/\nignored\n", "v", "/pics/"},
+      {"v\n/pics/\ntaken\n", "v", "/pics/", NumberingOrder::kTaken},
+      {"v\n/pics/\nmodified", "v", "/pics/", NumberingOrder::kModified},
+      {"v\n/pics/\nmodified\nignored\n", "v", "/pics/", NumberingOrder::kModified},
+      {"v\n/pics/\nTaken\n", "v", "/pics/"},
+      {"v\n/pics/\ntaken and more\n", "v", "/pics/"},
+      {std::string(250, 'v') + "\n/pics/\ntaken\n", std::string(200, 'v'), "/pics/", NumberingOrder::kTaken},
       {std::string(199, 'v') + "\n/pics/\n", std::string(199, 'v'), "/pics/"},
       {std::string(200, 'v') + "\n/pics/\n", std::string(200, 'v'), "/pics/"},
       {std::string(250, 'v') + "\n/pics/\n", std::string(200, 'v'), "/pics/"},
@@ -85,6 +92,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     const ProgramSettings values = Loaded();
     EXPECT_EQ(values.viewerPath, c.viewer) << c.content;
     EXPECT_EQ(values.lastDirectory, c.directory) << c.content;
+    EXPECT_EQ(values.order, c.order) << c.content;
   }
   EXPECT_TRUE(window.Messages().empty());
 }
@@ -115,14 +123,16 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
   for (const auto& [viewer, directory] : std::vector<std::pair<std::string, std::string>>{
            {std::string(200, 'v'), std::string(300, 'd')}, {"", "/"}, {" x ", "/a b/"}, {"/usr/bin/eog", "/pics/"}}) {
     ProgramSettings values = Loaded();
+    values.order = viewer.empty() ? NumberingOrder::kTaken : NumberingOrder::kModified;
     std::snprintf(values.viewerPath, sizeof values.viewerPath, "%s", viewer.c_str());
     std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", directory.c_str());
     SaveSettings(values, window);
     const ProgramSettings read = Loaded();
     EXPECT_EQ(read.viewerPath, viewer);
     EXPECT_EQ(read.lastDirectory, directory);
+    EXPECT_EQ(read.order, values.order);
   }
-  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\n");
+  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\nmodified\n");
   EXPECT_EQ(SettingsEntries(), std::vector<std::string>{"Tarvine.ini"}) << "no temporary file is left";
   EXPECT_TRUE(window.Messages().empty());
 }
@@ -152,7 +162,7 @@ TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
   ProgramSettings values = Loaded();
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "/usr/bin/eog");
   SaveSettings(values, window);
-  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\n");
+  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\nname\n");
   for (const char* made : {"home/.config", "home/.config/tarvine"}) {
     struct stat status {};
     ASSERT_EQ(stat(PathOf(made).c_str(), &status), 0) << made;

@@ -1,6 +1,7 @@
 #include "platform/dialog/qt/QtDialogWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -264,6 +265,16 @@ void QtDialogWindow::AppendSystemMenu(int id, const char* text) {
   systemMenu_.emplace_back(id, text ? QString::fromUtf8(text) : QString());
 }
 
+void QtDialogWindow::CheckMenuRadioItem(int firstId, int lastId, int checkedId) {
+  for (RadioGroup& group : radioGroups_) {
+    if (group.firstId == firstId && group.lastId == lastId) {
+      group.checkedId = checkedId;
+      return;
+    }
+  }
+  radioGroups_.push_back({firstId, lastId, checkedId});
+}
+
 int QtDialogWindow::DoModal(DialogCommands& commands) {
   if (!dialog_) return -1;
   commands_ = &commands;
@@ -325,11 +336,21 @@ void QtDialogWindow::Cancel() {
 void QtDialogWindow::ShowSystemMenu(const QPoint& globalPosition) {
   if (systemMenu_.empty() || !commands_) return;
   QMenu menu(dialog_);
+  std::map<const RadioGroup*, QActionGroup*> groups;
   for (const auto& [id, text] : systemMenu_) {
     if (text.isNull()) {
       menu.addSeparator();
-    } else {
-      menu.addAction(text)->setData(id);
+      continue;
+    }
+    QAction* action = menu.addAction(text);
+    action->setData(id);
+    for (const RadioGroup& group : radioGroups_) {
+      if (id < group.firstId || id > group.lastId) continue;
+      QActionGroup*& actions = groups[&group];
+      if (!actions) actions = new QActionGroup(&menu);  // exclusive: shown as radio items
+      action->setCheckable(true);
+      action->setChecked(id == group.checkedId);
+      actions->addAction(action);
     }
   }
   const QAction* chosen = menu.exec(globalPosition);

@@ -45,6 +45,8 @@ class QtDialogWindow : public DialogWindow {
   void GotoDlgCtrl(int id) override;
   void EnableWindow(int id, bool enabled) override;
   void AppendSystemMenu(int id, const char* text) override;
+  // The group's items show as radio items of the context menu.
+  void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
   // OnInitDialog before the window shows; then the window runs modally
   // until EndDialog (at once when OnInitDialog ended it already).
   int DoModal(DialogCommands& commands) override;
@@ -75,6 +77,12 @@ class QtDialogWindow : public DialogWindow {
   std::map<int, QWidget*> controls_;  // children of dialog_, so valid while it is
   QWidget* firstTabStop_ = nullptr;
   std::vector<std::pair<int, QString>> systemMenu_;  // a separator has a null text
+  struct RadioGroup {
+    int firstId;
+    int lastId;
+    int checkedId;
+  };
+  std::vector<RadioGroup> radioGroups_;
   DialogCommands* commands_ = nullptr;               // during DoModal only
   bool ended_ = false;
   int result_ = 0;

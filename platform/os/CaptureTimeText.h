@@ -1,0 +1,49 @@
+#pragma once
+// The texts pictures record their capture times in, read into wall-clock
+// times. Whatever reads the pictures (a library on one system, the system's
+// own reader on another) hands its texts to these.
+
+#include <cstdint>
+
+#include "platform/os/CaptureTimes.h"
+
+// Seconds since 1970-01-01 00:00:00 of a wall clock, for a date and time of
+// that clock (proleptic Gregorian calendar; no range check).
+//   1970, 1, 1, 0, 0, 0   => 0
+//   2000, 3, 1, 12, 0, 1  => 951912001
+//   1969, 12, 31, 23, 59, 59 => -1
+int64_t WallClockSeconds(int year, int month, int day, int hour, int minute, int second);
+
+// An Exif date and time, "YYYY:MM:DD HH:MM:SS" (dashes or colons between the
+// date's fields, as some writers put them), whatever follows it. False for a
+// blank or zero date, a field out of range, or another shape; `time` is then
+// unchanged.
+//   "2023:07:14 10:22:03"  => true, 2023-07-14 10:22:03
+//   "2023-07-14 10:22:03"  => true, the same
+//   "2023:07:14 10:22:03 " => true (what follows is not read)
+//   "0000:00:00 00:00:00"  => false
+//   "    :  :     :  :  "  => false
+//   "2023:13:14 10:22:03"  => false (month 13)
+//   "2023:07:14"           => false
+bool ParseExifDateTime(const char* text, WallClockTime& time);
+
+// The fraction of a second in an Exif sub-second text: its leading digits
+// (after any blanks) as the digits after a decimal point, to nanoseconds.
+//   "45"   => 450000000
+//   "045"  => 45000000
+//   " 7 "  => 700000000
+//   "1234567891" => 123456789 (digits past the ninth are dropped)
+//   ""     => 0
+//   "x1"   => 0
+int32_t SubSecondNanoseconds(const char* text);
+
+// An XMP date (ISO 8601): "YYYY", "YYYY-MM", "YYYY-MM-DD", then optionally
+// "Thh:mm", ":ss" and a fraction, then optionally a zone ("Z" or "+hh:mm"),
+// which is ignored: the time is read as the clock showed it. Missing fields
+// are the first month, day, hour, minute or second. False for anything else.
+//   "2023-07-14T10:22:03.45+02:00" => true, 2023-07-14 10:22:03.45
+//   "2023-07-14T10:22"            => true, 2023-07-14 10:22:00
+//   "2023-07"                     => true, 2023-07-01 00:00:00
+//   "2023-07-14 10:22:03"         => false (a blank, no "T")
+//   "July 2023"                   => false
+bool ParseXmpDateTime(const char* text, WallClockTime& time);

@@ -1,0 +1,131 @@
+// The times of a directory's files on POSIX: last-write times from fstatat,
+// capture times from the files' headers, read through Exiv2 on every core.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <thread>
+
+#include "platform/os/CaptureTimeText.h"
+#include "platform/os/CaptureTimes.h"
+#include "platform/os/exiv2/PictureCaptureTime.h"
+
+namespace {
+
+// A file's last-write time on the local wall clock.
+FileTime LastWriteOf(const struct stat& info) {
+  struct tm local;
+  if (!localtime_r(&info.st_mtim.tv_sec, &local)) return {};
+  const int64_t seconds = WallClockSeconds(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                                           local.tm_min, local.tm_sec);
+  return {{seconds, static_cast<int32_t>(info.st_mtim.tv_nsec)}, TimeSource::kLastWrite};
+}
+
+FileTime LastWriteAt(int directory, const char* name) {
+  struct stat info;
+  if (fstatat(directory, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return LastWriteOf(info);
+}
+
+// An open file's bytes: its first block read once, at the first request,
+// since nearly every piece a header walk asks for lies in it; anything
+// beyond is read where asked.
+class OpenFileBytes : public PictureBytes {
+ public:
+  explicit OpenFileBytes(int fd) : fd_(fd) {}
+
+  size_t ReadAt(uint64_t offset, unsigned char* into, size_t count) override {
+    if (headSize_ < 0) headSize_ = ReadFully(0, head_, sizeof head_);
+    if (offset + count <= static_cast<uint64_t>(headSize_)) {
+      std::memcpy(into, head_ + offset, count);
+      return count;
+    }
+    if (offset < static_cast<uint64_t>(headSize_) && headSize_ < static_cast<long>(sizeof head_)) {
+      const size_t there = static_cast<size_t>(headSize_ - offset);  // the file ends inside the head
+      std::memcpy(into, head_ + offset, there);
+      return there;
+    }
+    return static_cast<size_t>(ReadFully(offset, into, count));
+  }
+
+ private:
+  long ReadFully(uint64_t offset, unsigned char* into, size_t count) {
+    size_t done = 0;
+    while (done < count) {
+      const ssize_t got = pread(fd_, into + done, count - done, static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      done += static_cast<size_t>(got);
+    }
+    return static_cast<long>(done);
+  }
+
+  int fd_;
+  long headSize_ = -1;  // not read yet
+  unsigned char head_[64 << 10];
+};
+
+// The capture time of a regular file, else its last-write time. The name
+// is opened without following a link and without waiting (a pipe or a
+// device is no picture).
+FileTime TakenAt(int directory, const char* name) {
+  const int fd = openat(directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return LastWriteAt(directory, name);
+  struct stat info;
+  FileTime time;
+  if (fstat(fd, &info) == 0) {
+    time = LastWriteOf(info);
+    if (S_ISREG(info.st_mode)) {
+      OpenFileBytes bytes(fd);
+      const FileTime taken = CaptureTimeInPicture(bytes);
+      if (taken.source != TimeSource::kNone) time = taken;
+    }
+  }
+  close(fd);
+  return time;
+}
+
+// Calls `work(i)` for every i below `count`, on as many threads as the
+// machine has cores, each taking the next few items as it gets to them.
+template <typename Work>
+void OnEveryCore(size_t count, const Work& work) {
+  constexpr size_t kItemsATurn = 16;
+  std::atomic<size_t> next{0};
+  const auto worker = [&] {
+    for (size_t begin; (begin = next.fetch_add(kItemsATurn)) < count;) {
+      for (size_t i = begin; i < std::min(count, begin + kItemsATurn); ++i) work(i);
+    }
+  };
+  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const size_t helpers = std::min(cores, (count + kItemsATurn - 1) / kItemsATurn) - 1;
+  std::vector<std::thread> threads;
+  try {
+    for (size_t i = 0; i < helpers; ++i) threads.emplace_back(worker);
+  } catch (const std::system_error&) {  // no more threads to be had: fewer do it
+  }
+  worker();
+  for (std::thread& thread : threads) thread.join();
+}
+
+}  // namespace
+
+std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vector<const char*>& names,
+                                    FileTimeKind kind) {
+  std::vector<FileTime> times(names.size());
+  const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return times;
+  if (kind == FileTimeKind::kModified) {
+    OnEveryCore(names.size(), [&](size_t i) { times[i] = LastWriteAt(fd, names[i]); });
+  } else {
+    OnEveryCore(names.size(), [&](size_t i) { times[i] = TakenAt(fd, names[i]); });
+  }
+  close(fd);
+  return times;
+}
