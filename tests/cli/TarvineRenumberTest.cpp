@@ -13,6 +13,7 @@
 #include <cstring>
 #include <thread>
 
+#include "tests/support/ExifJpeg.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
 
@@ -104,8 +105,8 @@ TEST_F(TarvineRenumberTest, HelpDocumentsEveryOptionAndVersionPrintsOneLineOrThe
   const Result help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"FILE", "--digits", "--prefix", "--suffix", "--log", "--folder-template", "--file-list",
-                             "--slideshow", "--seconds", "--viewer", "--dry-run", "--undo", "--quiet", "--version",
-                             "--verbose", "--help"}) {
+                             "--slideshow", "--seconds", "--viewer", "--order", "--dry-run", "--explain", "--undo",
+                             "--quiet", "--version", "--verbose", "--help"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   const Result version = Run({"--version", "a.jpg"});
@@ -136,6 +137,8 @@ TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
       {{"-p", "../up/", "a.jpg"}, "Error: --prefix: The prefix may not contain /.\n"},
       {{"--viewer", std::string(201, 'v'), "a.jpg"}, "Error: The viewer path is too long: at most 200 bytes."},
       {{"--verbose", "a.jpg"}, "--verbose requires --version"},
+      {{"--order", "date", "a.jpg"}, "--order: date not in {name,taken,modified}"},
+      {{"--explain", "a.jpg"}, "--explain requires --dry-run"},
   };
   for (const Case& c : cases) {
     const Result result = Run(c.arguments);
@@ -228,6 +231,22 @@ TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {
     EXPECT_EQ(dry.out, log + "Dry run: " + std::to_string(lines) + " renames would be made; nothing was changed.\n");
     EXPECT_EQ(real.out, "Directory renumbered.\n");
   }
+}
+
+// Pictures of two cameras merged into one folder are numbered in shooting
+// order; the dry run says what each was ordered by.
+TEST_F(TarvineRenumberTest, TwoCamerasAreNumberedInShootingOrderAndADryRunExplainsIt) {
+  Touch("DSC_0007.jpg", ExifJpeg({.original = "2023:07:14 10:00:02"}));
+  Touch("IMG_1001.jpg", ExifJpeg({.original = "2023:07:14 10:00:01", .originalSubSeconds = "5"}) + "2");
+  Touch("IMG_1002.jpg", ExifJpeg({.original = "2023:07:14 10:00:03"}) + "3");
+  const Result dry = Run({"-n", "--explain", "--order", "taken", "-d", "1", "IMG_1001.jpg"});
+  EXPECT_EQ(dry.status, 0);
+  EXPECT_EQ(dry.out, "2023-07-14 10:00:01.5 taken (Exif DateTimeOriginal)\tIMG_1001.jpg\t\t-> 1.jpg\n"
+                     "2023-07-14 10:00:02 taken (Exif DateTimeOriginal)\tDSC_0007.jpg\t\t-> 2.jpg\n"
+                     "2023-07-14 10:00:03 taken (Exif DateTimeOriginal)\tIMG_1002.jpg\t\t-> 3.jpg\n"
+                     "Dry run: 3 renames would be made; nothing was changed.\n");
+  EXPECT_EQ(Run({"--order", "taken", "-d", "1", "IMG_1001.jpg"}).status, 0);
+  EXPECT_EQ(Read("2.jpg"), ExifJpeg({.original = "2023:07:14 10:00:02"}));
 }
 
 TEST_F(TarvineRenumberTest, PicturePagesAndTheViewerFollowTheExtension) {
