@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/os/CharacterPlaces.h"
+
 namespace {
 
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -26,9 +28,78 @@ int CompareDigitRuns(const unsigned char*& a, const unsigned char*& b) {
   return Sign(std::memcmp(aStart, bStart, aLength));
 }
 
+bool IsAscii(const unsigned char* text) {
+  for (; *text; ++text) {
+    if (*text >= 0x80) return false;
+  }
+  return true;
+}
+
+// The code point of the well-formed UTF-8 sequence at `at` (moved past it),
+// or -1 for a byte that starts none (moved past that byte alone).
+long NextCodePoint(const unsigned char*& at) {
+  const unsigned char lead = *at;
+  int length;
+  long code;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, code = lead & 0x07;
+  } else {
+    ++at;
+    return -1;
+  }
+  for (int i = 1; i < length; ++i) {  // a terminator ends the sequence here
+    if ((at[i] & 0xC0) != 0x80) {
+      ++at;
+      return -1;
+    }
+    code = code << 6 | (at[i] & 0x3F);
+  }
+  static const long kLeast[] = {0, 0, 0x80, 0x800, 0x10000};  // shorter forms are not UTF-8
+  if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++at;
+    return -1;
+  }
+  at += length;
+  return code;
+}
+
+// Adds the key bytes of the character beyond ASCII at `at` and moves past it:
+// the letters it sorts as, or the letter it follows, a byte above every
+// byte that can follow a letter in a key (0x7F), and its rank. A byte that
+// starts no character sorts after every character, by its value.
+void AppendCharacterKey(const unsigned char*& at, std::string& key) {
+  const unsigned char first = *at;
+  const long code = NextCodePoint(at);
+  if (code < 0) {
+    key += "z\x7F\xFF\xFF";
+    key.push_back(static_cast<char>(first));
+    return;
+  }
+  const CharacterPlace place = PlaceOfCharacter(static_cast<char32_t>(code));
+  if (!place.letters.empty()) {
+    key += place.letters;
+  } else if (place.after) {
+    key.push_back(place.after);
+    key.push_back('\x7F');
+    key += place.rank;
+    key.push_back('\x01');  // below every rank byte: a rank that ends first sorts first
+  }
+}
+
 }  // namespace
 
 int CompareNatural(const char* aText, const char* bText) {
+  const auto* aBytes = reinterpret_cast<const unsigned char*>(aText);
+  const auto* bBytes = reinterpret_cast<const unsigned char*>(bText);
+  if (!IsAscii(aBytes) || !IsAscii(bBytes)) {
+    const int byKey = NaturalSortKey(aText).compare(NaturalSortKey(bText));
+    if (byKey != 0) return byKey < 0 ? -1 : 1;
+    return Sign(std::strcmp(aText, bText));
+  }
   const auto* a = reinterpret_cast<const unsigned char*>(aText);
   const auto* b = reinterpret_cast<const unsigned char*>(bText);
   while (*a && *b) {
@@ -51,6 +122,10 @@ std::string NaturalSortKey(const char* name) {
   std::string key;
   const auto* at = reinterpret_cast<const unsigned char*>(name);
   while (*at) {
+    if (*at >= 0x80) {
+      AppendCharacterKey(at, key);
+      continue;
+    }
     if (!IsDigit(*at)) {
       key.push_back(static_cast<char>(Folded(*at++)));
       continue;

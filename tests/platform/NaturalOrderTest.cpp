@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/os/CharacterPlaces.h"
+
 #include <algorithm>
 #include <random>
 #include <string>
@@ -31,7 +33,7 @@ TEST(NaturalOrder, OrdersNamesAsAFileManagerShowsThem) {
       {"99999999999999999999", "100000000000000000000", -1},  // beyond any integer type
       {"a0", "a", 1},
       {"img 2", "img 10", -1},
-      {"\xC3\xA9", "z", 1},
+      {"\xC3\xA9", "z", -1},  // é sorts as e
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CompareNatural(c.a, c.b), c.expected) << c.a << " vs " << c.b;
@@ -39,9 +41,38 @@ TEST(NaturalOrder, OrdersNamesAsAFileManagerShowsThem) {
   }
 }
 
+// Names beyond ASCII sort with the letters they are in the language; the
+// order stays total and keeps ASCII names where they were.
+TEST(NaturalOrder, PlacesCharactersBeyondAsciiInTheUsersLanguage) {
+  struct Case {
+    const char* language;
+    std::vector<std::string> sorted;
+  };
+  const Case cases[] = {
+      {"de_DE", {"apple", "arger", "Ärger", "ärger", "Bild 2", "Bild 10", "Bild 10 \xC3\xA4", "Masse", "Ma\xC3\x9F" "e",
+                 "Ölberg", "Oz", "\xC3\xBC" "ber", "Zeta", "\xCE\xA9mega", "\xFF"}},
+      {"", {"A\xCC\x88rger", "Bild", "Zeta"}},  // a combining mark is part of the letter before it
+      {"sv_SE", {"apple", "Oz", "Zeta", "\xC3\x85s", "\xC3\x84rger", "\xC3\x96lberg"}},
+      {"es", {"nube", "nz", "\xC3\xB1u", "oso"}},
+  };
+  for (const Case& c : cases) {
+    SetCollationLanguage(c.language);
+    for (size_t i = 0; i < c.sorted.size(); ++i) {
+      for (size_t j = 0; j < c.sorted.size(); ++j) {
+        EXPECT_EQ(CompareNatural(c.sorted[i].c_str(), c.sorted[j].c_str()), (i > j) - (i < j))
+            << c.language << ": " << c.sorted[i] << " vs " << c.sorted[j];
+      }
+    }
+  }
+  SetCollationLanguage("");
+}
+
 TEST(NaturalOrder, IsATotalOrder) {
   std::mt19937 random(7);
-  const std::string alphabet = "0019aAbB._ -";
+  const std::vector<std::string> alphabet = {"0",        "0",        "1",        "9",        "a",        "A",
+                                             "b",        "B",        ".",        "_",        " ",        "-",
+                                             "\xC3\x84", "\xC3\xA4", "\xC3\x9F", "\xC3\xB1", "\xCC\x88", "\xFF",
+                                             "\xCE\xA9", "\xE4\xB8\x80"};
   std::vector<std::string> names;
   for (int i = 0; i < 300; ++i) {
     std::string name;
