@@ -16,13 +16,14 @@ missing_from() { comm -23 <(printf '%s\n' "$1") <(printf '%s\n' "$2") | paste -s
 expect_eq "run's packages are all in package's" "" "$(missing_from "$run" "$package")"
 expect_eq "package's packages are all in test's" "" "$(missing_from "$package" "$test")"
 
-for needed in cmake g++ make libcli11-dev qt6-base-dev qt6-qpa-plugins; do
+for needed in cmake g++ make libcli11-dev qt6-base-dev qt6-qpa-plugins libexiv2-dev libicu-dev; do
   expect "run needs $needed" grep -qx -- "$needed" <<<"$run"
 done
 for needed in scdoc dpkg-dev; do
   expect "package needs $needed" grep -qx -- "$needed" <<<"$package"
 done
-for test_only in libgtest-dev chromium clang llvm xvfb hyperfine strace libbenchmark-dev lintian bash-completion; do
+for test_only in libgtest-dev chromium clang llvm xvfb hyperfine strace libbenchmark-dev lintian bash-completion \
+    libimage-exiftool-perl; do
   expect "run leaves out $test_only" test -z "$(grep -x -- "$test_only" <<<"$run")"
   expect "package leaves out $test_only" test -z "$(grep -x -- "$test_only" <<<"$package")"
   expect "test needs $test_only" grep -qx -- "$test_only" <<<"$test"
