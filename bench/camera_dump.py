@@ -4,7 +4,12 @@ camera dump (IMG_000001.jpg ...), or like a directory numbered before
 (000001.jpg ...), entered in a fixed shuffled order so that the directory's
 own order (readdir's) is not name order.
 
-    camera_dump.py DIR N [--numbered] [--tagged]
+    camera_dump.py DIR N [--numbered] [--tagged] [--kind camera|photos|non-ascii]
+
+--kind photos makes small JPEG files instead, each with an Exif segment whose
+DateTimeOriginal puts them in a fixed shuffled order of their own (capture
+order is not name order), and each tagged. --kind non-ascii names the files
+Grüße_aus_Köln_000001.jpg ..., names no ASCII fast path can take.
 
 DIR is removed first with everything in it, so every timed run starts from
 the same state. --tagged puts each file's original name into it, so that
@@ -21,30 +26,61 @@ import argparse
 import os
 import random
 import shutil
+import struct
 
 SHUFFLE_SEED = 20240601  # the same order on every run, on every machine
+CAPTURE_SEED = 20260701  # the photos' own order
+NAME_PATTERNS = {"camera": "IMG_{:06d}.jpg", "photos": "IMG_{:06d}.jpg", "non-ascii": "Grüße_aus_Köln_{:06d}.jpg"}
+FIRST_CAPTURE = (2023, 7, 14, 8)  # the first picture's date and hour
 
 
-def original_names(count, numbered):
+def original_names(count, numbered, kind="camera"):
     """The N names in name order: IMG_000001.jpg ... or 000001.jpg ..."""
-    pattern = "{:06d}.jpg" if numbered else "IMG_{:06d}.jpg"
+    pattern = "{:06d}.jpg" if numbered else NAME_PATTERNS[kind]
     return [pattern.format(number) for number in range(1, count + 1)]
 
 
-def shuffled_names(count, numbered):
-    names = original_names(count, numbered)
-    random.Random(SHUFFLE_SEED).shuffle(names)
-    return names
+def capture_seconds(count):
+    """Seconds after the first capture of each of the N photos, in name order."""
+    seconds = list(range(count))
+    random.Random(CAPTURE_SEED).shuffle(seconds)
+    return seconds
 
 
-def template_directory(directory, count, numbered, tagged):
+def names_in_capture_order(count):
+    names = original_names(count, False, "photos")
+    return [name for _, name in sorted(zip(capture_seconds(count), names))]
+
+
+def exif_jpeg(seconds, tag):
+    """A JPEG file with an Exif DateTimeOriginal `seconds` after the first
+    capture, a tiny picture's worth of bytes, and `tag` after its end."""
+    year, month, day, hour = FIRST_CAPTURE
+    minute, second = divmod(seconds, 60)
+    hour_offset, minute = divmod(minute, 60)
+    day_offset, hour_of_day = divmod(hour + hour_offset, 24)
+    taken = "{:04d}:{:02d}:{:02d} {:02d}:{:02d}:{:02d}\0".format(year, month, day + day_offset, hour_of_day, minute,
+                                                                 second).encode()
+    # TIFF: IFD0 with the Exif IFD's offset, then the Exif IFD with the date.
+    ifd0 = struct.pack("<HHHII", 1, 0x8769, 4, 1, 26) + struct.pack("<I", 0)
+    exif_ifd = struct.pack("<HHHII", 1, 0x9003, 2, len(taken), 26 + 18) + struct.pack("<I", 0)
+    tiff = b"II*\0" + struct.pack("<I", 8) + ifd0 + exif_ifd + taken
+    app1 = b"Exif\0\0" + tiff
+    jpeg = b"\xff\xd8" + b"\xff\xe1" + struct.pack(">H", len(app1) + 2) + app1
+    jpeg += b"\xff\xdb" + struct.pack(">H", 67) + b"\0" + bytes(range(1, 65))  # a quantization table
+    jpeg += b"\xff\xd9"
+    return jpeg + tag.encode() + b"\n"
+
+
+def template_directory(directory, count, numbered, tagged, kind="camera"):
     """The template's path, beside directory: one per kind and size."""
-    kind = "numbered" if numbered else "camera"
+    if numbered:
+        kind = "numbered"
     return os.path.join(os.path.dirname(os.path.abspath(directory)), "templates",
                         "{}-{}{}".format(kind, count, "-tagged" if tagged else ""))
 
 
-def _make_template(template, count, numbered, tagged):
+def _make_template(template, count, numbered, tagged, kind="camera"):
     complete = template + ".complete"
     if os.path.exists(complete):
         return
@@ -52,9 +88,12 @@ def _make_template(template, count, numbered, tagged):
     os.makedirs(template)
     template_fd = os.open(template, os.O_RDONLY | os.O_DIRECTORY)
     try:
-        for name in original_names(count, numbered):
+        seconds = capture_seconds(count) if kind == "photos" else None
+        for index, name in enumerate(original_names(count, numbered, kind)):
             fd = os.open(name, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o644, dir_fd=template_fd)
-            if tagged:
+            if kind == "photos":
+                os.write(fd, exif_jpeg(seconds[index], name))
+            elif tagged:
                 os.write(fd, name.encode() + b"\n")
             os.close(fd)
     finally:
@@ -62,15 +101,18 @@ def _make_template(template, count, numbered, tagged):
     open(complete, "w").close()
 
 
-def make(directory, count, numbered=False, tagged=False):
-    template = template_directory(directory, count, numbered, tagged)
-    _make_template(template, count, numbered, tagged)
+def make(directory, count, numbered=False, tagged=False, kind="camera"):
+    tagged = tagged or kind == "photos"
+    template = template_directory(directory, count, numbered, tagged, kind)
+    _make_template(template, count, numbered, tagged, kind)
     shutil.rmtree(directory, ignore_errors=True)
     os.makedirs(directory)
     template_fd = os.open(template, os.O_RDONLY | os.O_DIRECTORY)
     directory_fd = os.open(directory, os.O_RDONLY | os.O_DIRECTORY)
     try:
-        for name in shuffled_names(count, numbered):
+        names = original_names(count, numbered, kind)
+        random.Random(SHUFFLE_SEED).shuffle(names)
+        for name in names:
             os.link(name, name, src_dir_fd=template_fd, dst_dir_fd=directory_fd)
     finally:
         os.close(directory_fd)
@@ -83,8 +125,10 @@ def main():
     parser.add_argument("count", type=int)
     parser.add_argument("--numbered", action="store_true", help="000001.jpg ... instead of IMG_000001.jpg ...")
     parser.add_argument("--tagged", action="store_true", help="each file holds its original name")
+    parser.add_argument("--kind", choices=sorted(NAME_PATTERNS), default="camera",
+                        help="empty files, JPEG files with capture times, or names beyond ASCII")
     arguments = parser.parse_args()
-    make(arguments.directory, arguments.count, arguments.numbered, arguments.tagged)
+    make(arguments.directory, arguments.count, arguments.numbered, arguments.tagged, arguments.kind)
 
 
 if __name__ == "__main__":

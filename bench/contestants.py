@@ -19,6 +19,8 @@ class Contestant:
     command: str       # run in the directory to renumber
     numbered: bool     # the directory was numbered before (000001.jpg ...)
     slow: bool = False  # a process per file: fewer timed runs at the big size
+    kind: str = "camera"  # the directory it renumbers (camera_dump.py --kind)
+    order: str = "name"   # the order the result is checked in: name or taken
 
 
 def contestants(build_dir):
@@ -53,6 +55,19 @@ def contestants(build_dir):
         Contestant("renamer", "renamer (npm), {{index}} token",
                    "exec " + renamer + " --silent --replace '{{index}}.jpg' --index-format '%06d' '*.jpg'",
                    numbered=False),
+        # Photos with capture times, numbered in the order taken, and the same
+        # directory in name order as the yardstick of reading the times.
+        Contestant("tarvine-taken", "tarvine-renumber --order taken (JPEGs with Exif)",
+                   "exec " + tarvine + " -q -d 6 --order taken IMG_000001.jpg", numbered=False,
+                   kind="photos", order="taken"),
+        Contestant("tarvine-photos-by-name", "tarvine-renumber --order name (the same JPEGs)",
+                   "exec " + tarvine + " -q -d 6 --order name IMG_000001.jpg", numbered=False, kind="photos"),
+        Contestant("exiftool-taken", "exiftool -fileOrder DateTimeOriginal, %C counter",
+                   "exec exiftool -q -fileOrder DateTimeOriginal '-FileName=%1.6C.%e' .", numbered=False,
+                   kind="photos", order="taken"),
+        # Names beyond ASCII: each placed by the collation of the language.
+        Contestant("tarvine-non-ascii", "tarvine-renumber, names beyond ASCII",
+                   "exec " + tarvine + " -q -d 6 Grüße_aus_Köln_000001.jpg", numbered=False, kind="non-ascii"),
         Contestant("mv-loop", "shell loop, mv -n",
                    "exec bash " + os.path.join(BENCH_DIR, "contestants", "renumber_mv_loop.sh") + " 6 jpg",
                    numbered=False, slow=True),

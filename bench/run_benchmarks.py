@@ -56,9 +56,9 @@ PROFILED = ["tarvine", "tarvine-two-pass", "floor-rename-only", "floor-per-entry
 ENVIRONMENT = dict(os.environ, LC_ALL="C", NO_COLOR="1")
 
 
-def prepare_command(directory, size, numbered, tagged=False):
+def prepare_command(directory, size, numbered, tagged=False, kind="camera"):
     """Rebuilds the directory and writes it out, so the timed run starts clean."""
-    words = [PYTHON, os.path.join(BENCH_DIR, "camera_dump.py"), directory, str(size)]
+    words = [PYTHON, os.path.join(BENCH_DIR, "camera_dump.py"), directory, str(size), "--kind", kind]
     if numbered:
         words.append("--numbered")
     if tagged:
@@ -72,7 +72,7 @@ def in_directory(directory, command):
 
 def verification_run(contestant, directory, size):
     """(None or what is wrong, peak RSS in KiB) of one run on a tagged directory."""
-    subprocess.run(prepare_command(directory, size, contestant.numbered, tagged=True),
+    subprocess.run(prepare_command(directory, size, contestant.numbered, tagged=True, kind=contestant.kind),
                    shell=True, check=True, env=ENVIRONMENT)
     with tempfile.NamedTemporaryFile("r", suffix=".time") as usage:
         finished = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", usage.name,
@@ -83,7 +83,7 @@ def verification_run(contestant, directory, size):
     if finished.returncode != 0:
         message = (finished.stderr.strip().splitlines() or ["no message"])[-1]
         return "exit status {}: {}".format(finished.returncode, message[:120]), maxrss_kib
-    return verify(directory, size, contestant.numbered), maxrss_kib
+    return verify(directory, size, contestant.numbered, contestant.kind, contestant.order), maxrss_kib
 
 
 def timed_runs(contestant, directory, size, runs):
@@ -91,7 +91,7 @@ def timed_runs(contestant, directory, size, runs):
     with tempfile.NamedTemporaryFile("r", suffix=".json") as export:
         subprocess.run(["hyperfine", "--style", "basic", "--runs", str(runs),
                         "--export-json", export.name,
-                        "--prepare", prepare_command(directory, size, contestant.numbered),
+                        "--prepare", prepare_command(directory, size, contestant.numbered, kind=contestant.kind),
                         "--command-name", "{} ({:,} files)".format(contestant.label, size),
                         in_directory(directory, contestant.command)],
                        env=ENVIRONMENT, check=True)
@@ -152,7 +152,8 @@ def count_syscalls(chosen, filesystem, directory):
     for contestant in chosen:
         if contestant.key not in PROFILED:
             continue
-        subprocess.run(prepare_command(directory, PROFILE_SIZE, contestant.numbered), shell=True, check=True)
+        subprocess.run(prepare_command(directory, PROFILE_SIZE, contestant.numbered, kind=contestant.kind),
+                       shell=True, check=True)
         calls = syscall_profile.count_calls(contestant.command, directory, ENVIRONMENT)
         rows.append({"label": contestant.label, "per_entry": syscall_profile.per_entry(calls, PROFILE_SIZE)})
     return rows

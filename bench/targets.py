@@ -9,6 +9,10 @@ ONE_PASS = "tarvine"
 TWO_PASS = "tarvine-two-pass"
 SLIDESHOW = "tarvine-slideshow"
 WINDOW = "window"
+TAKEN = "tarvine-taken"
+PHOTOS_BY_NAME = "tarvine-photos-by-name"
+EXIFTOOL = "exiftool-taken"
+NON_ASCII = "tarvine-non-ascii"
 # The tools tarvine-renumber must beat; the floors are yardsticks, not rivals.
 OTHER_TOOLS = ["perl-rename", "python", "renamer", "mv-loop"]
 CHECKED_SIZES = [10000, 100000]
@@ -95,6 +99,8 @@ def evaluate(records, filesystems):
     else:
         verdicts.append(_judge("peak memory at 100,000 files at most 64 MiB", "-", None))
 
+    verdicts += _ordering_verdicts(results, filesystems)
+
     for filesystem in filesystems:
         target = "window: Go For It! on 100,000 files at most 1.3 x the command line, " + filesystem
         window = results.median(filesystem, 100000, WINDOW)
@@ -105,3 +111,45 @@ def evaluate(records, filesystems):
         else:
             verdicts.append(_judge(target, "-", None))
     return verdicts
+
+
+def _ratio_verdict(results, target, filesystem, size, numerator, denominator, limit):
+    """numerator / denominator at most `limit`, both timed at one size."""
+    top = results.median(filesystem, size, numerator)
+    bottom = results.median(filesystem, size, denominator)
+    if top is None or bottom is None:
+        return _judge(target, "-", None)
+    return _judge(target, "{:.2f} x ({:.3f} s / {:.3f} s)".format(top / bottom, top, bottom), top <= limit * bottom)
+
+
+def _ordering_verdicts(results, filesystems):
+    """The numbering orders: capture times read fast, names beyond ASCII
+    placed at little cost."""
+    verdicts = []
+    for filesystem in filesystems:
+        where = "10,000 JPEGs with Exif, " + filesystem
+        exiftool = results.median(filesystem, 10000, EXIFTOOL)
+        taken = results.median(filesystem, 10000, TAKEN)
+        target = "--order taken at least 10 x faster than exiftool -fileOrder DateTimeOriginal, " + where
+        if exiftool is not None and taken is not None:
+            verdicts.append(_judge(target, "{:.1f} x ({:.3f} s / {:.3f} s)".format(exiftool / taken, exiftool, taken),
+                                   exiftool >= 10 * taken))
+        else:
+            verdicts.append(_judge(target, "-", None))
+        verdicts.append(_ratio_verdict(results, "--order taken at most 3 x --order name, " + where, filesystem, 10000,
+                                       TAKEN, PHOTOS_BY_NAME, 3))
+        verdicts.append(_linear(results, filesystem, TAKEN, "--order taken"))
+        for size in CHECKED_SIZES:
+            verdicts.append(_ratio_verdict(
+                results, "names beyond ASCII at most 2 x ASCII names, {:,} files, {}".format(size, filesystem),
+                filesystem, size, NON_ASCII, ONE_PASS, 2))
+    return verdicts
+
+
+def _linear(results, filesystem, contestant, what):
+    target = "linear: {} on 100,000 files at most 12 x 10,000 files, {}".format(what, filesystem)
+    small = results.median(filesystem, 10000, contestant)
+    big = results.median(filesystem, 100000, contestant)
+    if small is None or big is None:
+        return _judge(target, "-", None)
+    return _judge(target, "{:.1f} x".format(big / small), big <= 12 * small)

@@ -1,14 +1,15 @@
 """Checks a renumbered camera dump made by camera_dump.py --tagged: the
 directory must hold exactly 000001.jpg ... N.jpg, and number k must hold the
-k-th original name in name order (every file present once, the right name for
-the right file)."""
+k-th original name in name order, or of photos numbered in the order taken,
+in capture order (every file present once, the right name for the right
+file). A photo holds its name after the end of its picture."""
 
 import os
 
-from camera_dump import original_names
+from camera_dump import names_in_capture_order, original_names
 
 
-def verify(directory, count, numbered):
+def verify(directory, count, numbered, kind="camera", order="name"):
     """None when the directory is renumbered right, else what is wrong."""
     expected = ["{:06d}.jpg".format(number) for number in range(1, count + 1)]
     # The slideshow page some runs leave beside the pictures is no picture.
@@ -21,10 +22,14 @@ def verify(directory, count, numbered):
 
     # The originals in name order: for fixed-width camera names, byte order
     # is the order a file manager shows.
-    originals = original_names(count, numbered)
+    # Photos numbered in the order taken follow their capture times instead.
+    if order == "taken":
+        originals = names_in_capture_order(count)
+    else:
+        originals = original_names(count, numbered, kind)
     for new_name, original in zip(expected, originals):
         with open(os.path.join(directory, new_name), "rb") as file:
-            held = file.read().decode().rstrip("\n")
+            held = file.read().rstrip(b"\n").rsplit(b"\xff\xd9", 1)[-1].decode()
         if held != original:
             return "{} holds {}, expected {}".format(new_name, held or "(nothing)", original)
     return None

@@ -80,7 +80,7 @@ JpegMetadata ReadJpegMetadata(PictureBytes& file) {
     if (file.ReadAt(offset + 2, head + 2, 2) != 2) break;
     const size_t length = static_cast<size_t>(head[2] << 8 | head[3]);
     if (length < 2) break;
-    if (marker == 0xE1 && (found.exif.empty() || found.xmp.empty())) {
+    if (marker == 0xE1 && length > 2 && (found.exif.empty() || found.xmp.empty())) {
       std::vector<unsigned char> data(length - 2);
       if (file.ReadAt(offset + 4, data.data(), data.size()) != data.size()) break;
       if (found.exif.empty() && StartsWith(data, kExifSignature, sizeof kExifSignature)) {
