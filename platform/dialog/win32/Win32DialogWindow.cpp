@@ -250,6 +250,18 @@ void Win32DialogWindow::AppendSystemMenu(int id, const char* text) {
   }
 }
 
+void Win32DialogWindow::CheckMenuRadioItem(int firstId, int lastId, int checkedId) {
+  bool known = false;
+  for (RadioGroup& group : radioGroups_) {
+    if (group.firstId == firstId && group.lastId == lastId) group.checkedId = checkedId, known = true;
+  }
+  if (!known) radioGroups_.push_back({firstId, lastId, checkedId});
+  if (window_) {
+    ::CheckMenuRadioItem(GetSystemMenu(window_, FALSE), static_cast<UINT>(firstId), static_cast<UINT>(lastId),
+                         static_cast<UINT>(checkedId), MF_BYCOMMAND);
+  }
+}
+
 int Win32DialogWindow::DoModal(DialogCommands& commands) {
   commands_ = &commands;
   const TemplateWriter dialogTemplate = BuildTemplate(template_);
@@ -295,6 +307,7 @@ void Win32DialogWindow::Initialize() {
   const std::vector<std::pair<int, std::wstring>> items = std::move(systemMenu_);
   systemMenu_.clear();
   for (const auto& [id, text] : items) AppendSystemMenu(id, text.empty() ? nullptr : Narrow(text).c_str());
+  for (const RadioGroup group : radioGroups_) CheckMenuRadioItem(group.firstId, group.lastId, group.checkedId);
 }
 
 void Win32DialogWindow::SetIcons() {

@@ -40,6 +40,7 @@ class Win32DialogWindow : public DialogWindow {
   void GotoDlgCtrl(int id) override;
   void EnableWindow(int id, bool enabled) override;
   void AppendSystemMenu(int id, const char* text) override;
+  void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
   int DoModal(DialogCommands& commands) override;
   void EndDialog(int result) override;
   // MessageBoxW owned by the dialog, with the style as given (0, 16, 48 ...).
@@ -68,6 +69,12 @@ class Win32DialogWindow : public DialogWindow {
   std::map<int, int> byteLimits_;      // edits' limits in UTF-8 bytes
   std::map<int, std::wstring> lastFitting_;  // each limited edit's last text within its limit
   std::vector<std::pair<int, std::wstring>> systemMenu_;  // a separator has an empty text
+  struct RadioGroup {
+    int firstId;
+    int lastId;
+    int checkedId;
+  };
+  std::vector<RadioGroup> radioGroups_;  // the window menu's radio items, shown once there is a window
   std::vector<int> pushButtons_;
   bool settingText_ = false;  // the program's own texts pass an edit's limit
   void* icons_[2] = {nullptr, nullptr};  // large and small HICON of the window
