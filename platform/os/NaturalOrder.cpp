@@ -28,6 +28,8 @@ int CompareDigitRuns(const unsigned char*& a, const unsigned char*& b) {
   return Sign(std::memcmp(aStart, bStart, aLength));
 }
 
+bool IsContinuation(unsigned char byte) { return byte >= 0x80 && byte < 0xC0; }
+
 bool IsAscii(const unsigned char* text) {
   for (; *text; ++text) {
     if (*text >= 0x80) return false;
@@ -96,7 +98,15 @@ int CompareNatural(const char* aText, const char* bText) {
   const auto* aBytes = reinterpret_cast<const unsigned char*>(aText);
   const auto* bBytes = reinterpret_cast<const unsigned char*>(bText);
   if (!IsAscii(aBytes) || !IsAscii(bBytes)) {
-    const int byKey = NaturalSortKey(aText).compare(NaturalSortKey(bText));
+    // A common start adds the same bytes to both keys, so only the rest is
+    // keyed: from a point where no digit run or character goes on across it.
+    size_t common = 0;
+    while (aBytes[common] && aBytes[common] == bBytes[common]) ++common;
+    while (common > 0 && (IsDigit(aBytes[common - 1]) || IsContinuation(aBytes[common]) ||
+                          IsContinuation(bBytes[common]))) {
+      --common;
+    }
+    const int byKey = NaturalSortKey(aText + common).compare(NaturalSortKey(bText + common));
     if (byKey != 0) return byKey < 0 ? -1 : 1;
     return Sign(std::strcmp(aText, bText));
   }
@@ -174,15 +184,28 @@ uint64_t BigEndianBytes(const std::string& key, size_t from) {
 std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries) {
   std::vector<SortSlot> slots;
   slots.reserve(entries.size());
+  // The whole keys of names beyond ASCII are kept: their characters' places
+  // are looked up once, not again in every comparison their heads tie in.
+  std::vector<std::string> keptKeys;  // none at all while every name is ASCII
   for (uint32_t i = 0; i < entries.size(); ++i) {
     if (entries[i].name.empty()) continue;
-    const std::string key = NaturalSortKey(entries[i].name.c_str());
+    std::string key = NaturalSortKey(entries[i].name.c_str());
     slots.push_back({{BigEndianBytes(key, 0), BigEndianBytes(key, 8)}, i});
+    if (!IsAscii(reinterpret_cast<const unsigned char*>(entries[i].name.c_str()))) {
+      if (keptKeys.empty()) keptKeys.resize(entries.size());
+      keptKeys[i] = std::move(key);
+    }
   }
   std::sort(slots.begin(), slots.end(), [&](const SortSlot& a, const SortSlot& b) {
     if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
     if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
-    return CompareNatural(entries[a.index].name.c_str(), entries[b.index].name.c_str()) < 0;
+    const std::string& aName = entries[a.index].name;
+    const std::string& bName = entries[b.index].name;
+    if (!keptKeys.empty() && !keptKeys[a.index].empty() && !keptKeys[b.index].empty()) {
+      const int byKey = keptKeys[a.index].compare(keptKeys[b.index]);
+      return byKey != 0 ? byKey < 0 : std::strcmp(aName.c_str(), bName.c_str()) < 0;
+    }
+    return CompareNatural(aName.c_str(), bName.c_str()) < 0;
   });
   std::vector<DirEntry> sorted;
   sorted.reserve(slots.size());
