@@ -24,20 +24,29 @@ void ShowActive(QtDialogWindow& window) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.Dialog()));
 }
 
-// A rectangle in dialog units of the window's font, in pixels, computed as
-// the window system computes it.
+// A rectangle in dialog units of the window's font, in pixels: a quarter
+// of the exact average character width (the alphabet's over 52, unrounded)
+// and an eighth of the font's height.
 QRect PixelRect(QtDialogWindow& window, int x, int y, int width, int height) {
   const QFontMetrics metrics(window.Dialog()->font());
-  const int average = AverageCharWidthOfAlphabet(metrics.horizontalAdvance(kDialogUnitAlphabet));
+  const int alphabet = metrics.horizontalAdvance(kDialogUnitAlphabet);
   const int lineHeight = metrics.height();
-  return QRect(x * average / 4, y * lineHeight / 8, width * average / 4, height * lineHeight / 8);
+  return QRect(x * alphabet / 208, y * lineHeight / 8, width * alphabet / 208, height * lineHeight / 8);
 }
 
-TEST(QtDialogWindow, PlacesTheControlsInDialogUnitsOfTheDesktopFontAtTheTemplateSize) {
+TEST(QtDialogWindow, PlacesTheControlsInDialogUnitsOfTheDesktopFontAtTheLargerSize) {
+  const QFont desktop = QApplication::font();
+  for (int desktopPoints : {7, 11}) {
+    QFont font = desktop;
+    font.setPointSize(desktopPoints);
+    QApplication::setFont(font);
+    QtDialogWindow window(SmallTemplate());
+    EXPECT_EQ(window.Dialog()->font().family(), desktop.family()) << "no Linux has the template's face";
+    EXPECT_EQ(window.Dialog()->font().pointSize(), std::max(8, desktopPoints)) << "the template's or the desktop's";
+  }
+  QApplication::setFont(desktop);
+
   QtDialogWindow window(SmallTemplate());
-  const QFont font = window.Dialog()->font();
-  EXPECT_EQ(font.family(), QApplication::font().family()) << "no Linux has the template's face";
-  EXPECT_EQ(font.pointSize(), 8);
 
   const auto pixels = [&](int x, int y, int w, int h) { return PixelRect(window, x, y, w, h); };
 
@@ -52,8 +61,9 @@ TEST(QtDialogWindow, PlacesTheControlsInDialogUnitsOfTheDesktopFontAtTheTemplate
   EXPECT_FALSE(static_cast<QLabel*>(window.Control(kPicture))->pixmap().isNull());
 }
 
-TEST(QtDialogWindow, ATextTooLongForItsPlaceGrowsRightwardsUntilSomethingIsInTheWay) {
+TEST(QtDialogWindow, ATextTooLongForItsPlaceGrowsIntoFreeRoomElseWrapsOrShrinks) {
   const char* longText = "A text much too long for the room its template gives it";
+  const char* shrinkable = "Fits when smaller";
   const DialogTemplate dialogTemplate{
       "Fitting",
       300,
@@ -65,25 +75,42 @@ TEST(QtDialogWindow, ATextTooLongForItsPlaceGrowsRightwardsUntilSomethingIsInThe
       nullptr,
       {
           {1, ControlKind::kLabel, longText, 10, 10, 40, 8, 0},      // alone on its line
-          {2, ControlKind::kLabel, longText, 10, 25, 40, 8, 0},      // a button further right
-          {3, ControlKind::kPushButton, "B", 120, 23, 30, 12, 0},    //
-          {4, ControlKind::kLabel, longText, 10, 40, 40, 16, 0},     // two lines: wraps instead
+          {2, ControlKind::kLabel, shrinkable, 10, 25, 40, 8, 0},    // a button further right
+          {3, ControlKind::kPushButton, "B", 60, 23, 30, 12, 0},     //
+          {4, ControlKind::kLabel, longText, 10, 40, 40, 16, 0},     // two lines: wraps
           {5, ControlKind::kCheckBox, longText, 10, 60, 40, 10, 0},  // in a frame
           {6, ControlKind::kGroupBox, "", 5, 55, 100, 20, 0},        //
           {7, ControlKind::kLabel, "Short", 10, 80, 40, 8, 0},       // fits already
           {8, ControlKind::kLabel, longText, 250, 90, 40, 8, 0},     // at the dialog's edge
       }};
   QtDialogWindow window(dialogTemplate);
-  const auto wholeWidth = [&](int id) { return window.Control(id)->fontMetrics().horizontalAdvance(longText); };
   const auto control = [&](int id) { return window.Control(id)->geometry(); };
-  EXPECT_GE(control(1).width(), wholeWidth(1));
-  EXPECT_EQ(control(2).right() + 1, control(3).left());
+  const auto textWidth = [&](int id, const char* text) {
+    return window.Control(id)->fontMetrics().horizontalAdvance(text);
+  };
   const int fortyUnits = PixelRect(window, 0, 0, 40, 0).width();
+  const int margin = PixelRect(window, 0, 0, 4, 0).width();
+  const qreal dialogPoints = window.Dialog()->font().pointSizeF();
+
+  EXPECT_GE(control(1).width(), textWidth(1, longText));
+  EXPECT_EQ(control(2).width(), fortyUnits) << "the gap to B stays";
+  EXPECT_LT(window.Control(2)->font().pointSizeF(), dialogPoints);
+  EXPECT_LE(textWidth(2, shrinkable), control(2).width());
   EXPECT_EQ(control(4).width(), fortyUnits) << "as its template says";
-  EXPECT_EQ(control(7).width(), fortyUnits);
-  EXPECT_LT(control(5).right(), control(6).right());
+  const QRect lines =
+      window.Control(4)->fontMetrics().boundingRect(QRect(0, 0, fortyUnits, 1000), Qt::TextWordWrap, longText);
+  EXPECT_LE(lines.height(), control(4).height());
   EXPECT_GT(control(5).width(), fortyUnits);
-  EXPECT_EQ(control(8).right() + 1, window.Dialog()->width());
+  EXPECT_LE(control(5).right(), control(6).right() - margin);
+  EXPECT_EQ(control(7).width(), fortyUnits);
+  EXPECT_EQ(control(8).right() + 1, window.Dialog()->width() - margin);
+
+  // A text given later is fitted anew, from the template, once shown.
+  window.SetDlgItemText(7, longText);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return control(7).width() >= textWidth(7, longText); }));
+  window.SetDlgItemText(7, "Short");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return control(7).width() == fortyUnits; }));
+  EXPECT_EQ(window.Control(7)->font().pointSizeF(), dialogPoints);
 }
 
 TEST(QtDialogWindow, HasTheTemplatesCaptionIconAndWindowBoxes) {

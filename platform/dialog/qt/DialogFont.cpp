@@ -7,17 +7,15 @@
 
 QFont DialogFont(const DialogTemplate& dialogTemplate) {
   QFont font = QApplication::font();  // the desktop's general font
-  if (dialogTemplate.fontPoints > 0) font.setPointSize(dialogTemplate.fontPoints);
+  if (dialogTemplate.fontPoints > font.pointSizeF()) font.setPointSize(dialogTemplate.fontPoints);
   return font;
 }
 
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
   const QFontMetrics metrics(font);
-  return {AverageCharWidthOfAlphabet(metrics.horizontalAdvance(QString::fromLatin1(kDialogUnitAlphabet))),
-          metrics.height()};
+  return {metrics.horizontalAdvance(QString::fromLatin1(kDialogUnitAlphabet)), metrics.height()};
 }
 
 QRect ToPixels(int x, int y, int width, int height, DialogBaseUnits units) {
-  return QRect(DialogUnitsToPixelsX(x, units.averageCharWidth), DialogUnitsToPixelsY(y, units.charHeight),
-               DialogUnitsToPixelsX(width, units.averageCharWidth), DialogUnitsToPixelsY(height, units.charHeight));
+  return QRect(units.X(x), units.Y(y), units.X(width), units.Y(height));
 }

@@ -18,6 +18,7 @@
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/qt/DialogFont.h"
+#include "platform/dialog/qt/DialogFrame.h"
 #include "platform/dialog/qt/TextFitting.h"
 #include "platform/dialog/qt/ThrottledLabelTexts.h"
 #include "platform/dialog/qt/Utf8ByteLimit.h"
@@ -97,7 +98,7 @@ bool IsTabStop(const ControlTemplate& control) { return (control.style & Control
 }  // namespace
 
 QtDialogWindow::QtDialogWindow(const DialogTemplate& dialogTemplate, QWidget* parent)
-    : labelTexts_(std::make_unique<ThrottledLabelTexts>()) {
+    : labelTexts_(std::make_unique<ThrottledLabelTexts>([this](QLabel* label) { FitText(label); })) {
   auto* dialog = new ReportingDialog(parent, WindowFlagsOf(dialogTemplate));
   dialog->onAccept = [this] { Ok(); };
   dialog->onReject = [this] { Cancel(); };
@@ -145,7 +146,6 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
         auto* label = new QLabel(text, dialog_);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setWordWrap(true);
         texts.push_back(label);
         if (!(control.style & ControlStyle::kNoPrefix) && text.contains(u'&')) {
           mnemonicLabels.emplace_back(label, tabStops.size());
@@ -156,7 +156,7 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
       case ControlKind::kGroupBox:
         // Only a frame drawn behind the controls it surrounds, which are its
         // siblings: clicks and the focus go through to them.
-        widget = new QGroupBox(text, dialog_);
+        widget = new DialogFrame(text, dialog_);
         widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         frames.push_back(widget);
         break;
@@ -178,6 +178,7 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
     widget->setFocusPolicy(!takesInput ? Qt::NoFocus : IsTabStop(control) ? Qt::StrongFocus : Qt::ClickFocus);
     if (takesInput && IsTabStop(control)) tabStops.push_back(widget);
     if (control.id != -1) controls_.emplace(control.id, widget);  // the first of an id stays
+    inTemplateOrder_.push_back(widget);
   }
 
   for (QWidget* frame : frames) frame->lower();
@@ -186,7 +187,7 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
   for (const auto& [label, tabStopsBefore] : mnemonicLabels) {
     if (!tabStops.empty()) label->setBuddy(tabStops[tabStopsBefore % tabStops.size()]);
   }
-  WidenToShowWholeTexts(texts, frames, units.charHeight);
+  fitting_ = std::make_unique<TextFitting>(texts, frames, units);
   firstTabStop_ = tabStops.empty() ? nullptr : tabStops.front();
 }
 
@@ -196,6 +197,10 @@ QWidget* QtDialogWindow::Control(int id) const {
   if (!dialog_) return nullptr;
   const auto found = controls_.find(id);
   return found == controls_.end() ? nullptr : found->second;
+}
+
+std::vector<QWidget*> QtDialogWindow::Controls() const {
+  return dialog_ ? inTemplateOrder_ : std::vector<QWidget*>();
 }
 
 std::string QtDialogWindow::GetDlgItemText(int id) {
@@ -225,11 +230,16 @@ void QtDialogWindow::SetDlgItemText(int id, const char* text) {
     edit->setCursorPosition(0);  // shows the start of a text longer than the edit
   } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
     button->setText(newText);
+    FitText(button);
   } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    labelTexts_->Set(label, newText);
+    labelTexts_->Set(label, newText);  // fitted when shown
   } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
     frame->setTitle(newText);
   }
+}
+
+void QtDialogWindow::FitText(QWidget* control) {
+  if (fitting_ && dialog_) fitting_->Fit(control);
 }
 
 int QtDialogWindow::IsDlgButtonChecked(int id) {

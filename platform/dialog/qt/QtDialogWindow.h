@@ -25,6 +25,7 @@
 #include "platform/dialog/DialogWindow.h"
 
 class QDialog;
+class TextFitting;
 class ThrottledLabelTexts;
 class QPoint;
 class QWidget;
@@ -62,6 +63,8 @@ class QtDialogWindow : public DialogWindow {
   QDialog* Dialog() const;
   // The control with the id (the first, should several share it); null when none.
   QWidget* Control(int id) const;
+  // Every control, in template order; none once the window is gone.
+  std::vector<QWidget*> Controls() const;
 
  private:
   void BuildControls(const DialogTemplate& dialogTemplate);
@@ -70,11 +73,15 @@ class QtDialogWindow : public DialogWindow {
   void Cancel();
   void ShowSystemMenu(const QPoint& globalPosition);
   void FocusControl(QWidget* control);
+  // Gives a label or check box the room its new text needs.
+  void FitText(QWidget* control);
 
   QPointer<QDialog> dialog_;
+  std::unique_ptr<TextFitting> fitting_;  // of dialog_'s controls, so used only while it lives
   std::unique_ptr<ThrottledLabelTexts> labelTexts_;
   QElapsedTimer sincePumped_;  // PumpMessages delivers events a few hundred times a second at most
   std::map<int, QWidget*> controls_;  // children of dialog_, so valid while it is
+  std::vector<QWidget*> inTemplateOrder_;  // the same
   QWidget* firstTabStop_ = nullptr;
   std::vector<std::pair<int, QString>> systemMenu_;  // a separator has a null text
   struct RadioGroup {

@@ -1,6 +1,7 @@
 #include "platform/dialog/qt/ThrottledLabelTexts.h"
 
 #include <QLabel>
+#include <utility>
 
 namespace {
 
@@ -8,7 +9,7 @@ constexpr int kMillisecondsBetweenPaints = 33;  // about 30 a second
 
 }  // namespace
 
-ThrottledLabelTexts::ThrottledLabelTexts() {
+ThrottledLabelTexts::ThrottledLabelTexts(std::function<void(QLabel*)> onShown) : onShown_(std::move(onShown)) {
   timer_.setSingleShot(true);
   QObject::connect(&timer_, &QTimer::timeout, [this] { ShowPending(); });
 }
@@ -29,7 +30,10 @@ QString ThrottledLabelTexts::Text(const QLabel* label) const {
 
 void ThrottledLabelTexts::ShowPending() {
   timer_.stop();
-  for (auto& [key, shown] : pending_) shown.first->setText(shown.second);
+  for (auto& [key, shown] : pending_) {
+    shown.first->setText(shown.second);
+    if (onShown_) onShown_(shown.first);
+  }
   pending_.clear();
   sinceShown_.start();
 }

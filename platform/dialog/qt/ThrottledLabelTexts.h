@@ -6,13 +6,15 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <map>
 
 class QLabel;
 
 class ThrottledLabelTexts {
  public:
-  ThrottledLabelTexts();
+  // `onShown` is told of each label as it starts to show a new text.
+  explicit ThrottledLabelTexts(std::function<void(QLabel*)> onShown = nullptr);
 
   // Shows `text` at once when the labels were last painted long enough ago,
   // else as soon as that much time has passed (on a later event loop turn).
@@ -23,6 +25,7 @@ class ThrottledLabelTexts {
  private:
   void ShowPending();
 
+  std::function<void(QLabel*)> onShown_;
   std::map<const QLabel*, std::pair<QLabel*, QString>> pending_;
   QTimer timer_;
   QElapsedTimer sinceShown_;
