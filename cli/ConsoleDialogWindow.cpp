@@ -41,6 +41,9 @@ void ConsoleDialogWindow::EndOpenLine() {
 }
 
 int ConsoleDialogWindow::MessageBox(const char* text, const char* /*caption*/, int style) {
+  // The command line asks nothing it has not been told: a question is
+  // answered No, without a word.
+  if ((style & 0xF) == kMessageYesNo) return kIdNo;
   EndOpenLine();
   if (style == kMessageOk) {
     std::fprintf(out_, "%s\n", text);

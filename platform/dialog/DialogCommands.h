@@ -2,6 +2,9 @@
 // What a dialog does when its window reports an event. The window calls these
 // during DialogWindow::DoModal.
 
+#include <string>
+#include <vector>
+
 class DialogCommands {
  public:
   virtual ~DialogCommands() = default;
@@ -11,6 +14,9 @@ class DialogCommands {
   virtual void OnCommand(int id) { (void)id; }
   // An item of the window's menu (see DialogWindow::AppendSystemMenu) was chosen.
   virtual void OnSysCommand(int id) { (void)id; }
+  // Files were dropped onto a window that accepts them (see
+  // DialogWindow::DragAcceptFiles): their full paths, in the order given.
+  virtual void OnDropFiles(const std::vector<std::string>& paths) { (void)paths; }
   // Enter or the default button: usually exchange, then EndDialog(1).
   virtual void OnOK() = 0;
   // Escape or the close box: usually EndDialog(2).

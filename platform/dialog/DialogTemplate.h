@@ -19,12 +19,14 @@ enum class ControlKind {
   kLabel,              // left-aligned static text
   kGroupBox,           // a frame with a caption
   kIcon,               // the dialog's icon
+  kListBox,            // lines, one under the other, scrolled when they do not fit
 };
 
 // Style bits beyond what a control's kind implies.
 namespace ControlStyle {
 constexpr uint32_t kTabStop = 0x1;   // reached with Tab, in template order
 constexpr uint32_t kNoPrefix = 0x2;  // "&" is shown, not taken as a mnemonic
+constexpr uint32_t kReadOnly = 0x4;  // an edit whose text can be read and copied, not changed
 }  // namespace ControlStyle
 
 struct ControlTemplate {

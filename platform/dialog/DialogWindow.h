@@ -12,15 +12,20 @@
 
 class DialogCommands;
 
-// Message box styles, numbered as the window system numbers them.
+// Message box styles, numbered as the window system numbers them: the
+// buttons in the low four bits, the icon above them.
 constexpr int kMessageOk = 0;            // an OK button alone
-constexpr int kMessageStop = 16;         // a stop icon and an OK button
-constexpr int kMessageExclamation = 48;  // an exclamation icon and an OK button
+constexpr int kMessageYesNo = 4;         // Yes and No buttons; Escape answers No
+constexpr int kMessageStop = 16;         // a stop icon
+constexpr int kMessageQuestion = 32;     // a question mark
+constexpr int kMessageExclamation = 48;  // an exclamation icon
+constexpr int kMessageInformation = 64;  // an information icon
 
-// What a message box returns when its OK button closes it, and the results
-// of a modal dialog.
+// The buttons that close a message box, and the results of a modal dialog.
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
 
 class DialogWindow {
  public:
@@ -43,8 +48,15 @@ class DialogWindow {
   // A disabled control takes no input and shows that it does not.
   virtual void EnableWindow(int id, bool enabled) = 0;
 
+  // Adds a line at the end of a list box.
+  virtual void AddListItem(int id, const char* text) = 0;
+
+  // Whether files dragged from the file manager may be dropped onto the
+  // window; a drop calls DialogCommands::OnDropFiles. Off until turned on.
+  virtual void DragAcceptFiles(bool accept) = 0;
+
   // Adds an item to the window's own menu (on Linux the dialog's context
-  // menu: right click or the Menu key); a null text adds a separator.
+  // menu: right click, the Menu key or Shift+F10); a null text adds a separator.
   // Choosing the item calls DialogCommands::OnSysCommand(id).
   virtual void AppendSystemMenu(int id, const char* text) = 0;
   // Makes the window menu's items with ids from `firstId` to `lastId` one

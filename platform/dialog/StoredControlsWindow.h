@@ -20,6 +20,8 @@ class StoredControlsWindow : public DialogWindow {
   void LimitText(int id, int maxBytes) override;
   void GotoDlgCtrl(int id) override { focus_ = id; }
   void EnableWindow(int id, bool enabled) override;
+  void AddListItem(int id, const char* text) override { lists_[id].push_back(text); }
+  void DragAcceptFiles(bool accept) override { acceptsFiles_ = accept; }
   void AppendSystemMenu(int id, const char* text) override;
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
   // Tells `commands` OnInitDialog and returns at once: with no one to use
@@ -33,6 +35,9 @@ class StoredControlsWindow : public DialogWindow {
   int Focus() const { return focus_; }
   // Whether a control is enabled; every control is until disabled.
   bool IsEnabled(int id) const { return !disabled_.count(id); }
+  // A list box's lines, in order.
+  const std::vector<std::string>& ListItems(int id) { return lists_[id]; }
+  bool AcceptsFiles() const { return acceptsFiles_; }
   // The window menu's items, in order; a separator has the text "".
   const std::vector<std::pair<int, std::string>>& SystemMenu() const { return systemMenu_; }
   // Whether the window menu's item is a checked radio item.
@@ -46,6 +51,8 @@ class StoredControlsWindow : public DialogWindow {
   std::map<int, int> limits_;
   int focus_ = 0;
   std::set<int> disabled_;
+  std::map<int, std::vector<std::string>> lists_;
+  bool acceptsFiles_ = false;
   std::vector<std::pair<int, std::string>> systemMenu_;
   std::set<int> checkedMenuItems_;
   int result_ = 0;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -32,6 +33,11 @@ struct RecordingCommands : DialogCommands {
     if (onCommand) onCommand(id);
   }
   void OnSysCommand(int id) override { events.push_back("syscommand " + std::to_string(id)); }
+  void OnDropFiles(const std::vector<std::string>& paths) override {
+    std::string event = "drop";
+    for (const std::string& path : paths) event += " " + path;
+    events.push_back(event);
+  }
   void OnOK() override {
     events.push_back("ok");
     if (endOnOk) window.EndDialog(kIdOk);
@@ -163,26 +169,86 @@ TEST_F(QtDialogModal, TheContextMenuOffersTheAppendedItemsAndReportsTheChosenOne
   EXPECT_EQ(commands.events, (std::vector<std::string>{"init", "syscommand 16"}));
 }
 
-// The desktop turns the Menu key into a context menu event for the control
-// that has the focus.
-TEST_F(QtDialogModal, TheMenuKeyOnAControlWithoutAMenuOfItsOwnOpensTheContextMenu) {
+struct MenuKeyCase {
+  const char* name;
+  int control;
+  std::function<void(QWidget*)> press;
+};
+
+void PrintTo(const MenuKeyCase& c, std::ostream* out) { *out << c.name; }
+
+class QtDialogMenuKeys : public QtWindowTest, public testing::WithParamInterface<MenuKeyCase> {};
+
+// From the keyboard the dialog's menu opens on every control, an edit with
+// a menu of its own included.
+TEST_P(QtDialogMenuKeys, OpenTheDialogsMenuOnTheControlThatHasTheFocus) {
   QtDialogWindow window(SmallTemplate());
   RecordingCommands commands(window);
   window.AppendSystemMenu(16, "&About Tarvine...");
+  bool ownMenu = true;
   WhenShown<QDialog>([&](QDialog*) {
     WhenShown<QMenu>([&](QMenu* menu) {
+      ownMenu = menu->parentWidget() == window.Dialog();
       QTest::keyClick(menu, Qt::Key_Down);
       QTest::keyClick(menu, Qt::Key_Return);
     });
-    QWidget* box = window.Control(kKeep);
-    window.GotoDlgCtrl(kKeep);
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, box->rect().center(),
-                              box->mapToGlobal(box->rect().center()));
-    QApplication::sendEvent(QApplication::focusWidget(), &menuKey);
+    window.GotoDlgCtrl(GetParam().control);
+    GetParam().press(QApplication::focusWidget());
     window.EndDialog(0);
   });
   window.DoModal(commands);
+  EXPECT_TRUE(ownMenu) << "the dialog's menu, not the control's";
   EXPECT_EQ(commands.events, (std::vector<std::string>{"init", "syscommand 16"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    QtDialogModal, QtDialogMenuKeys,
+    testing::Values(MenuKeyCase{"MenuKeyOnAnEdit", kName, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Menu); }},
+                    MenuKeyCase{"ShiftF10OnAnEdit", kName,
+                                [](QWidget* w) { QTest::keyClick(w, Qt::Key_F10, Qt::ShiftModifier); }},
+                    MenuKeyCase{"ShiftF10OnACheckBox", kKeep,
+                                [](QWidget* w) { QTest::keyClick(w, Qt::Key_F10, Qt::ShiftModifier); }},
+                    // The desktop turns the Menu key into a context menu event
+                    // for the control that has the focus.
+                    MenuKeyCase{"TheDesktopsMenuEventOnAnEdit", kName, [](QWidget* w) {
+                                  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, w->rect().center(),
+                                                            w->mapToGlobal(w->rect().center()));
+                                  QApplication::sendEvent(w, &menuKey);
+                                }}));
+
+// Sends a drag of `urls` over `target` and drops it there, as the desktop
+// does; whether the drag was accepted.
+bool DragAndDrop(QWidget* target, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  const QPoint at = target->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+TEST_F(QtDialogModal, FilesDroppedOntoAWindowThatTakesThemReachTheCommandsLocalFilesOnly) {
+  QtDialogWindow window(SmallTemplate());
+  RecordingCommands commands(window);
+  const QList<QUrl> files{QUrl("https://example.org/a.jpg"), QUrl::fromLocalFile("/pics/a b.jpg"),
+                          QUrl::fromLocalFile("/pics/Grüße.jpg")};
+  std::vector<bool> accepted;
+  WhenShown<QDialog>([&](QDialog* dialog) {
+    accepted.push_back(DragAndDrop(window.Control(kName), files));  // not yet taken
+    window.DragAcceptFiles(true);
+    EXPECT_TRUE(dialog->acceptDrops());
+    accepted.push_back(DragAndDrop(window.Control(kName), files));  // an edit, which would take text itself
+    accepted.push_back(DragAndDrop(dialog, {QUrl::fromLocalFile("/pics/b.gif")}));
+    accepted.push_back(DragAndDrop(dialog, {QUrl("https://example.org/a.jpg")}));
+    window.EndDialog(0);
+  });
+  window.DoModal(commands);
+  EXPECT_EQ(accepted, (std::vector<bool>{false, true, true, false}));
+  EXPECT_EQ(commands.events,
+            (std::vector<std::string>{"init", "drop /pics/a b.jpg /pics/Grüße.jpg", "drop /pics/b.gif"}));
 }
 
 TEST_F(QtDialogModal, WithoutItemsARightClickOpensNoMenu) {
@@ -239,6 +305,24 @@ TEST_F(QtDialogModal, AMessageBoxClosedWithEscapeCountsAsOk) {
   QtDialogWindow window(SmallTemplate());
   WhenShown<QMessageBox>([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
   EXPECT_EQ(window.MessageBox("Done.", "Good work.", kMessageOk), kIdOk);
+}
+
+TEST_F(QtDialogModal, AQuestionIsAnsweredYesOrNoAndEscapeSaysNo) {
+  QtDialogWindow window(SmallTemplate());
+  QMessageBox::Icon icon{};
+  const auto answer = [&](std::function<void(QMessageBox*)> act) {
+    WhenShown<QMessageBox>([&, act](QMessageBox* box) {
+      icon = box->icon();
+      act(box);
+    });
+    return window.MessageBox("Take back 3 renames?", "Undo", kMessageYesNo | kMessageQuestion);
+  };
+  EXPECT_EQ(answer([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }), kIdYes);
+  EXPECT_EQ(icon, QMessageBox::Question);
+  EXPECT_EQ(answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); }), kIdYes) << "Yes is the default";
+  EXPECT_EQ(answer([](QMessageBox* box) { box->button(QMessageBox::No)->click(); }), kIdNo);
+  EXPECT_EQ(answer([](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }), kIdNo);
+  EXPECT_EQ(answer([](QMessageBox* box) { box->close(); }), kIdNo);
 }
 
 // An object that counts the events posted to it.

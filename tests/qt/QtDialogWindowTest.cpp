@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -165,6 +166,29 @@ TEST(QtDialogWindow, TextsAndChecksGoInAndOutOfEveryKindOfControlAsUtf8) {
   EXPECT_EQ(window.GetDlgItemText(4242), "");
   EXPECT_EQ(window.IsDlgButtonChecked(kRun), 0);
   EXPECT_EQ(window.GetDlgItemText(kPicture), "");
+}
+
+TEST(QtDialogWindow, AListBoxShowsItsLinesAndAReadOnlyEditTakesNoTyping) {
+  const DialogTemplate dialogTemplate{
+      "Lists", 200, 100, "MS Sans Serif", 8, false, false, nullptr,
+      {
+          {1, ControlKind::kEdit, "", 10, 5, 100, 12, ControlStyle::kTabStop | ControlStyle::kReadOnly},
+          {2, ControlKind::kListBox, "", 10, 20, 180, 70, ControlStyle::kTabStop},
+      }};
+  QtDialogWindow window(dialogTemplate);
+  ShowActive(window);
+  for (const char* line : {"a.jpg\t\t-> 1.jpg", "Grüße.jpg\t\t-> 2.jpg"}) window.AddListItem(2, line);
+  window.AddListItem(1, "no list");  // an edit has no lines
+  auto* list = qobject_cast<QListWidget*>(window.Control(2));
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->item(1)->text(), "Grüße.jpg\t\t-> 2.jpg");
+  EXPECT_EQ(list->focusPolicy(), Qt::StrongFocus);
+
+  window.SetDlgItemText(1, "/pics/");
+  window.GotoDlgCtrl(1);
+  QTest::keyClicks(QApplication::focusWidget(), "typed");
+  EXPECT_EQ(window.GetDlgItemText(1), "/pics/");
 }
 
 TEST(QtDialogWindow, TabVisitsTheTabStopsInTemplateOrderAndSkipsTheRest) {

@@ -7,7 +7,14 @@ void HeadlessDialogWindow::SetDlgItemText(int id, const char* text) {
 
 int HeadlessDialogWindow::MessageBox(const char* text, const char* caption, int style) {
   messages_.push_back({text, caption, style});
-  return kIdOk;
+  return (style & 0xF) == kMessageYesNo ? questionAnswer : kIdOk;
+}
+
+int HeadlessDialogWindow::DoModal(DialogCommands& commands) {
+  const int ended = StoredControlsWindow::DoModal(commands);
+  if (ended != 0 || !whileShown) return ended;
+  whileShown(*this, commands);
+  return Result();
 }
 
 void HeadlessDialogWindow::PumpMessages() {

@@ -6,15 +6,21 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QUrl>
 #include <functional>
+#include <utility>
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/qt/DialogFont.h"
@@ -91,6 +97,40 @@ QMessageBox::Icon MessageIconOf(int style) {
   }
 }
 
+// Hands the events of the widgets it watches to one function, which
+// returns true for an event it took.
+class WatchedEvents : public QObject {
+ public:
+  WatchedEvents(QObject* parent, std::function<bool(QWidget*, QEvent*)> handle)
+      : QObject(parent), handle_(std::move(handle)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    return widget && handle_(widget, event);
+  }
+
+ private:
+  std::function<bool(QWidget*, QEvent*)> handle_;
+};
+
+// The keys that open a context menu from the keyboard: the Menu key and Shift+F10.
+bool IsMenuKey(const QKeyEvent& key) {
+  return (key.key() == Qt::Key_Menu && key.modifiers() == Qt::NoModifier) ||
+         (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier);
+}
+
+// The paths of the local files a drag carries, in its order; its other
+// addresses (a web page's, say) are no files.
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile() && !url.toLocalFile().isEmpty()) paths.push_back(url.toLocalFile().toUtf8().toStdString());
+  }
+  return paths;
+}
+
 QString FromUtf8(const char* text) { return QString::fromUtf8(text ? text : ""); }
 
 bool IsTabStop(const ControlTemplate& control) { return (control.style & ControlStyle::kTabStop) != 0; }
@@ -104,6 +144,8 @@ QtDialogWindow::QtDialogWindow(const DialogTemplate& dialogTemplate, QWidget* pa
   dialog->onReject = [this] { Cancel(); };
   dialog->onContextMenu = [this](const QPoint& position) { ShowSystemMenu(position); };
   dialog_ = dialog;
+  events_ = new WatchedEvents(dialog, [this](QWidget* widget, QEvent* event) { return TakeEvent(widget, event); });
+  dialog->installEventFilter(events_);
 
   dialog->setWindowTitle(FromUtf8(dialogTemplate.caption));
   if (dialogTemplate.icon) dialog->setWindowIcon(IconOf(*dialogTemplate.icon));
@@ -126,9 +168,18 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
     const QString text = FromUtf8(control.text);
     QWidget* widget = nullptr;
     switch (control.kind) {
-      case ControlKind::kEdit:
-        widget = new QLineEdit(text, dialog_);
+      case ControlKind::kEdit: {
+        auto* edit = new QLineEdit(text, dialog_);
+        edit->setReadOnly(control.style & ControlStyle::kReadOnly);
+        widget = edit;
         break;
+      }
+      case ControlKind::kListBox: {
+        auto* list = new QListWidget(dialog_);
+        list->setUniformItemSizes(true);  // one line each: a long list is laid out at once
+        widget = list;
+        break;
+      }
       case ControlKind::kPushButton:
       case ControlKind::kDefaultPushButton: {
         auto* button = new QPushButton(text, dialog_);
@@ -172,6 +223,7 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
       geometry.setSize(static_cast<QLabel*>(widget)->pixmap().size());  // sized to its picture
     }
     widget->setGeometry(geometry);
+    widget->installEventFilter(events_);
 
     const bool takesInput = control.kind != ControlKind::kLabel && control.kind != ControlKind::kGroupBox &&
                             control.kind != ControlKind::kIcon;
@@ -271,6 +323,49 @@ void QtDialogWindow::EnableWindow(int id, bool enabled) {
   if (QWidget* control = Control(id)) control->setEnabled(enabled);
 }
 
+void QtDialogWindow::AddListItem(int id, const char* text) {
+  if (auto* list = qobject_cast<QListWidget*>(Control(id))) list->addItem(FromUtf8(text));
+}
+
+void QtDialogWindow::DragAcceptFiles(bool accept) {
+  acceptsFiles_ = accept;
+  if (dialog_) dialog_->setAcceptDrops(accept);
+}
+
+bool QtDialogWindow::TakeEvent(QWidget* widget, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      if (systemMenu_.empty() || !IsMenuKey(*static_cast<QKeyEvent*>(event))) return false;
+      ShowSystemMenu(widget->mapToGlobal(widget->rect().center()));
+      return true;
+    case QEvent::ContextMenu:
+      // The Menu key, as the desktop reports it, opens the dialog's menu even
+      // on an edit, whose own menu a right click still opens.
+      if (systemMenu_.empty() || static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Keyboard) {
+        return false;
+      }
+      ShowSystemMenu(widget->mapToGlobal(widget->rect().center()));
+      return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (!acceptsFiles_ || LocalFiles(drag->mimeData()).empty()) return false;  // an edit still takes dropped text
+      drag->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const std::vector<std::string> files = LocalFiles(drop->mimeData());
+      if (!acceptsFiles_ || files.empty()) return false;
+      drop->acceptProposedAction();
+      if (commands_) commands_->OnDropFiles(files);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
 void QtDialogWindow::AppendSystemMenu(int id, const char* text) {
   systemMenu_.emplace_back(id, text ? QString::fromUtf8(text) : QString());
 }
@@ -307,10 +402,17 @@ void QtDialogWindow::EndDialog(int result) {
 }
 
 int QtDialogWindow::MessageBox(const char* text, const char* caption, int style) {
-  QMessageBox box(MessageIconOf(style), FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, dialog_);
+  const bool yesNo = (style & 0xF) == kMessageYesNo;
+  QMessageBox box(MessageIconOf(style), FromUtf8(caption), FromUtf8(text),
+                  yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, dialog_);
   box.setTextFormat(Qt::PlainText);
+  if (yesNo) {
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);  // and the close box
+  }
   box.exec();
-  return kIdOk;  // OK is its only button; Escape and the close box count as OK too
+  if (!yesNo) return kIdOk;  // OK is its only button; Escape and the close box count as OK too
+  return box.clickedButton() == box.button(QMessageBox::Yes) ? kIdYes : kIdNo;
 }
 
 void QtDialogWindow::PumpMessages() {

@@ -7,8 +7,9 @@
 //   Enter, or a click on the push button with id 1  => OnOK
 //   Escape, the close box, the push button with id 2 => OnCancel
 //   a click on any other push button                => OnCommand(id)
-//   an item of the context menu (right click on the dialog, or the Menu key)
-//                                                   => OnSysCommand(id)
+//   an item of the context menu (right click on the dialog; the Menu key or
+//   Shift+F10 on any control)                       => OnSysCommand(id)
+//   files dropped onto it, once DragAcceptFiles     => OnDropFiles(paths)
 // Enter presses the default button (the template's kDefaultPushButton), or
 // the push button that has the focus.
 
@@ -25,6 +26,8 @@
 #include "platform/dialog/DialogWindow.h"
 
 class QDialog;
+class QEvent;
+class QObject;
 class TextFitting;
 class ThrottledLabelTexts;
 class QPoint;
@@ -45,6 +48,8 @@ class QtDialogWindow : public DialogWindow {
   void LimitText(int id, int maxBytes) override;
   void GotoDlgCtrl(int id) override;
   void EnableWindow(int id, bool enabled) override;
+  void AddListItem(int id, const char* text) override;
+  void DragAcceptFiles(bool accept) override;
   void AppendSystemMenu(int id, const char* text) override;
   // The group's items show as radio items of the context menu.
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
@@ -52,7 +57,8 @@ class QtDialogWindow : public DialogWindow {
   // until EndDialog (at once when OnInitDialog ended it already).
   int DoModal(DialogCommands& commands) override;
   void EndDialog(int result) override;
-  // A QMessageBox over the dialog with the style's icon and an OK button:
+  // A QMessageBox over the dialog with the style's icon and an OK button,
+  // or Yes and No (Yes the default, Escape and the close box No):
   //   0 none, 16 stop (Critical), 32 question, 48 exclamation (Warning),
   //   64 information. Its text is shown as it is, never as markup.
   int MessageBox(const char* text, const char* caption, int style) override;
@@ -73,10 +79,14 @@ class QtDialogWindow : public DialogWindow {
   void Cancel();
   void ShowSystemMenu(const QPoint& globalPosition);
   void FocusControl(QWidget* control);
+  // The menu keys, keyboard context menus and dropped files, on the dialog
+  // or any of its controls; true when the event was taken.
+  bool TakeEvent(QWidget* widget, QEvent* event);
   // Gives a label or check box the room its new text needs.
   void FitText(QWidget* control);
 
   QPointer<QDialog> dialog_;
+  QObject* events_ = nullptr;  // a child of dialog_, watching it and its controls
   std::unique_ptr<TextFitting> fitting_;  // of dialog_'s controls, so used only while it lives
   std::unique_ptr<ThrottledLabelTexts> labelTexts_;
   QElapsedTimer sincePumped_;  // PumpMessages delivers events a few hundred times a second at most
@@ -91,6 +101,7 @@ class QtDialogWindow : public DialogWindow {
   };
   std::vector<RadioGroup> radioGroups_;
   DialogCommands* commands_ = nullptr;               // during DoModal only
+  bool acceptsFiles_ = false;
   bool ended_ = false;
   int result_ = 0;
 };
