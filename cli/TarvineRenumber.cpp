@@ -2,20 +2,18 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "app/VersionRecord.h"
 #include "app/Settings.h"
 #include "cli/ConsoleDialogWindow.h"
-#include "platform/os/SimulatedFileServices.h"
 #include "platform/os/Terminal.h"
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
 #include "renumber/NumberingOrder.h"
 #include "renumber/RenameLog.h"
+#include "renumber/RenamePreview.h"
 #include "renumber/RenumberDialog.h"
 #include "renumber/UndoRenames.h"
 
@@ -43,11 +41,6 @@ struct Request {
   bool verbose = false;
 };
 
-// A dry run starts nothing.
-struct NoLauncher : ProgramLauncher {
-  int Start(const char*, const char*) override { return 0; }
-};
-
 // The one line command-line programs answer --version with; with --verbose,
 // the program file's whole version record below it.
 void PrintVersion(bool verbose) {
@@ -60,17 +53,6 @@ int UsageError(const std::string& message) {
   std::fprintf(stderr, "Error: %s\nRun with --help for more information.\n", message.c_str());
   return kUsageError;
 }
-
-// A dry run renames nothing, so it says what would be done instead of
-// that the directory was renumbered.
-class DryRunWindow : public ConsoleDialogWindow {
- public:
-  DryRunWindow() : ConsoleDialogWindow(stdout, stderr, false) {}
-  int MessageBox(const char* text, const char* caption, int style) override {
-    if (style == kMessageOk) return kIdOk;
-    return ConsoleDialogWindow::MessageBox(text, caption, style);
-  }
-};
 
 // The option that is over its limit or holds what no file name may, as a
 // usage error naming the option; empty when every option can be used.
@@ -101,13 +83,36 @@ int Undo(const std::string& directory) {
   return outcome.succeeded ? 0 : 1;
 }
 
+int ExitStatusOf(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kSucceeded: return 0;
+    case RunOutcome::kFailed: return 1;
+    case RunOutcome::kNotStarted: break;
+  }
+  return kUsageError;
+}
+
+// A dry run prints each rename as the log would record it, then what it
+// would come to, and changes nothing; explained, each line begins with a
+// column that says what the file was ordered by.
+int DryRun(const RunOptions& fields, DialogWindow& window, bool explain) {
+  const RenamePreview preview = PreviewRenames(fields, window, explain);
+  for (size_t i = 0; i < preview.renames.size(); ++i) {
+    const LoggedRename& rename = preview.renames[i];
+    if (explain) std::printf("%s\t", preview.orderedBy[i].c_str());
+    WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
+  }
+  if (preview.outcome == RunOutcome::kSucceeded) {
+    const size_t count = preview.renames.size();
+    std::printf("Dry run: %zu %s would be made; nothing was changed.\n", count, count == 1 ? "rename" : "renames");
+  }
+  return ExitStatusOf(preview.outcome);
+}
+
 int Renumber(const Request& request) {
   if (const std::string problem = OptionProblem(request); !problem.empty()) return UsageError(problem);
-  ConsoleDialogWindow consoleWindow(stdout, stderr, !request.quiet && IsTerminal(stderr));
-  DryRunWindow dryRunWindow;
-  ConsoleDialogWindow& window = request.dryRun ? dryRunWindow : consoleWindow;
-  NoLauncher noLauncher;
-  RenumberDialog dialog(window, request.dryRun ? static_cast<ProgramLauncher&>(noLauncher) : SystemLauncher());
+  ConsoleDialogWindow window(stdout, stderr, !request.quiet && !request.dryRun && IsTerminal(stderr));
+  RenumberDialog dialog(window);
   dialog.ReportProgressTo(window);
 
   // The window's settings give the viewer, unless one is named; the
@@ -131,39 +136,9 @@ int Renumber(const Request& request) {
   fields.secondsText = request.seconds;
   ParseNumberingOrder(request.order, fields.order);  // the parser let only the three words through
 
-  // A dry run renames in a picture of the directory and prints each rename
-  // as the log would record it; explained, after a first column that says
-  // what the file was ordered by.
-  SimulatedFileServices simulated;
-  long wouldRename = 0;
-  std::unordered_map<std::string, std::string> orderedBy;  // by bare name, for the pass under way
-  if (request.explain) {
-    dialog.onOrdered = [&orderedBy](const char* name, const std::string& by) { orderedBy[name] = by; };
-  }
-  simulated.onRename = [&](const char* from, const char* to) {
-    if (request.explain) {
-      const char* slash = std::strrchr(from, '/');
-      const auto found = orderedBy.find(slash ? slash + 1 : from);
-      std::printf("%s\t", found != orderedBy.end() ? found->second.c_str() : "name");
-    }
-    WriteLogLine(stdout, "", from, to);
-    ++wouldRename;
-  };
-  std::optional<ScopedFileServices> simulation;
-  if (request.dryRun) simulation.emplace(simulated);
-
   // The options were checked against the fields' limits above.
-  const RunOutcome outcome = dialog.RunOnFields();
-  if (outcome == RunOutcome::kSucceeded && request.dryRun) {
-    std::printf("Dry run: %ld %s would be made; nothing was changed.\n", wouldRename,
-                wouldRename == 1 ? "rename" : "renames");
-  }
-  switch (outcome) {
-    case RunOutcome::kSucceeded: return 0;
-    case RunOutcome::kFailed: return 1;
-    case RunOutcome::kNotStarted: break;
-  }
-  return kUsageError;
+  if (request.dryRun) return DryRun(fields, window, request.explain);
+  return ExitStatusOf(dialog.RunOnFields());
 }
 
 }  // namespace

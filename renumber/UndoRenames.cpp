@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -120,33 +121,62 @@ size_t RenamesInEffect(RunDirectory& directory, const std::vector<LoggedRename>&
   return inEffect;
 }
 
-}  // namespace
-
-UndoOutcome UndoRenames(const std::string& directory) {
-  // The directory text with its separator: "pics" => "pics/", "" stays "".
-  const std::string directoryText = InDirectory(directory, "");
+// The directory opened and locked for an undo, its log read, and how many
+// of the log's renames are still in effect; or, in `endsEarly`, how the undo
+// ends before it renames anything.
+struct UndoStart {
+  std::string directoryText;  // with its separator: "pics" => "pics/", "" stays ""
   std::unique_ptr<RunDirectory> runDirectory;
-  if (const int error = Files().OpenRunDirectory(directoryText.c_str(), runDirectory)) {
-    return {false, 0,
-            error == EWOULDBLOCK ? "Another run is renumbering this directory."
-                                 : "Could not read the directory " + directory + ": " + SystemReason(error)};
-  }
   std::vector<LoggedRename> renames;
-  std::string problem;
-  if (!ReadLog(*runDirectory, directoryText + kLogFileName, renames, problem)) return {false, 0, problem};
+  size_t inEffect = 0;
+  std::optional<UndoOutcome> endsEarly;
+};
 
+UndoStart StartUndo(const std::string& directory) {
+  UndoStart start;
+  start.directoryText = InDirectory(directory, "");
+  if (const int error = Files().OpenRunDirectory(start.directoryText.c_str(), start.runDirectory)) {
+    start.endsEarly = {false, 0,
+                     error == EWOULDBLOCK ? "Another run is renumbering this directory."
+                                          : "Could not read the directory " + directory + ": " + SystemReason(error)};
+    return start;
+  }
+  std::string problem;
+  if (!ReadLog(*start.runDirectory, start.directoryText + kLogFileName, start.renames, problem)) {
+    start.endsEarly = {false, 0, problem};
+    return start;
+  }
   // Lines already taken back (by an undo that stopped), or whose rename a
   // kill prevented, are passed over, so an undo can always be run again.
-  const size_t inEffect = RenamesInEffect(*runDirectory, renames);
-  if (inEffect == 0 && !renames.empty()) return {true, 0, "Every rename in renum.log is already reversed."};
+  start.inEffect = RenamesInEffect(*start.runDirectory, start.renames);
+  if (start.inEffect == 0 && !start.renames.empty()) {
+    start.endsEarly = {true, 0, "Every rename in renum.log is already reversed."};
+  }
+  return start;
+}
+
+}  // namespace
+
+UndoOutcome RenamesToUndo(const std::string& directory) {
+  const UndoStart start = StartUndo(directory);
+  if (start.endsEarly) return *start.endsEarly;
+  return {true, static_cast<int>(start.inEffect), ""};
+}
+
+UndoOutcome UndoRenames(const std::string& directory) {
+  UndoStart start = StartUndo(directory);
+  if (start.endsEarly) return *start.endsEarly;
+  const std::vector<LoggedRename>& renames = start.renames;
+  RunDirectory& runDirectory = *start.runDirectory;
+  const std::string& directoryText = start.directoryText;
 
   int reversed = 0;
-  for (auto rename = renames.rend() - static_cast<std::ptrdiff_t>(inEffect); rename != renames.rend(); ++rename) {
+  for (auto rename = renames.rend() - static_cast<std::ptrdiff_t>(start.inEffect); rename != renames.rend(); ++rename) {
     const char* from = rename->to.c_str();
     const char* to = rename->from.c_str();
-    int error = runDirectory->Rename(from, to);
+    int error = runDirectory.Rename(from, to);
     // A rename cut short between its two steps left one file under both names.
-    if (error == EEXIST && runDirectory->SameFile(from, to) == 1) error = runDirectory->Remove(from);
+    if (error == EEXIST && runDirectory.SameFile(from, to) == 1) error = runDirectory.Remove(from);
     if (error != 0) {
       return {false, reversed,
               "Could not rename " + directoryText + from + " back to " + directoryText + to + ": " + SystemReason(error) + " (" +

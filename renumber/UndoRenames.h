@@ -5,7 +5,7 @@
 
 struct UndoOutcome {
   bool succeeded;
-  int reversed;         // renames taken back
+  int reversed;         // renames taken back (by RenamesToUndo: to be taken back)
   std::string message;  // for the user: the count, or what stopped the undo
 };
 
@@ -24,3 +24,8 @@ struct UndoOutcome {
 // steps may have left one file under both names: the new name is then
 // removed.
 UndoOutcome UndoRenames(const std::string& directory);
+
+// How many renames UndoRenames would take back now, in `reversed`, without
+// taking any back; or what stops it, as UndoRenames would say it (a log
+// whose every rename is reversed already included).
+UndoOutcome RenamesToUndo(const std::string& directory);

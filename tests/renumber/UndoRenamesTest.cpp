@@ -25,6 +25,10 @@ TEST_F(UndoRenamesTest, TakesRenamesBackFromLastToFirst) {
   Touch("2.jpg", "B");
   Touch("renum.log", Line(PathOf("a.jpg"), PathOf("2.jpg")) + Line(PathOf("b.jpg"), PathOf("3.jpg")) +
                          Line(PathOf("2.jpg"), PathOf("1.jpg")) + Line(PathOf("3.jpg"), PathOf("2.jpg")));
+  const UndoOutcome counted = RenamesToUndo(root_.string());
+  EXPECT_TRUE(counted.succeeded);
+  EXPECT_EQ(counted.reversed, 4);
+  EXPECT_EQ(Entries(), (Names{"1.jpg", "2.jpg", "renum.log"})) << "counting renames nothing";
   const UndoOutcome outcome = UndoRenames(root_.string());
   EXPECT_TRUE(outcome.succeeded) << outcome.message;
   EXPECT_EQ(outcome.reversed, 4);
@@ -33,9 +37,11 @@ TEST_F(UndoRenamesTest, TakesRenamesBackFromLastToFirst) {
   EXPECT_EQ(Read("a.jpg"), "A");
   EXPECT_EQ(Read("b.jpg"), "B");
 
-  const UndoOutcome again = UndoRenames(root_.string());
-  EXPECT_TRUE(again.succeeded);
-  EXPECT_EQ(again.message, "Every rename in renum.log is already reversed.");
+  for (const UndoOutcome& again : {RenamesToUndo(root_.string()), UndoRenames(root_.string())}) {
+    EXPECT_TRUE(again.succeeded);
+    EXPECT_EQ(again.reversed, 0);
+    EXPECT_EQ(again.message, "Every rename in renum.log is already reversed.");
+  }
   EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.log"}));
 }
 
@@ -84,6 +90,7 @@ TEST_F(UndoRenamesTest, AnUndoThatStoppedCanBeRunAgainToFinish) {
       ScopedFileServices inForce(faulty);
       EXPECT_FALSE(UndoRenames(Dir()).succeeded) << failAt;
     }
+    EXPECT_EQ(RenamesToUndo(Dir()).reversed, 7 - failAt) << failAt;
     const UndoOutcome finished = UndoRenames(Dir());
     EXPECT_TRUE(finished.succeeded) << failAt << ": " << finished.message;
     EXPECT_EQ(finished.reversed, 7 - failAt) << failAt;
@@ -124,6 +131,7 @@ TEST_F(UndoRenamesTest, StopsAtTheFirstFailureAndNamesBothNames) {
 TEST_F(UndoRenamesTest, AnUnreadableOrMalformedLogChangesNothing) {
   Touch("1.jpg");
   EXPECT_FALSE(UndoRenames(Dir()).succeeded);
+  EXPECT_EQ(RenamesToUndo(Dir()).message, UndoRenames(Dir()).message) << "no log";
   Touch("renum.log", Line(PathOf("a.jpg"), PathOf("1.jpg")) + "garbage\n");
   const UndoOutcome outcome = UndoRenames(Dir());
   EXPECT_FALSE(outcome.succeeded);

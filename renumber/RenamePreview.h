@@ -1,0 +1,30 @@
+#pragma once
+// The renames a run would make, worked out without making any: the command
+// line's dry run prints them, the window's preview lists them, and "Go For
+// It!" after a preview makes them.
+
+#include <string>
+#include <vector>
+
+#include "platform/dialog/DialogWindow.h"
+#include "renumber/RenameLog.h"
+#include "renumber/RenumberDialog.h"
+#include "renumber/RunOptions.h"
+
+struct RenamePreview {
+  RunOutcome outcome = RunOutcome::kNotStarted;  // how the run would end
+  // The directory text the names are in, as the log writes it in front of
+  // them: with its trailing separator, or "" for the current directory.
+  std::string directory;
+  std::vector<LoggedRename> renames;  // bare names, in the order the run makes them
+  // Explained: for each rename, what its old name was ordered by (see
+  // DescribeOrderedBy; "name" in name order). Else empty.
+  std::vector<std::string> orderedBy;
+};
+
+// The run on a copy of `options`, in a picture of the directory
+// (SimulatedFileServices): nothing on disk changes and no viewer starts.
+// The run's refusals and failures reach `owner` as the message boxes the run
+// shows; its success message, status and count lines go nowhere. To explain
+// the order costs ordering the names even in name order.
+RenamePreview PreviewRenames(const RunOptions& options, DialogWindow& owner, bool explain = false);

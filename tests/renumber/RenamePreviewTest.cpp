@@ -1,0 +1,56 @@
+#include "renumber/RenamePreview.h"
+
+#include <gtest/gtest.h>
+
+#include "renumber/ControlIds.h"
+#include "tests/support/HeadlessDialogWindow.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class RenamePreviewTest : public TempDirTest {
+ protected:
+  RunOptions Fields(const std::string& file, const std::string& digits) {
+    RunOptions fields;
+    fields.pathText = PathOf(file);
+    fields.digitsText = digits;
+    fields.keepLog = 1;
+    fields.viewAfterRun = 1;  // a picture run: a page and a viewer, neither of which a preview makes
+    return fields;
+  }
+  static std::vector<std::string> Lines(const RenamePreview& preview) {
+    std::vector<std::string> lines;
+    for (const LoggedRename& rename : preview.renames) lines.push_back(rename.from + " -> " + rename.to);
+    return lines;
+  }
+  HeadlessDialogWindow owner;
+};
+
+TEST_F(RenamePreviewTest, ListsBothPassesRenamesInOrderAndChangesNothing) {
+  TouchAll({"01.jpg", "02.jpg", "x.jpg", "notes.txt"});
+  const RenamePreview preview = PreviewRenames(Fields("x.jpg", "2"), owner);
+  EXPECT_EQ(preview.outcome, RunOutcome::kSucceeded);
+  EXPECT_EQ(preview.directory, Dir());
+  EXPECT_EQ(Lines(preview), (Names{"01.jpg -> 03.jpg", "02.jpg -> 04.jpg", "x.jpg -> 05.jpg", "03.jpg -> 01.jpg",
+                                   "04.jpg -> 02.jpg", "05.jpg -> 03.jpg"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "notes.txt", "x.jpg"})) << "no rename, log or page";
+  EXPECT_TRUE(preview.orderedBy.empty());
+  EXPECT_EQ(PreviewRenames(Fields("x.jpg", "2"), owner, true).orderedBy, Names(6, "name")) << "explained";
+  EXPECT_TRUE(owner.Messages().empty()) << "no \"Directory renumbered.\"";
+  EXPECT_TRUE(owner.TextHistory(kStatusLine).empty()) << "the owner's controls stay as they are";
+}
+
+TEST_F(RenamePreviewTest, WhatStopsTheRunIsSaidToTheOwnerAndNothingIsListed) {
+  Touch("a.jpg");
+  const RenamePreview preview = PreviewRenames(Fields("a.jpg", "500"), owner);
+  EXPECT_EQ(preview.outcome, RunOutcome::kFailed);
+  EXPECT_TRUE(preview.renames.empty());
+  ASSERT_EQ(owner.Messages().size(), 1u);
+  EXPECT_EQ(owner.Messages()[0].text, "The new file names would be too long: at most 255 bytes.");
+  EXPECT_EQ(owner.Messages()[0].style, kMessageStop);
+  EXPECT_EQ(Entries(), (Names{"a.jpg"}));
+}
+
+}  // namespace
