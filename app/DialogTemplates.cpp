@@ -1,6 +1,7 @@
 #include "app/DialogTemplates.h"
 
 #include "app/Icon.h"
+#include "app/PreviewDialog.h"
 #include "platform/dialog/DialogWindow.h"
 #include "renumber/ControlIds.h"
 
@@ -71,6 +72,28 @@ const DialogTemplate& AboutDialogTemplate() {
           {kNoId, Kind::kIcon, "", 11, 17, 20, 20, 0},
           {kNoId, Kind::kLabel, "Tarvine Version 1.0", 40, 10, 119, 8, ControlStyle::kNoPrefix},
           {kIdOk, Kind::kDefaultPushButton, "OK", 178, 7, 32, 14, kTab},
+      },
+  };
+  return dialog;
+}
+
+const DialogTemplate& PreviewDialogTemplate() {
+  static const DialogTemplate dialog{
+      "Preview the renames",
+      320,
+      200,
+      "MS Sans Serif",
+      8,
+      false,
+      false,
+      &ProgramIcon(),
+      {
+          {kNoId, Kind::kLabel, "Directory:", 7, 9, 44, 8, 0},
+          {kPreviewDirectory, Kind::kEdit, "", 53, 7, 260, 12, kTab | ControlStyle::kReadOnly},
+          {kPreviewList, Kind::kListBox, "", 7, 24, 306, 148, kTab},
+          {kPreviewCount, Kind::kLabel, "", 7, 181, 170, 8, 0},
+          {kGoButton, Kind::kPushButton, "Go For It!", 190, 178, 58, 15, kTab},
+          {kIdCancel, Kind::kDefaultPushButton, "Close", 255, 178, 58, 15, kTab},
       },
   };
   return dialog;

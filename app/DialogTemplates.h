@@ -1,5 +1,5 @@
 #pragma once
-// The program's two dialogs as data.
+// The program's dialogs as data.
 
 #include "platform/dialog/DialogTemplate.h"
 
@@ -9,3 +9,7 @@ const DialogTemplate& MainDialogTemplate();
 
 // The About box: the icon, the program's name and version, OK.
 const DialogTemplate& AboutDialogTemplate();
+
+// The preview of a run: the directory, the renames, their count, "Go For
+// It!" and Close.
+const DialogTemplate& PreviewDialogTemplate();

@@ -44,9 +44,13 @@ const char* WhyNotStorable(const std::string& path, size_t capacity, const char*
 void MainDialog::OnInitDialog() {
   UpdateData(0);
   Window().AppendSystemMenu(0, nullptr);
-  Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
-  Window().AppendSystemMenu(0, nullptr);
   for (const auto& item : kOrderItems) Window().AppendSystemMenu(item.command, item.text);
+  Window().AppendSystemMenu(0, nullptr);
+  Window().AppendSystemMenu(kPreviewCommand, kPreviewItemText);
+  Window().AppendSystemMenu(kUndoCommand, kUndoItemText);
+  Window().AppendSystemMenu(0, nullptr);
+  Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
+  Window().DragAcceptFiles(true);
   LoadSettings(settings, Window());
   CheckOrderItem();
   Window().GotoDlgCtrl(kPathField);
@@ -80,10 +84,23 @@ void MainDialog::OnSysCommand(int id) {
     SaveSettings(settings, Window());
     return;
   }
-  if (command != kAboutCommand) return;
-  const std::unique_ptr<DialogWindow> window = dialogs_.Create(AboutDialogTemplate());
-  AboutDialog about(*window);
-  window->DoModal(about);
+  if (command == kAboutCommand) {
+    const std::unique_ptr<DialogWindow> window = dialogs_.Create(AboutDialogTemplate());
+    AboutDialog about(*window);
+    window->DoModal(about);
+    return;
+  }
+  if (runInProgress_) return;  // the renames of a preview or an undo would cross the run's
+  switch (command) {
+    case kPreviewCommand: OnPreview(); break;
+    case kUndoCommand: OnUndo(); break;
+    default: break;
+  }
+}
+
+void MainDialog::OnDropFiles(const std::vector<std::string>& paths) {
+  if (runInProgress_ || paths.empty()) return;
+  TakeFile(paths.front());
 }
 
 void MainDialog::OnOK() {
@@ -99,7 +116,10 @@ void MainDialog::OnCancel() {
 void MainDialog::OnBrowse() {
   PickFile picker(true, nullptr, nullptr, kPickFlags, kPictureFilter, nullptr, settings.lastDirectory);
   if (picker.DoModal() != kIdOk) return;
-  const std::string& path = picker.GetPathName();
+  TakeFile(picker.GetPathName());
+}
+
+void MainDialog::TakeFile(const std::string& path) {
   // The path field holds 300 bytes; a longer path is refused, never cut.
   if (const char* problem = WhyNotStorable(path, kPathLimit, "The path is too long: at most 300 bytes.")) {
     Window().MessageBox(problem, "Error", kMessageStop);
@@ -124,12 +144,17 @@ void MainDialog::OnChooseViewer() {
 }
 
 RunOutcome MainDialog::OnGoForIt() {
+  return RunAlone([this] { return RunRenumber(); });
+}
+
+RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   viewerPath = settings.viewerPath;
   options.order = settings.order;
   runInProgress_ = true;
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, false);
-  const RunOutcome outcome = RunRenumber();
+  const RunOutcome outcome = run();
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, true);
   runInProgress_ = false;
+  if (outcome == RunOutcome::kSucceeded) lastRunDirectory_ = DirectoryOf(options.pathText.c_str());
   return outcome;
 }

@@ -1,17 +1,26 @@
 #pragma once
 // The main dialog: the fields and the run (RenumberDialog) together with the
-// commands of its window: Browse, Choose Viewer, "Go For It!", the About item
-// and the three numbering orders of the window menu, Exit, Enter, Escape and
-// the close box.
+// commands of its window: Browse, Choose Viewer, "Go For It!", the items of
+// the window menu (the three numbering orders, preview, undo, About), a file
+// dropped onto the window, Exit, Enter, Escape and the close box.
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/DialogFactory.h"
 #include "app/Settings.h"
 #include "renumber/RenumberDialog.h"
 
-// The window-menu command that opens the About box, and its item's text.
+// The window-menu commands and their items' texts. The window system keeps
+// a command's four low bits for itself.
 constexpr int kAboutCommand = 16;
 constexpr char kAboutItemText[] = "&About Tarvine...";
+constexpr int kPreviewCommand = 0x100;
+constexpr char kPreviewItemText[] = "Preview the renames...";
+constexpr int kUndoCommand = 0x110;
+constexpr char kUndoItemText[] = "Undo the last run...";
 
 // The window-menu commands that choose the numbering order, one radio group
 // (the window system keeps a command's four low bits, so they step by 16).
@@ -24,13 +33,15 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   MainDialog(DialogWindow& window, DialogFactory& dialogs, ProgramLauncher& launcher = SystemLauncher())
       : RenumberDialog(window, launcher), dialogs_(dialogs) {}
 
-  // Fills the controls, adds the About item and the order items, reads the
+  // Fills the controls, adds the menu items, takes dropped files, reads the
   // settings file and checks the order it holds.
   void OnInitDialog() override;
   void OnCommand(int id) override;
   // About, or the choice of a numbering order, which is remembered in the
   // settings file at once.
   void OnSysCommand(int id) override;
+  // The first dropped file goes into the path field, as a chosen one does.
+  void OnDropFiles(const std::vector<std::string>& paths) override;
   // Exit and Enter end the program after a successful exchange; Escape and
   // the close box end it at once. Nothing is saved. Neither works during a run.
   void OnOK() override;
@@ -38,6 +49,12 @@ class MainDialog : public RenumberDialog, public DialogCommands {
 
   // Puts a chosen file into the path field and remembers its directory.
   void OnBrowse();
+  // Lists the renames a run on the fields would make, in a dialog whose
+  // "Go For It!" makes them.
+  void OnPreview();
+  // Takes back the renames of the directory's renum.log, once the user
+  // confirms how many.
+  void OnUndo();
   // Sets the program that opens the slideshow page.
   void OnChooseViewer();
   // The run, one at a time: while it works, the commands that could start
@@ -52,7 +69,18 @@ class MainDialog : public RenumberDialog, public DialogCommands {
  private:
   // Checks the window menu's item of the order in the settings.
   void CheckOrderItem();
+  // The path into the path field, its directory into lastDirectory and the
+  // settings file; a path that could not be stored is refused with a message.
+  void TakeFile(const std::string& path);
+  // Runs `run` as the one run in progress, in the order of the settings.
+  RunOutcome RunAlone(const std::function<RunOutcome()>& run);
+  // Whether `path` names a file; when not, a message titled `command` says
+  // how to name one.
+  bool NamesAFile(const std::string& path, const char* command, const char* need);
 
   DialogFactory& dialogs_;
   bool runInProgress_ = false;
+  // The directory of the latest run that went through, for an undo once
+  // the path field is emptied; "" before any.
+  std::string lastRunDirectory_;
 };

@@ -86,13 +86,17 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
   EXPECT_EQ(window.TextLimit(kPrefixField), 0);
   EXPECT_EQ(window.Focus(), kPathField);
   const std::vector<std::pair<int, std::string>> menu{{0, ""},
-                                                      {16, "&About Tarvine..."},
-                                                      {0, ""},
                                                       {32, "Number in name order"},
                                                       {48, "Number in the order taken"},
-                                                      {64, "Number by date modified"}};
+                                                      {64, "Number by date modified"},
+                                                      {0, ""},
+                                                      {kPreviewCommand, "Preview the renames..."},
+                                                      {kUndoCommand, "Undo the last run..."},
+                                                      {0, ""},
+                                                      {16, "&About Tarvine..."}};
   EXPECT_EQ(window.SystemMenu(), menu);
   EXPECT_TRUE(window.IsMenuItemChecked(kNameOrderCommand));
+  EXPECT_TRUE(window.AcceptsFiles());
   EXPECT_STREQ(dialog.settings.viewerPath, "xdg-open");
   EXPECT_EQ(std::string(dialog.settings.lastDirectory), Dir());
 }
@@ -128,7 +132,16 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   EXPECT_EQ(window.ItemText(kPathField), "");
 }
 
+TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
+  dialog.OnDropFiles({"/pics/summer/a.jpg", "/pics/winter/b.jpg"});
+  EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
+  EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
+  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\nname\n");
+  EXPECT_TRUE(fileDialogs.requests.empty());
+}
+
 TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
+  constexpr int kDropped = 0;  // dropped onto the window rather than chosen
   struct Case {
     int button;
     std::string path;
@@ -137,11 +150,17 @@ TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
   const Case cases[] = {
       {kBrowseButton, "/" + std::string(300, 'p'), "The path is too long: at most 300 bytes."},
       {kBrowseButton, "/pics\n/a.jpg", "A path with a line break cannot be stored."},
+      {kDropped, "/" + std::string(300, 'p'), "The path is too long: at most 300 bytes."},
+      {kDropped, "/pics\n/a.jpg", "A path with a line break cannot be stored."},
       {kChooseViewerButton, "/" + std::string(200, 'v'), "The viewer path is too long: at most 200 bytes."},
   };
   for (const Case& c : cases) {
     fileDialogs.answers = {c.path};
-    dialog.OnCommand(c.button);
+    if (c.button == kDropped) {
+      dialog.OnDropFiles({c.path});
+    } else {
+      dialog.OnCommand(c.button);
+    }
     ASSERT_FALSE(window.Messages().empty());
     EXPECT_EQ(window.Messages().back().text, c.message);
   }
@@ -212,14 +231,19 @@ TEST_F(MainDialogTest, OneRunAtATime) {
     const int renames = files.renameCalls;
     dialog.OnCommand(kGoButton);
     dialog.OnCommand(kBrowseButton);
+    dialog.OnSysCommand(kPreviewCommand);
+    dialog.OnSysCommand(kUndoCommand);
+    dialog.OnDropFiles({PathOf("b.jpg")});
     dialog.OnOK();
     dialog.OnCancel();
     EXPECT_EQ(files.renameCalls, renames);
     EXPECT_EQ(window.Result(), 0);
+    EXPECT_NE(window.ItemText(kPathField), PathOf("b.jpg")) << "a drop is no choice mid-run";
   };
   dialog.OnCommand(kGoButton);
   EXPECT_GT(pumpsDuringRun, 6);
   EXPECT_TRUE(fileDialogs.requests.empty());
+  EXPECT_TRUE(dialogs.created.empty());
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
   for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_TRUE(window.IsEnabled(id));

@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -46,6 +48,22 @@ class QtMainDialogTest : public QtWindowTest {
   }
 
   QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(window.Control(id)); }
+  // Chooses the item of a shown menu with the keyboard: Down until it is
+  // the active one, then Enter.
+  static void ChooseWithKeys(QMenu* menu, const QString& item) {
+    for (int presses = 0; presses < 10 && (!menu->activeAction() || menu->activeAction()->text() != item); ++presses) {
+      QTest::keyClick(menu, Qt::Key_Down);
+    }
+    QTest::keyClick(menu, Qt::Key_Return);
+  }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(root_)) {
+      if (entry.path().filename() != "config") names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
   QString Text(int id) { return QString::fromUtf8(window.GetDlgItemText(id).c_str()); }
 
   std::filesystem::path root_;
@@ -146,10 +164,128 @@ TEST_F(QtMainDialogTest, TheContextMenuOpensTheAboutBox) {
     window.EndDialog(kIdCancel);
   });
   window.DoModal(dialog);
-  EXPECT_EQ(items, (std::vector<std::string>{"-", "&About Tarvine...", "-", "Number in name order (*)",
-                                             "Number in the order taken", "Number by date modified"}));
+  EXPECT_EQ(items, (std::vector<std::string>{"-", "Number in name order (*)", "Number in the order taken",
+                                             "Number by date modified", "-", "Preview the renames...",
+                                             "Undo the last run...", "-", "&About Tarvine..."}));
   EXPECT_EQ(aboutTitle, "About Tarvine");
   EXPECT_EQ(aboutText, "Tarvine Version 1.0");
+}
+
+TEST_F(QtMainDialogTest, TheKeyboardAloneReachesEveryControlInTemplateOrderAndTheMenuThePreviewAndBack) {
+  for (const char* name : {"b.jpg", "a.jpg"}) std::ofstream(root_ / name) << name;
+  std::vector<QWidget*> tabStops;
+  for (const ControlTemplate& control : MainDialogTemplate().controls) {
+    if (control.style & ControlStyle::kTabStop) tabStops.push_back(window.Control(control.id));
+  }
+  std::vector<QWidget*> visited;
+  std::vector<std::string> menusChosen;
+  std::vector<std::string> previewed;
+  WhenShown<QDialog>([&](QDialog*) {
+    for (size_t i = 0; i < tabStops.size() && QApplication::focusWidget(); ++i) {
+      visited.push_back(QApplication::focusWidget());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    Edit(kPathField)->setText(QString::fromStdString((root_ / "a.jpg").string()));
+    Edit(kPathField)->setFocus();
+    // The Menu key, then Shift+F10: each opens the window's menu, there
+    // on the path field, whose own menu a right click still opens.
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+      WhenShown<QMenu>([&](QMenu* menu) {
+        menusChosen.push_back(menu->parentWidget() == window.Dialog() ? "window's menu" : "another menu");
+        WhenShown<QDialog>([&](QDialog* preview) {
+          auto* list = preview->findChild<QListWidget*>();
+          for (int row = 0; list && row < list->count(); ++row) {
+            previewed.push_back(list->item(row)->text().toStdString());
+          }
+          EXPECT_EQ(QApplication::focusWidget(), list);
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        ChooseWithKeys(menu, "Preview the renames...");
+      });
+      QTest::keyClick(Edit(kPathField), key, modifiers);
+    }
+    QTest::keyClick(Edit(kPathField), Qt::Key_Escape);
+  });
+  EXPECT_EQ(window.DoModal(dialog), kIdCancel);
+  EXPECT_EQ(visited, tabStops);
+  EXPECT_EQ(menusChosen, (std::vector<std::string>{"window's menu", "window's menu"}));
+  const std::vector<std::string> lines{"a.jpg\t\t-> 00001.jpg", "b.jpg\t\t-> 00002.jpg"};
+  EXPECT_EQ(previewed, (std::vector<std::string>{lines[0], lines[1], lines[0], lines[1]}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"a.jpg", "b.jpg"})) << "Escape renames nothing";
+}
+
+TEST_F(QtMainDialogTest, ThePreviewsGoForItRunsAndUndoAsksThenTakesItBack) {
+  for (const char* name : {"b.jpg", "a.jpg"}) std::ofstream(root_ / name) << name;
+  std::vector<std::string> messages;
+  QString count;
+  const auto chooseFromMenu = [&](const QString& item) {
+    WhenShown<QMenu>([item](QMenu* menu) { ChooseWithKeys(menu, item); });
+    QTest::mouseClick(window.Dialog()->windowHandle(), Qt::RightButton, {},
+                      QPoint(window.Dialog()->width() - 3, window.Dialog()->height() - 3));
+  };
+  WhenShown<QDialog>([&](QDialog*) {
+    Edit(kPathField)->setText(QString::fromStdString((root_ / "a.jpg").string()));
+    qobject_cast<QCheckBox*>(window.Control(kKeepLogBox))->setChecked(true);
+    qobject_cast<QCheckBox*>(window.Control(kViewAfterRunBox))->setChecked(false);
+    WhenShown<QDialog>([&](QDialog* preview) {
+      for (QLabel* label : preview->findChildren<QLabel*>()) {
+        if (label->text().contains("would be made")) count = label->text();
+      }
+      WhenShown<QMessageBox>([&](QMessageBox* box) {
+        messages.push_back(box->text().toStdString());
+        QTest::keyClick(box, Qt::Key_Return);
+      });
+      for (QPushButton* button : preview->findChildren<QPushButton*>()) {
+        if (button->text() == "Go For It!") QTest::mouseClick(button, Qt::LeftButton);
+      }
+    });
+    chooseFromMenu("Preview the renames...");
+    EXPECT_EQ(Text(kStatusLine), "Done.");
+
+    // The question, answered with Enter (Yes), then the outcome.
+    WhenShown<QMessageBox>([&](QMessageBox* question) {
+      messages.push_back(question->text().toStdString());
+      WhenShown<QMessageBox>([&](QMessageBox* box) {
+        messages.push_back(box->text().toStdString());
+        QTest::keyClick(box, Qt::Key_Return);
+      });
+      QTest::keyClick(question, Qt::Key_Return);
+    });
+    chooseFromMenu("Undo the last run...");
+    window.EndDialog(kIdCancel);
+  });
+  window.DoModal(dialog);
+  EXPECT_EQ(count, "2 renames would be made.");
+  EXPECT_EQ(messages, (std::vector<std::string>{
+                          "Directory renumbered.",
+                          "Take back the 2 renames recorded in " + (root_ / "renum.log").string() +
+                              "? Each file gets back the name it had before the run.",
+                          "Reversed 2 renames."}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"a.jpg", "b.jpg", "renum.log"}));
+}
+
+TEST_F(QtMainDialogTest, AFileDroppedOntoTheWindowGoesIntoThePathField) {
+  const std::string dropped = (root_ / "holiday" / "a b.jpg").string();
+  WhenShown<QDialog>([&](QDialog* shown) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped)), QUrl::fromLocalFile("/elsewhere/b.jpg")});
+    // Onto the Exit button, which takes no drops itself: the window does.
+    QWidget* exit = window.Control(kIdOk);
+    const QPoint at = exit->mapTo(shown, exit->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(shown, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(shown, &drop);
+    window.EndDialog(kIdCancel);
+  });
+  window.DoModal(dialog);
+  EXPECT_EQ(Text(kPathField).toStdString(), dropped);
+  std::ifstream saved(root_ / "config" / "tarvine" / "Tarvine.ini");
+  std::string viewer, lastDirectory;
+  std::getline(saved, viewer);
+  std::getline(saved, lastDirectory);
+  EXPECT_EQ(lastDirectory, (root_ / "holiday").string() + "/");
 }
 
 }  // namespace

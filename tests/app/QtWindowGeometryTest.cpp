@@ -160,7 +160,7 @@ class QtWindowGeometry : public QtWindowTest {
   const QFont desktopFont_ = QApplication::font();
 };
 
-const DialogTemplate* const kDialogs[] = {&MainDialogTemplate(), &AboutDialogTemplate()};
+const DialogTemplate* const kDialogs[] = {&MainDialogTemplate(), &AboutDialogTemplate(), &PreviewDialogTemplate()};
 
 TEST_F(QtWindowGeometry, EveryTextIsDrawnWholeApartFromTheOthersAndInsideItsFrame) {
   for (const QFont& desktop : DesktopFonts()) {

@@ -1,0 +1,41 @@
+#include "app/PreviewDialog.h"
+
+#include "renumber/ControlIds.h"
+
+namespace {
+
+constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
+
+std::string Shown(const std::string& name) {
+  std::string shown;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      shown += kReplacementCharacter;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+}  // namespace
+
+std::string PreviewLine(const LoggedRename& rename) {
+  return Shown(rename.from) + std::string(kLogArrow) + Shown(rename.to);
+}
+
+std::string PreviewCountText(size_t renames) {
+  return std::to_string(renames) + (renames == 1 ? " rename" : " renames") + " would be made.";
+}
+
+void PreviewDialog::OnInitDialog() {
+  window_.SetDlgItemText(kPreviewDirectory, preview_.directory.empty() ? "./" : preview_.directory.c_str());
+  for (const LoggedRename& rename : preview_.renames) window_.AddListItem(kPreviewList, PreviewLine(rename).c_str());
+  window_.SetDlgItemText(kPreviewCount, PreviewCountText(preview_.renames.size()).c_str());
+  window_.GotoDlgCtrl(kPreviewList);
+}
+
+void PreviewDialog::OnCommand(int id) {
+  if (id == kGoButton) window_.EndDialog(kGoButton);
+}
