@@ -19,7 +19,8 @@ enum class ControlKind {
   kLabel,              // left-aligned static text
   kGroupBox,           // a frame with a caption
   kIcon,               // the dialog's icon
-  kListBox,            // lines, one under the other, scrolled when they do not fit
+  kListBox,            // lines, one under the other, scrolled when they do not fit; the tabs
+                       // of a line divide it into columns that line up
 };
 
 // Style bits beyond what a control's kind implies.

@@ -168,7 +168,21 @@ TEST(QtDialogWindow, TextsAndChecksGoInAndOutOfEveryKindOfControlAsUtf8) {
   EXPECT_EQ(window.GetDlgItemText(kPicture), "");
 }
 
-TEST(QtDialogWindow, AListBoxShowsItsLinesAndAReadOnlyEditTakesNoTyping) {
+// Where the second column of a list box's row starts: the first inked
+// pixel after a gap wider than a space; -1 when there is none.
+int SecondColumnAt(const QImage& picture, const QRect& row, QRgb background) {
+  int lastInk = -1;
+  for (int x = row.left(); x <= row.right(); ++x) {
+    bool inked = false;
+    for (int y = row.top(); y <= row.bottom() && !inked; ++y) inked = picture.pixel(x, y) != background;
+    if (!inked) continue;
+    if (lastInk >= 0 && x - lastInk > 8) return x;
+    lastInk = x;
+  }
+  return -1;
+}
+
+TEST(QtDialogWindow, AListBoxShowsItsLinesInColumnsAndAReadOnlyEditTakesNoTyping) {
   const DialogTemplate dialogTemplate{
       "Lists", 200, 100, "MS Sans Serif", 8, false, false, nullptr,
       {
@@ -177,13 +191,25 @@ TEST(QtDialogWindow, AListBoxShowsItsLinesAndAReadOnlyEditTakesNoTyping) {
       }};
   QtDialogWindow window(dialogTemplate);
   ShowActive(window);
-  for (const char* line : {"a.jpg\t\t-> 1.jpg", "Grüße.jpg\t\t-> 2.jpg"}) window.AddListItem(2, line);
+  for (const char* line : {"a.jpg\t\t-> 1.jpg", "a-much-longer-name.jpg\t\t-> 2.jpg", "Grüße.jpg\t-> 3.jpg"}) {
+    window.AddListItem(2, line);
+  }
   window.AddListItem(1, "no list");  // an edit has no lines
   auto* list = qobject_cast<QListWidget*>(window.Control(2));
   ASSERT_NE(list, nullptr);
-  ASSERT_EQ(list->count(), 2);
-  EXPECT_EQ(list->item(1)->text(), "Grüße.jpg\t\t-> 2.jpg");
+  ASSERT_EQ(list->count(), 3);
+  EXPECT_EQ(list->item(2)->text(), "Grüße.jpg\t-> 3.jpg");
   EXPECT_EQ(list->focusPolicy(), Qt::StrongFocus);
+  // The arrows line up, after the longest name.
+  QApplication::processEvents();  // the list lays its lines out
+  const QImage picture = list->viewport()->grab().toImage();
+  const QRgb background = picture.pixel(picture.width() - 2, picture.height() - 2);
+  std::vector<int> arrows;
+  for (int row = 0; row < 3; ++row) {
+    arrows.push_back(SecondColumnAt(picture, list->visualItemRect(list->item(row)), background));
+  }
+  EXPECT_GT(arrows[0], list->fontMetrics().horizontalAdvance("a-much-longer-name.jpg"));
+  EXPECT_EQ(arrows, (std::vector<int>(3, arrows[0])));
 
   window.SetDlgItemText(1, "/pics/");
   window.GotoDlgCtrl(1);

@@ -25,6 +25,7 @@
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/qt/DialogFont.h"
 #include "platform/dialog/qt/DialogFrame.h"
+#include "platform/dialog/qt/TabColumns.h"
 #include "platform/dialog/qt/TextFitting.h"
 #include "platform/dialog/qt/ThrottledLabelTexts.h"
 #include "platform/dialog/qt/Utf8ByteLimit.h"
@@ -177,6 +178,7 @@ void QtDialogWindow::BuildControls(const DialogTemplate& dialogTemplate) {
       case ControlKind::kListBox: {
         auto* list = new QListWidget(dialog_);
         list->setUniformItemSizes(true);  // one line each: a long list is laid out at once
+        list->setItemDelegate(new TabColumns(list));
         widget = list;
         break;
       }
@@ -324,7 +326,11 @@ void QtDialogWindow::EnableWindow(int id, bool enabled) {
 }
 
 void QtDialogWindow::AddListItem(int id, const char* text) {
-  if (auto* list = qobject_cast<QListWidget*>(Control(id))) list->addItem(FromUtf8(text));
+  auto* list = qobject_cast<QListWidget*>(Control(id));
+  if (!list) return;
+  const QString line = FromUtf8(text);
+  if (auto* columns = dynamic_cast<TabColumns*>(list->itemDelegate())) columns->Measure(line);
+  list->addItem(line);
 }
 
 void QtDialogWindow::DragAcceptFiles(bool accept) {
