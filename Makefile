@@ -10,6 +10,8 @@
 # make stress the kill, race and fault tests at full size.
 # make build the programs only, in the normal build (build/): without the
 #            tests, which make test switches on again in the same folder.
+# make screenshots draws the window's pictures in docs/ (the main window and
+#            the preview, at display scales 1 and 2) under Xvfb.
 # make bench times tarvine-renumber against the floor programs and other
 #            renaming tools (build-bench/, -O2, NDEBUG) and writes
 #            bench/results.md; BENCH_ARGS passes options to
@@ -37,7 +39,7 @@ FUZZ_RUNS = TARVINE_FUZZ_SECONDS=$(1) ctest --test-dir build-fuzz -L fuzz --outp
   --timeout $$(( $(1) + 600 )); status=$$?; cat build-fuzz/tests/fuzz/runs/*/summary.txt 2>/dev/null; exit $$status
 
 .PHONY: deps deps-run deps-package build build-tests build-sanitized build-fuzz build-bench bench run package \
-  stress test test-normal test-sanitized test-fuzz fuzz clean
+  screenshots stress test test-normal test-sanitized test-fuzz fuzz clean
 
 deps:
 	@scripts/install-deps --for test
@@ -85,6 +87,12 @@ bench: build-bench
 
 run: build
 	./build/app/tarvine
+
+screenshots: deps
+	cmake -S . -B build $(CMAKE_NORMAL) $(CMAKE_TESTS)
+	cmake --build build -j $(JOBS) --target window_screenshots
+	QT_SCALE_FACTOR=1 xvfb-run -a build/tests/window_screenshots docs/tarvine-window.png docs/tarvine-preview.png
+	QT_SCALE_FACTOR=2 xvfb-run -a build/tests/window_screenshots docs/tarvine-window@2x.png docs/tarvine-preview@2x.png
 
 test-normal: build-tests
 	ctest --test-dir build --output-on-failure -j $(JOBS)
