@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/dialog/win32/Win32DialogWindow.h"
 
@@ -59,9 +60,12 @@ class TemplateWriter {
 
 // The class atom and style of a control of each kind.
 std::pair<WORD, DWORD> ClassAndStyle(const ControlTemplate& control) {
-  constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
+  constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082, kListBox = 0x0083;
   switch (control.kind) {
-    case ControlKind::kEdit: return {kEdit, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER};
+    case ControlKind::kEdit:
+      return {kEdit, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | ((control.style & ControlStyle::kReadOnly) ? ES_READONLY : 0)};
+    case ControlKind::kListBox:
+      return {kListBox, LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER};
     case ControlKind::kPushButton: return {kButton, BS_PUSHBUTTON};
     case ControlKind::kDefaultPushButton: return {kButton, BS_DEFPUSHBUTTON};
     case ControlKind::kCheckBox: return {kButton, BS_AUTOCHECKBOX};
@@ -239,6 +243,65 @@ void Win32DialogWindow::EnableWindow(int id, bool enabled) {
   if (window_) ::EnableWindow(GetDlgItem(window_, id), enabled ? TRUE : FALSE);
 }
 
+// A list box's line with each run of tabs made one, so that its tab stops
+// (SetListTabStops) divide it into columns: "a.jpg\t\t-> 1.jpg" => "a.jpg\t-> 1.jpg".
+std::wstring ListLine(const std::wstring& line) {
+  std::wstring columns;
+  for (wchar_t unit : line) {
+    if (unit == L'\t' && (columns.empty() || columns.back() == L'\t')) continue;
+    columns += unit;
+  }
+  return columns;
+}
+
+void Win32DialogWindow::AddListItem(int id, const char* text) {
+  std::vector<std::wstring>& lines = listItems_[id];
+  lines.push_back(ListLine(Widen(text)));
+  if (!window_) return;
+  SendDlgItemMessageW(window_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines.back().c_str()));
+  SetListTabStops(id);
+}
+
+void Win32DialogWindow::SetListTabStops(int id) {
+  HWND list = GetDlgItem(window_, id);
+  if (!list) return;
+  // Each column as wide as its widest text and two average characters.
+  HDC context = GetDC(list);
+  HGDIOBJ previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  std::vector<int> widths;
+  for (const std::wstring& line : listItems_[id]) {
+    size_t column = 0;
+    for (size_t start = 0; start <= line.size(); ++column) {
+      const size_t end = std::min(line.find(L'\t', start), line.size());
+      SIZE size{};
+      GetTextExtentPoint32W(context, line.c_str() + start, static_cast<int>(end - start), &size);
+      if (widths.size() <= column) widths.resize(column + 1, 0);
+      widths[column] = std::max(widths[column], static_cast<int>(size.cx));
+      start = end + 1;
+    }
+  }
+  SelectObject(context, previous);
+  ReleaseDC(list, context);
+  RECT quarter{0, 0, 4, 0};  // tab stops count in quarters of the dialog's average character
+  MapDialogRect(window_, &quarter);
+  const int average = std::max(1, static_cast<int>(quarter.right));
+  std::vector<INT> stops;
+  int at = 0, extent = 0;
+  for (int width : widths) {
+    at += width + 2 * average;
+    stops.push_back(at * 4 / average);
+    extent = at;
+  }
+  if (!stops.empty()) stops.pop_back();  // the last column needs no stop after it
+  SendMessageW(list, LB_SETTABSTOPS, static_cast<WPARAM>(stops.size()), reinterpret_cast<LPARAM>(stops.data()));
+  SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+}
+
+void Win32DialogWindow::DragAcceptFiles(bool accept) {
+  acceptsFiles_ = accept;
+  if (window_) ::DragAcceptFiles(window_, accept ? TRUE : FALSE);
+}
+
 void Win32DialogWindow::AppendSystemMenu(int id, const char* text) {
   systemMenu_.emplace_back(id, text ? Widen(text) : std::wstring());
   if (!window_) return;
@@ -308,6 +371,13 @@ void Win32DialogWindow::Initialize() {
   systemMenu_.clear();
   for (const auto& [id, text] : items) AppendSystemMenu(id, text.empty() ? nullptr : Narrow(text).c_str());
   for (const RadioGroup group : radioGroups_) CheckMenuRadioItem(group.firstId, group.lastId, group.checkedId);
+  for (const auto& [id, lines] : listItems_) {
+    for (const std::wstring& line : lines) {
+      SendDlgItemMessageW(window_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    SetListTabStops(id);
+  }
+  if (acceptsFiles_) ::DragAcceptFiles(window_, TRUE);
 }
 
 void Win32DialogWindow::SetIcons() {
@@ -408,6 +478,19 @@ long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long
       } else if (std::find(pushButtons_.begin(), pushButtons_.end(), id) != pushButtons_.end()) {
         commands_->OnCommand(id);
       }
+      return TRUE;
+    }
+    case WM_DROPFILES: {
+      auto* drop = reinterpret_cast<HDROP>(wParam);
+      std::vector<std::string> paths;
+      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        std::wstring path(static_cast<size_t>(DragQueryFileW(drop, i, nullptr, 0)) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(Narrow(path));
+      }
+      DragFinish(drop);
+      if (commands_ && acceptsFiles_ && !paths.empty()) commands_->OnDropFiles(paths);
       return TRUE;
     }
     case WM_SYSCOMMAND: {

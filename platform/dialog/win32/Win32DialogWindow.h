@@ -10,6 +10,7 @@
 //   Escape, the close box, the push button id 2  => OnCancel
 //   any other push button                        => OnCommand(id)
 //   an item added to the window (system) menu    => OnSysCommand(id)
+//   files dropped onto it, once DragAcceptFiles  => OnDropFiles(paths)
 
 #include <map>
 #include <string>
@@ -39,11 +40,15 @@ class Win32DialogWindow : public DialogWindow {
   void LimitText(int id, int maxBytes) override;
   void GotoDlgCtrl(int id) override;
   void EnableWindow(int id, bool enabled) override;
+  // A list box's tab stops are set so that its lines' columns line up.
+  void AddListItem(int id, const char* text) override;
+  void DragAcceptFiles(bool accept) override;
   void AppendSystemMenu(int id, const char* text) override;
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
   int DoModal(DialogCommands& commands) override;
   void EndDialog(int result) override;
-  // MessageBoxW owned by the dialog, with the style as given (0, 16, 48 ...).
+  // MessageBoxW owned by the dialog, with the style as given (0, 16, 48,
+  // 4 | 32 ...); Yes and No return IDYES and IDNO, which kIdYes and kIdNo are.
   int MessageBox(const char* text, const char* caption, int style) override;
   // Takes every pending message off the queue and delivers it; never waits.
   void PumpMessages() override;
@@ -59,6 +64,7 @@ class Win32DialogWindow : public DialogWindow {
   void FitTexts();
   void SetIcons();
   void KeepEditWithinLimit(int id);
+  void SetListTabStops(int id);
 
   const DialogTemplate& template_;
   HWND owner_;
@@ -76,6 +82,8 @@ class Win32DialogWindow : public DialogWindow {
   };
   std::vector<RadioGroup> radioGroups_;  // the window menu's radio items, shown once there is a window
   std::vector<int> pushButtons_;
+  std::map<int, std::vector<std::wstring>> listItems_;  // list boxes' lines, tabs in a row made one
+  bool acceptsFiles_ = false;
   bool settingText_ = false;  // the program's own texts pass an edit's limit
   void* icons_[2] = {nullptr, nullptr};  // large and small HICON of the window
   std::vector<void*> fonts_;             // HFONTs made smaller for texts that would not fit
