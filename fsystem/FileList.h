@@ -7,6 +7,7 @@
 
 #include "fsystem/SortLLst.h"
 #include "platform/os/DirEntry.h"
+#include "platform/os/PackedNames.h"
 
 // Sort types for FileList::Load.
 constexpr int kSortAsListed = 0;  // the search's own order (any value but 1 to 3)
@@ -29,7 +30,14 @@ class FileList : public SortLLst {
   // name, and its time key, size and attributes stay 0, unread, so that the
   // listing costs no system call per entry. Later Scans read names alone
   // too, until the next Load.
+  //
+  // The names are held packed (Names()), and the records are made from them
+  // only when the list is first walked or changed: a walker of Names() alone
+  // costs a few bytes per entry rather than a record and a node.
   void LoadNames(const char* directory, const char* pattern);
+  // The names of the latest LoadNames or its Scan, in list order; empty
+  // after a Load.
+  const PackedNames& Names() const { return names_; }
   // Rebuilds the list from the search path with the current comparison.
   // Without a search path, or when the search fails, the list is left empty.
   void Scan();
@@ -39,10 +47,28 @@ class FileList : public SortLLst {
   const char* SearchPath() const { return searchPath_; }
   int32_t UserValue() const { return userValue_; }
 
+  // The list's operations, each after the records of a names-only load are made.
+  int Add(ListNode* node) override;
+  int RemoveCurrent() override;
+  int RemoveAll() override;
+  ListNode* Next() override;
+  ListNode* Previous() override;
+  ListNode* First() override;
+  ListNode* Last() override;
+  ListNode* Current() override;
+  ListNode* GoTo(int n) override;
+  int Position() override;
+  ListNode* Find(const char* key) override;
+  int InsertBefore(ListNode* node) override;
+
  private:
   void SetSearchPath(const char* directory, const char* pattern);
+  // Makes the nodes and records of names not yet made into records.
+  void MakeRecords();
 
   char* searchPath_ = nullptr;
   int32_t userValue_ = 0;
   EntryDetail detail_ = EntryDetail::kFullRecords;
+  PackedNames names_;
+  bool recordsPending_ = false;  // names_ are listed but have no nodes yet
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/os/DirEntry.h"
+#include "platform/os/PackedNames.h"
 #include "platform/os/RunDirectory.h"
 
 class FileServices {
@@ -21,6 +22,12 @@ class FileServices {
   // read in the given detail. Empty when nothing matches or the directory
   // cannot be read.
   virtual std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) = 0;
+
+  // The names alone of what Search finds, in its order, packed into one
+  // buffer: the listing of a walker that reads nothing but names. These
+  // services search with Search(searchText, kNamesOnly) and pack the names;
+  // services that can list more compactly do so.
+  virtual PackedNames SearchNames(const char* searchText);
 
   // 1 when anything bears the name (a file, a directory, a dangling
   // symbolic link), else 0.

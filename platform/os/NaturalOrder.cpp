@@ -167,7 +167,7 @@ namespace {
 // array; names whose heads are equal are compared by CompareNatural.
 struct SortSlot {
   uint64_t head[2];
-  uint32_t index;  // into the entries
+  uint32_t index;  // the name's position
 };
 
 uint64_t BigEndianBytes(const std::string& key, size_t from) {
@@ -178,37 +178,49 @@ uint64_t BigEndianBytes(const std::string& key, size_t from) {
   return value;
 }
 
-// The entries with a name, sorted by CompareNatural.
 }  // namespace
 
-std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries) {
+std::vector<uint32_t> NaturalOrderOf(uint32_t count, const char* (*nameAt)(const void* context, uint32_t position),
+                                     const void* context) {
   std::vector<SortSlot> slots;
-  slots.reserve(entries.size());
+  slots.reserve(count);
   // The whole keys of names beyond ASCII are kept: their characters' places
   // are looked up once, not again in every comparison their heads tie in.
   std::vector<std::string> keptKeys;  // none at all while every name is ASCII
-  for (uint32_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].name.empty()) continue;
-    std::string key = NaturalSortKey(entries[i].name.c_str());
+  for (uint32_t i = 0; i < count; ++i) {
+    const char* name = nameAt(context, i);
+    if (!*name) continue;
+    std::string key = NaturalSortKey(name);
     slots.push_back({{BigEndianBytes(key, 0), BigEndianBytes(key, 8)}, i});
-    if (!IsAscii(reinterpret_cast<const unsigned char*>(entries[i].name.c_str()))) {
-      if (keptKeys.empty()) keptKeys.resize(entries.size());
+    if (!IsAscii(reinterpret_cast<const unsigned char*>(name))) {
+      if (keptKeys.empty()) keptKeys.resize(count);
       keptKeys[i] = std::move(key);
     }
   }
   std::sort(slots.begin(), slots.end(), [&](const SortSlot& a, const SortSlot& b) {
     if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
     if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
-    const std::string& aName = entries[a.index].name;
-    const std::string& bName = entries[b.index].name;
+    const char* aName = nameAt(context, a.index);
+    const char* bName = nameAt(context, b.index);
     if (!keptKeys.empty() && !keptKeys[a.index].empty() && !keptKeys[b.index].empty()) {
       const int byKey = keptKeys[a.index].compare(keptKeys[b.index]);
-      return byKey != 0 ? byKey < 0 : std::strcmp(aName.c_str(), bName.c_str()) < 0;
+      return byKey != 0 ? byKey < 0 : std::strcmp(aName, bName) < 0;
     }
-    return CompareNatural(aName.c_str(), bName.c_str()) < 0;
+    return CompareNatural(aName, bName) < 0;
   });
+  std::vector<uint32_t> order;
+  order.reserve(slots.size());
+  for (const SortSlot& slot : slots) order.push_back(slot.index);
+  return order;
+}
+
+std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries) {
+  const auto nameAt = [](const void* context, uint32_t i) {
+    return (*static_cast<const std::vector<DirEntry>*>(context))[i].name.c_str();
+  };
   std::vector<DirEntry> sorted;
-  sorted.reserve(slots.size());
-  for (const SortSlot& slot : slots) sorted.push_back(std::move(entries[slot.index]));
+  const std::vector<uint32_t> order = NaturalOrderOf(static_cast<uint32_t>(entries.size()), nameAt, &entries);
+  sorted.reserve(order.size());
+  for (const uint32_t i : order) sorted.push_back(std::move(entries[i]));
   return sorted;
 }

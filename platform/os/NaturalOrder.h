@@ -1,6 +1,7 @@
 #pragma once
 // The order in which a file manager shows names.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -56,3 +57,10 @@ std::string NaturalSortKey(const char* name);
 // The entries with a name, sorted by CompareNatural; entries whose name is
 // empty (vanished while they were read) are left out. The entries are moved.
 std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries);
+
+// The positions 0 to count - 1 of names that nameAt(context, position) gives,
+// in the order CompareNatural puts the names in; positions of empty names
+// are left out.
+//   "b", "IMG_10", "IMG_2" => 0, 2, 1
+std::vector<uint32_t> NaturalOrderOf(uint32_t count, const char* (*nameAt)(const void* context, uint32_t position),
+                                     const void* context);

@@ -29,6 +29,8 @@ class FaultyFileServices : public PosixFileServices {
     }
     return ordered;
   }
+  // Names come from Search above, so a listing order applies to them too.
+  PackedNames SearchNames(const char* searchText) override { return FileServices::SearchNames(searchText); }
 
   int Rename(const char* from, const char* to) override {
     ++renameCalls;

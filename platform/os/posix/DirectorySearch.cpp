@@ -84,3 +84,24 @@ std::vector<DirEntry> SearchDirectory(const char* searchText, EntryDetail detail
   closedir(dir);
   return SortInNaturalOrder(entries);
 }
+
+PackedNames SearchDirectoryNames(const char* searchText) {
+  const SearchText search = SplitSearchText(searchText);
+  DIR* dir = opendir(search.directory.c_str());
+  if (!dir) return {};
+
+  PackedNames names;
+  bool held = true;
+  for (;;) {
+    errno = 0;
+    const dirent* raw = readdir(dir);
+    if (!raw) break;
+    if (MatchesWildcard(search.pattern.c_str(), raw->d_name)) held = held && names.Add(raw->d_name);
+  }
+  const bool readFailed = errno != 0;
+  closedir(dir);
+  // A listing cut short, by a read error or for want of room, is no listing.
+  if (readFailed || !held) return {};
+  names.SortInNaturalOrder();
+  return names;
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/os/DirEntry.h"
+#include "platform/os/PackedNames.h"
 #include "platform/os/SearchText.h"
 
 
@@ -15,3 +16,8 @@
 // records, an entry that vanishes before it can be examined is left out.
 // Empty when the directory cannot be read.
 std::vector<DirEntry> SearchDirectory(const char* searchText, EntryDetail detail);
+
+// The names alone of what SearchDirectory finds, in its order, packed: no
+// record and no heap block per entry. Empty when the directory cannot be
+// read, or its names would pass what one listing holds (4 GiB).
+PackedNames SearchDirectoryNames(const char* searchText);

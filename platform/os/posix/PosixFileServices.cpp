@@ -17,6 +17,8 @@ std::vector<DirEntry> PosixFileServices::Search(const char* searchText, EntryDet
   return SearchDirectory(searchText, detail);
 }
 
+PackedNames PosixFileServices::SearchNames(const char* searchText) { return SearchDirectoryNames(searchText); }
+
 int PosixFileServices::Exists(const char* path) { return ExistsAt(AT_FDCWD, path); }
 
 int PosixFileServices::Rename(const char* from, const char* to) { return RenameNoReplaceAt(AT_FDCWD, from, to); }
