@@ -45,11 +45,12 @@ bool ReadLine(FILE* file, std::string& line) {
   return !line.empty();
 }
 
-// Every line of the log as a rename within the directory, or a message
-// saying why there are none to trust. A last line without its line end was
-// cut short by a kill: its rename never happened, so it is left out.
+// Every line of the log as a rename within the directory, and where each
+// line starts (and, last, where the lines end), or a message saying why
+// there are none to trust. A last line without its line end was cut short
+// by a kill: its rename never happened, so it is left out.
 bool ReadLog(RunDirectory& directory, const std::string& path, std::vector<LoggedRename>& renames,
-             std::string& problem) {
+             std::vector<long>& lineStarts, std::string& problem) {
   FILE* log = directory.OpenOwnFile(kLogFileName, "r");
   if (!log) {
     problem = "Could not read " + path + ": " + SystemReason(errno);
@@ -57,8 +58,11 @@ bool ReadLog(RunDirectory& directory, const std::string& path, std::vector<Logge
   }
   std::string line;
   int number = 0;
+  long at = 0;
+  lineStarts.assign(1, 0);
   while (ReadLine(log, line)) {
     ++number;
+    at += static_cast<long>(line.size());
     std::string_view text(line);
     const bool whole = text.back() == '\n';
     if (whole) text.remove_suffix(1);
@@ -76,6 +80,7 @@ bool ReadLog(RunDirectory& directory, const std::string& path, std::vector<Logge
       break;
     }
     renames.push_back(std::move(*rename));
+    lineStarts.push_back(at);
   }
   if (problem.empty() && std::ferror(log)) problem = "Could not read " + path + ": " + SystemReason(EIO);
   std::fclose(log);
@@ -128,6 +133,7 @@ struct UndoStart {
   std::string directoryText;  // with its separator: "pics" => "pics/", "" stays ""
   std::unique_ptr<RunDirectory> runDirectory;
   std::vector<LoggedRename> renames;
+  std::vector<long> lineStarts;  // where each line starts, and where the lines end
   size_t inEffect = 0;
   std::optional<UndoOutcome> endsEarly;
 };
@@ -142,18 +148,38 @@ UndoStart StartUndo(const std::string& directory) {
     return start;
   }
   std::string problem;
-  if (!ReadLog(*start.runDirectory, start.directoryText + kLogFileName, start.renames, problem)) {
+  if (!ReadLog(*start.runDirectory, start.directoryText + kLogFileName, start.renames, start.lineStarts, problem)) {
     start.endsEarly = {false, 0, problem};
     return start;
   }
   // Lines already taken back (by an undo that stopped), or whose rename a
   // kill prevented, are passed over, so an undo can always be run again.
   start.inEffect = RenamesInEffect(*start.runDirectory, start.renames);
-  if (start.inEffect == 0 && !start.renames.empty()) {
-    start.endsEarly = {true, 0, "Every rename in renum.log is already reversed."};
-  }
+  if (start.inEffect == 0) start.endsEarly = {true, 0, "Every rename in renum.log is already reversed."};
   return start;
 }
+
+// The log, opened to be cut back as its lines are taken back.
+// Invariant: file_ is open, or null once the log could not be opened or cut.
+class LogCutter {
+ public:
+  explicit LogCutter(RunDirectory& directory) : file_(directory.OpenOwnFile(kLogFileName, "a")) {}
+  ~LogCutter() {
+    if (file_) std::fclose(file_);
+  }
+  LogCutter(const LogCutter&) = delete;
+  LogCutter& operator=(const LogCutter&) = delete;
+
+  void CutTo(long length) {
+    if (file_ && Files().CutBack(file_, length) != 0) {
+      std::fclose(file_);
+      file_ = nullptr;
+    }
+  }
+
+ private:
+  FILE* file_;
+};
 
 }  // namespace
 
@@ -165,15 +191,26 @@ UndoOutcome RenamesToUndo(const std::string& directory) {
 
 UndoOutcome UndoRenames(const std::string& directory) {
   UndoStart start = StartUndo(directory);
+  // Each line taken back is cut off the log, which so keeps the renames
+  // still in effect and no others: a cycle of renames brings names back as
+  // they were, with the files elsewhere, which the names alone could not
+  // tell from its undoing. Lines that are in effect no more go first. Where
+  // the log cannot be cut (a failing disk), the lines stay.
+  std::optional<LogCutter> log;
+  const bool logRead = !start.lineStarts.empty() && (!start.endsEarly || start.endsEarly->succeeded);
+  if (logRead) {
+    log.emplace(*start.runDirectory);
+    log->CutTo(start.lineStarts[start.inEffect]);
+  }
   if (start.endsEarly) return *start.endsEarly;
   const std::vector<LoggedRename>& renames = start.renames;
   RunDirectory& runDirectory = *start.runDirectory;
   const std::string& directoryText = start.directoryText;
 
   int reversed = 0;
-  for (auto rename = renames.rend() - static_cast<std::ptrdiff_t>(start.inEffect); rename != renames.rend(); ++rename) {
-    const char* from = rename->to.c_str();
-    const char* to = rename->from.c_str();
+  for (size_t line = start.inEffect; line-- > 0;) {
+    const char* from = renames[line].to.c_str();
+    const char* to = renames[line].from.c_str();
     int error = runDirectory.Rename(from, to);
     // A rename cut short between its two steps left one file under both names.
     if (error == EEXIST && runDirectory.SameFile(from, to) == 1) error = runDirectory.Remove(from);
@@ -182,6 +219,7 @@ UndoOutcome UndoRenames(const std::string& directory) {
               "Could not rename " + directoryText + from + " back to " + directoryText + to + ": " + SystemReason(error) + " (" +
                   std::to_string(reversed) + " of " + std::to_string(renames.size()) + " renames reversed)"};
     }
+    log->CutTo(start.lineStarts[line]);
     ++reversed;
   }
   return {true, reversed, "Reversed " + std::to_string(reversed) + (reversed == 1 ? " rename." : " renames.")};

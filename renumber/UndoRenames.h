@@ -13,8 +13,9 @@ struct UndoOutcome {
 // to the first, each with the never-replacing rename, holding the
 // directory's run lock. Only the last part of each logged name counts: every
 // rename stays inside `directory`, wherever the log says the files were.
-// Stops at the first rename that fails, changing nothing more. The log
-// itself stays.
+// Stops at the first rename that fails, changing nothing more. Each line
+// taken back is cut off the log, so the log keeps the renames still in
+// effect; after a whole undo it is empty.
 //
 // Lines already reversed (by an undo that stopped or was killed) and a last
 // line whose rename a kill prevented are passed over: the undo starts where

@@ -82,8 +82,8 @@ TEST_F(UndoRenamesTest, AnUndoThatStoppedCanBeRunAgainToFinish) {
   Touch("03.jpg", "x");
   const std::string log = Line("01.jpg", "04.jpg") + Line("02.jpg", "05.jpg") + Line("x.jpg", "06.jpg") +
                           Line("04.jpg", "01.jpg") + Line("05.jpg", "02.jpg") + Line("06.jpg", "03.jpg");
-  Touch("renum.log", log);
   for (int failAt = 1; failAt <= 6; ++failAt) {
+    Touch("renum.log", log);
     FaultyFileServices faulty;
     faulty.failRenameAt = failAt;
     {
@@ -97,6 +97,7 @@ TEST_F(UndoRenamesTest, AnUndoThatStoppedCanBeRunAgainToFinish) {
     EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log", "x.jpg"})) << failAt;
     EXPECT_EQ(Read("x.jpg"), "x");
     EXPECT_EQ(Read("02.jpg"), "two");
+    EXPECT_EQ(Read("renum.log"), "") << failAt << ": each line taken back is cut off";
     // Back to the run's result for the next round.
     for (const auto& [from, to] : {std::pair{"01.jpg", "04.jpg"}, {"02.jpg", "05.jpg"}, {"x.jpg", "06.jpg"},
                                    {"04.jpg", "01.jpg"}, {"05.jpg", "02.jpg"}, {"06.jpg", "03.jpg"}}) {
@@ -174,6 +175,7 @@ TEST_F(UndoRenamesTest, ARenameCutShortBetweenItsStepsLosesNothing) {
 
   // Two different files under the two names are never taken for one.
   Touch("1.jpg", "other");
+  Touch("renum.log", Line(PathOf("a.jpg"), PathOf("1.jpg")));
   EXPECT_FALSE(UndoRenames(Dir()).succeeded);
   EXPECT_EQ(Read("1.jpg"), "other");
   EXPECT_EQ(Read("a.jpg"), "A");
