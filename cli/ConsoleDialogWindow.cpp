@@ -12,7 +12,7 @@ long MillisecondsNow() {
 }  // namespace
 
 void ConsoleDialogWindow::Started(int pass, long total) {
-  passName_ = pass == 2 ? "Second pass" : "First pass";
+  passName_ = pass == 2 ? "Second pass: " : pass == 1 ? "First pass: " : "";
   total_ = total;
   lastShownAt_ = -1;
 }
@@ -22,14 +22,15 @@ void ConsoleDialogWindow::Renaming(long renamed) {
   const long now = MillisecondsNow();
   if (lastShownAt_ >= 0 && now - lastShownAt_ < 100) return;
   lastShownAt_ = now;
-  std::fprintf(err_, "\r\033[K%s: renaming %ld of %ld files", passName_, renamed, total_);
+  std::fprintf(err_, "\r\033[K%s%s %ld of %ld files", passName_, *passName_ ? "renaming" : "Renaming", renamed,
+               total_);
   std::fflush(err_);
   lineOpen_ = true;
 }
 
 void ConsoleDialogWindow::Finished(long renamed) {
   if (!showProgress_) return;
-  std::fprintf(err_, "\r\033[K%s: %ld files renamed.\n", passName_, renamed);
+  std::fprintf(err_, "\r\033[K%s%ld files renamed.\n", passName_, renamed);
   std::fflush(err_);
   lineOpen_ = false;
 }

@@ -16,9 +16,9 @@ class ConsoleDialogWindow : public StoredControlsWindow, public PassProgress {
   int MessageBox(const char* text, const char* caption, int style) override;
   void PumpMessages() override {}
 
-  // "First pass: renaming 120 of 400 files", redrawn at most ten times a
-  // second, then "First pass: 400 files renamed."; a directory numbered
-  // before has a second pass, which says so.
+  // "Renaming 120 of 400 files", redrawn at most ten times a second, then
+  // "400 files renamed."; a pass renaming on its own says which it is
+  // ("First pass: renaming 120 of 400 files").
   void Started(int pass, long total) override;
   void Renaming(long renamed) override;
   void Finished(long renamed) override;
@@ -29,7 +29,7 @@ class ConsoleDialogWindow : public StoredControlsWindow, public PassProgress {
   FILE* out_;
   FILE* err_;
   bool showProgress_;
-  const char* passName_ = "First pass";
+  const char* passName_ = "";  // "First pass: " or "Second pass: " for a pass on its own
   long total_ = 0;
   long lastShownAt_ = -1;  // milliseconds, to draw at most ten times a second
   bool lineOpen_ = false;  // a progress line waits for its end

@@ -138,7 +138,11 @@ int Renumber(const Request& request) {
 
   // The options were checked against the fields' limits above.
   if (request.dryRun) return DryRun(fields, window, request.explain);
-  return ExitStatusOf(dialog.RunOnFields());
+  const RunOutcome outcome = dialog.RunOnFields();
+  if (outcome == RunOutcome::kSucceeded && dialog.renamesMade == 0) {
+    std::printf("Nothing to rename: the directory is already numbered.\n");
+  }
+  return ExitStatusOf(outcome);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/dialog/DialogWindow.h"
@@ -13,8 +14,10 @@
 #include "renumber/RunOptions.h"
 #include "renumber/CountLineProgress.h"
 #include "renumber/PassProgress.h"
+#include "renumber/RenamePlan.h"
 
 class DataExchange;
+class RenameLogFile;
 struct PassPlan;
 
 // What the latest pass left behind, which the run and the viewer pages
@@ -83,6 +86,8 @@ class RenumberDialog {
 
   RunOptions options;
   PassResults results;
+  // The renames the latest run made on disk: what the count line counts.
+  long renamesMade = 0;
   // The program that opens the slideshow page; the window's settings, or
   // the command line, say which.
   std::string viewerPath = "xdg-open";
@@ -98,9 +103,29 @@ class RenumberDialog {
   bool OpenForRun(const PassPlan& plan, std::unique_ptr<RunDirectory>& directory);
   RunOutcome FailureEnding();
 
+  // How carrying out a plan of renames ended.
+  enum class CarryOutcome {
+    kDone,
+    kNameTaken,  // a name planned to be free was taken meanwhile; nothing replaced
+    kFailed,     // a rename or a log line failed; a message said which
+  };
+  // Runs the passes as a run runs them (the first, the test of number 1,
+  // the second), on a picture of the plan's directory read from the
+  // services in force, and plans the renames that give every entry the
+  // name they gave it. False after a message: a pass refused or stopped.
+  bool Rehearse(const PassPlan& plan, std::optional<RenamePlan>& renames);
+  // Makes the planned renames in `directory`, each after its log line when
+  // the log is open, counting them in renamesMade.
+  CarryOutcome CarryOut(const PassPlan& plan, const RenamePlan& renames, RunDirectory& directory, RenameLogFile& log);
+  // Rehearses and carries out, and plans anew from the directory as it is
+  // then when a name was taken meanwhile, a few times at most. False after
+  // a message.
+  bool RenumberAsPlanned(const PassPlan& plan, RunDirectory& directory);
+
   DialogWindow& window_;
   ProgramLauncher& launcher_;
   CountLineProgress countLine_;
   PassProgress* progress_;
   PassOutcome lastPassOutcome_ = PassOutcome::kDone;
+  bool rehearsing_ = false;  // the passes run on a picture: nothing is renamed on disk
 };

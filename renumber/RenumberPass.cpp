@@ -16,15 +16,13 @@
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
 #include "renumber/NumberingOrder.h"
+#include "renumber/PassMessages.h"
 #include "renumber/PassPlan.h"
 #include "renumber/RenameLog.h"
 #include "renumber/RenameLogFile.h"
 #include "renumber/RenumberDialog.h"
 
 namespace {
-
-const char kCannotWriteLog[] = "Could not write to renum.log file";
-const char kCannotRename[] = "Could not rename at least one file.";
 
 // A rename refused because its name was taken (by an entry, or by another
 // program a moment after the test) is tried again with the next free number;
@@ -40,31 +38,25 @@ const char kOldNameTooLong[] = "A file name in the directory is too long: at mos
 // pass renames *.log files: "renum.log" in any case of letters.
 bool IsTheLog(const char* name) { return EqualIgnoringAsciiCase(name, kLogFileName); }
 
-// The listed names of the run's kind in list order, each followed by its
-// terminator. The rename loop reads them from here: its renames' kernel work
-// evicts the list's records, one heap block each, from the cache, while this
-// text is read straight through.
+// The listed names of the run's kind in list order, in the list's own
+// packed text: the rename loop reads them straight through.
 struct ListedNames {
-  std::string text;
-  long count = 0;
-  size_t longest = 0;          // bytes of the longest name
+  std::vector<const char*> names;
+  size_t longest = 0;                // bytes of the longest name
   const char* unloggable = nullptr;  // the first name a log line cannot hold, if any
 };
 
 // The names that end in "." and `extension` (literal text, any case of
 // letters), leaving out the run's own log when it is kept.
-ListedNames CollectNames(FileList& list, const char* extension, bool keepLog) {
-  ListedNames names;
-  for (ListNode* node = list.First(); node; node = list.Next()) {
-    const char* name = list.CurrentName();
+ListedNames CollectNames(const FileList& list, const char* extension, bool keepLog) {
+  ListedNames listed;
+  for (const char* name : list.Names()) {
     if (!HasExtension(name, extension) || (keepLog && IsTheLog(name))) continue;
-    if (!names.unloggable && !FitsOnLogLine(name)) names.unloggable = name;
-    const size_t length = std::strlen(name);
-    names.text.append(name, length + 1);
-    names.longest = std::max(names.longest, length);
-    ++names.count;
+    if (!listed.unloggable && !FitsOnLogLine(name)) listed.unloggable = name;
+    listed.longest = std::max(listed.longest, std::strlen(name));
+    listed.names.push_back(name);
   }
-  return names;
+  return listed;
 }
 
 // Puts the listed names into the numbering order and tells `onOrdered` what
@@ -74,21 +66,12 @@ void OrderListedNames(ListedNames& names, const char* directory, NumberingOrder 
                       const std::function<void(const char*, const std::string&)>& onOrdered) {
   if (pass == PassKind::kSecond) order = NumberingOrder::kName;
   if (order == NumberingOrder::kName && !onOrdered) return;
-  std::vector<const char*> ordered;
-  ordered.reserve(names.count);
-  for (const char* name = names.text.data(); ordered.size() < static_cast<size_t>(names.count);
-       name += std::strlen(name) + 1) {
-    ordered.push_back(name);
-  }
   std::vector<FileTime> times;
-  PutInNumberingOrder(ordered, directory, order, &times);
-  std::string text;
-  text.reserve(names.text.size());
-  for (size_t i = 0; i < ordered.size(); ++i) {
-    text.append(ordered[i], std::strlen(ordered[i]) + 1);
-    if (onOrdered) onOrdered(ordered[i], order == NumberingOrder::kName ? "name" : DescribeOrderedBy(times[i], order));
+  PutInNumberingOrder(names.names, directory, order, &times);
+  if (!onOrdered) return;
+  for (size_t i = 0; i < names.names.size(); ++i) {
+    onOrdered(names.names[i], order == NumberingOrder::kName ? "name" : DescribeOrderedBy(times[i], order));
   }
-  names.text.swap(text);
 }
 
 enum class EntryFailure { kNone, kRename, kLog };
@@ -127,33 +110,6 @@ EntryOutcome RenameToNextFreeName(RunDirectory& directory, const NewNameRule& ru
   return {EntryFailure::kRename, EEXIST};
 }
 
-// Why the log cannot be opened, in the user's words.
-std::string LogOpenReason(int error) {
-  switch (error) {
-    case ELOOP: return "it is a symbolic link, which is never written through";
-    case EMLINK: return "it is a second name of another file, which is never written to";
-    case EINVAL:
-    case ENXIO:  // a pipe or socket nobody reads
-      return "it is not a regular file";
-    default: return SystemReason(error);
-  }
-}
-
-// What the user needs after a pass stopped part-way: how many files it
-// renamed, and how to take them back.
-std::string RenamedSoFar(long renamed, PassKind pass, bool logKept, const char* directory) {
-  const std::string count = renamed == 0 ? "no file" : std::to_string(renamed) + (renamed == 1 ? " file" : " files");
-  std::string text = pass == PassKind::kSecond
-                         ? "The first pass had renamed every file, and " + count + " again before it"
-                         : (renamed == 0 ? "No file was" : count + (renamed == 1 ? " was" : " were")) + " renamed before it";
-  if ((renamed > 0 || pass == PassKind::kSecond) && logKept) {
-    text += "; renum.log records every rename: tarvine-renumber --undo ";
-    text += *directory ? directory : ".";
-    text += " takes them back";
-  }
-  return text + ".";
-}
-
 }  // namespace
 
 void RenumberDialog::TakeExtension(const PassPlan& plan) {
@@ -181,7 +137,8 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   list.LoadNames(directory, "*");  // the pass reads nothing but names
   const bool keepLog = options.keepLog == 1;
   ListedNames names = CollectNames(list, plan.extension, keepLog);
-  if (names.count == 0) {
+  const long count = static_cast<long>(names.names.size());
+  if (count == 0) {
     ShowError(Explained("Could not find at least one file.",
                         std::string("No entry of ") + (*directory ? directory : "the current directory") +
                             " ends in ." + plan.extension + "."));
@@ -196,7 +153,7 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   }
   // Names only grow with their numbers, and every entry needs one at least
   // as high as its place in the list.
-  if (rule.Format(names.count, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
+  if (rule.Format(count, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
     ShowError(kNewNameTooLong);
     return PassOutcome::kRefused;
   }
@@ -229,10 +186,9 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
 
   PassOutcome outcome = PassOutcome::kDone;
   results.renamedCount = 0;
-  progress_->Started(pass == PassKind::kSecond ? 2 : 1, names.count);
+  progress_->Started(pass == PassKind::kSecond ? 2 : 1, count);
   int32_t counter = 1;
-  const char* entryName = names.text.data();
-  for (long entry = 0; entry < names.count; ++entry, entryName += std::strlen(entryName) + 1) {
+  for (const char* entryName : names.names) {
     progress_->Renaming(results.renamedCount);
     const EntryOutcome entryOutcome =
         RenameToNextFreeName(runDirectory, rule, entryName, counter, log, newName, sizeof newName);
@@ -241,8 +197,11 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
       const std::string what = logFailed ? logPath + ": " + SystemReason(entryOutcome.error)
                                          : "Could not rename " + std::string(directory) + entryName + " to " +
                                                directory + newName + ": " + SystemReason(entryOutcome.error);
+      // A rehearsal renamed nothing on disk.
       ShowError(Explained(logFailed ? kCannotWriteLog : kCannotRename,
-                          what + ". " + RenamedSoFar(results.renamedCount, pass, keepLog, directory)));
+                          what + ". " +
+                              (rehearsing_ ? RenamedSoFar(0, PassKind::kFirst, keepLog, directory)
+                                           : RenamedSoFar(results.renamedCount, pass, keepLog, directory))));
       outcome = PassOutcome::kStoppedEarly;
       break;
     }

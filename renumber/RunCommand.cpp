@@ -23,6 +23,7 @@ const char kRenumberedCustomize[] =
     "Directory renumbered.  To use the viewer, you must customize the folder now.  Go into explorer, click on the "
     "directory that has been renumbered, then click on 'View', then 'Customize this folder'.  Follow the defaults "
     "and close the folder.htt file when it appears.";
+const char kDoneWithNothingToRename[] = "Done.  Nothing to rename: the directory is already numbered.";
 
 }  // namespace
 
@@ -62,24 +63,18 @@ RunOutcome RenumberDialog::RunOnFields() {
     ShowError(plan.refusal);
     return FailureEnding();
   }
-  // The directory is opened once for both passes, and locked: one run (or
+  // The directory is opened once for the run, and locked: one run (or
   // undo) at a time per directory, as two at once would take each other's
   // names and write one log over the other.
   const char* directory = plan.directory;
   std::unique_ptr<RunDirectory> runDirectory;
   if (!OpenForRun(plan, runDirectory)) return FailureEnding();
 
-  // A pass that stopped, before renaming or at a failure, has shown its
-  // message; the run must not go on as if the directory were renumbered.
-  if (Pass(plan, PassKind::kFirst, *runDirectory) != PassOutcome::kDone) return FailureEnding();
-
-  // Number 1 is free after the first pass only when an entry held it before
-  // and moved up: the directory was numbered before, so number it again.
-  char firstName[kMaxNameBytes + 1];
-  plan.NameRule(options).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
-  if (runDirectory->Exists(firstName) == 0 && Pass(plan, PassKind::kSecond, *runDirectory) != PassOutcome::kDone) {
-    return FailureEnding();
-  }
+  // The passes decide every entry's name, on a picture of the directory;
+  // on disk only the difference is made. A stop, before renaming or at a
+  // failure, has shown its message: the run must not go on as if the
+  // directory were renumbered.
+  if (!RenumberAsPlanned(plan, *runDirectory)) return FailureEnding();
 
   const bool pictureRun = IsPictureExtension(results.currentExtension);
   const PageOptions pageOptions{options, results.renamedCount, results.currentExtension};
@@ -101,7 +96,7 @@ RunOutcome RenumberDialog::RunOnFields() {
   }
 
   window_.SetDlgItemText(kPathField, "");
-  window_.SetDlgItemText(kStatusLine, "Done.");
+  window_.SetDlgItemText(kStatusLine, renamesMade == 0 ? kDoneWithNothingToRename : "Done.");
   window_.PumpMessages();
   return RunOutcome::kSucceeded;
 }

@@ -118,12 +118,24 @@ TEST_F(RunRenumberTest, ANumberedDirectoryIsNumberedAgainFromOne) {
            {"01.jpg", "01.jpg"}, {"02.jpg", "02.jpg"}, {"03.jpg", "03.jpg"}, {"04.jpg", "x.jpg"}, {"05.jpg", "y.jpg"}}) {
     EXPECT_EQ(Read(now), "content of " + was);
   }
-  EXPECT_EQ(dialog.results.renamedCount, 5);
-  // Both passes are in the log, so the run can be taken back.
-  const std::string log = Read("renum.log");
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 10);
-  EXPECT_EQ(log.substr(0, log.find('\n') + 1), PathOf("01.jpg") + "\t\t-> " + PathOf("04.jpg") + "\n");
-  EXPECT_EQ(window.TextHistory(kCountLine).back(), "   5 files.");
+  EXPECT_EQ(dialog.results.renamedCount, 5) << "the pictures the pages show";
+  // Only the new pictures moved: the log and the count line say so.
+  EXPECT_EQ(Read("renum.log"), PathOf("x.jpg") + "\t\t-> " + PathOf("04.jpg") + "\n" + PathOf("y.jpg") + "\t\t-> " +
+                                   PathOf("05.jpg") + "\n");
+  EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2 files."}));
+}
+
+TEST_F(RunRenumberTest, ADirectoryNumberedAlreadyIsLeftAsItIsAndSaysSo) {
+  TouchAll({"01.jpg", "02.jpg", "03.jpg"});
+  window.CheckDlgButton(kKeepLogBox, 1);
+  Touch("renum.log", "from an earlier run\n");
+  EXPECT_EQ(Run("02.jpg", "2"), RunOutcome::kSucceeded);
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.  Nothing to rename: the directory is already numbered.");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log"}));
+  EXPECT_EQ(files.renameCalls, 0);
+  EXPECT_EQ(Read("renum.log"), "") << "the log holds this run's renames: none";
+  EXPECT_EQ(dialog.results.renamedCount, 3);
+  EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0 files."}));
 }
 
 TEST_F(RunRenumberTest, PicturePagesAndTheViewerDependOnTheExtensionAndTheBoxes) {
@@ -188,13 +200,13 @@ TEST_F(RunRenumberTest, TheViewerGetsThePagePathAsItsOneArgument) {
 }
 
 TEST_F(RunRenumberTest, AFailedRenameEndsTheRunAsAFailure) {
-  TouchAll({"01.jpg", "02.jpg", "x.jpg"});
-  files.failRenameAt = 3;  // 01 -> 03 (after 01 and 02 were refused as taken), then 02 -> 04 fails
+  TouchAll({"01.jpg", "02.jpg", "x.jpg", "y.jpg"});
+  files.failRenameAt = 2;  // x -> 03, then y -> 04 fails
   const RunOutcome outcome = Run("x.jpg", "2", 1, 1);
   ExpectFailed(outcome, "x.jpg");
   EXPECT_EQ(window.MessageSentences(), Names{"Could not rename at least one file."});
-  EXPECT_EQ(files.renameCalls, 3) << "no second pass, though 01 is free";
-  EXPECT_EQ(Entries(), (Names{"02.jpg", "03.jpg", "x.jpg"})) << "no pages";
+  EXPECT_EQ(files.renameCalls, 2);
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "y.jpg"})) << "no pages";
   EXPECT_TRUE(launcher.started.empty());
 }
 

@@ -1,0 +1,153 @@
+// A run's renames: the passes decide every entry's name on a picture of the
+// directory, and only the difference is made on disk, each rename logged
+// before it is made.
+
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "fsystem/FSystem.h"
+#include "platform/os/ErrorText.h"
+#include "platform/os/SimulatedFileServices.h"
+#include "renumber/NameRules.h"
+#include "renumber/PassMessages.h"
+#include "renumber/PassPlan.h"
+#include "renumber/RenameLog.h"
+#include "renumber/RenameLogFile.h"
+#include "renumber/RenamePlan.h"
+#include "renumber/RenumberDialog.h"
+
+namespace {
+
+// A directory that keeps changing under the run is planned anew this many
+// times, then the run stops like at any failed rename.
+constexpr int kMostPlans = 5;
+
+// The passes of a rehearsal show nothing, but the window stays alive: its
+// messages are delivered every so many entries.
+class RehearsalProgress : public PassProgress {
+ public:
+  explicit RehearsalProgress(DialogWindow& window) : window_(window) {}
+  void Started(int, long) override { window_.PumpMessages(); }
+  void Renaming(long renamed) override {
+    if (renamed % 4096 == 0) window_.PumpMessages();
+  }
+  void Finished(long) override { window_.PumpMessages(); }
+
+ private:
+  DialogWindow& window_;
+};
+
+// Puts a progress display in place for as long as it lives.
+class ScopedProgress {
+ public:
+  ScopedProgress(PassProgress*& inPlace, PassProgress& replacement) : inPlace_(inPlace), previous_(inPlace) {
+    inPlace_ = &replacement;
+  }
+  ~ScopedProgress() { inPlace_ = previous_; }
+  ScopedProgress(const ScopedProgress&) = delete;
+  ScopedProgress& operator=(const ScopedProgress&) = delete;
+
+ private:
+  PassProgress*& inPlace_;
+  PassProgress* previous_;
+};
+
+}  // namespace
+
+bool RenumberDialog::Rehearse(const PassPlan& plan, std::optional<RenamePlan>& renames) {
+  // The picture is read from the services in force, the real ones or a dry
+  // run's; the passes then work on it alone.
+  SimulatedFileServices pictures;
+  std::unique_ptr<RunDirectory> pictured;
+  if (const int error = pictures.OpenRunDirectory(plan.directory, pictured)) {
+    ShowError(std::string("Could not read the directory ") + (*plan.directory ? plan.directory : ".") + ": " +
+              SystemReason(error));
+    return false;
+  }
+  {
+    ScopedFileServices inPicture(pictures);
+    RehearsalProgress quiet(window_);
+    ScopedProgress progress(progress_, quiet);
+    rehearsing_ = true;
+    // Number 1 is free after the first pass only when an entry held it
+    // before and moved up: the directory was numbered before, so it is
+    // numbered again.
+    bool passed = Pass(plan, PassKind::kFirst, *pictured) == PassOutcome::kDone;
+    char firstName[kMaxNameBytes + 1];
+    plan.NameRule(options).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
+    if (passed && pictured->Exists(firstName) == 0) {
+      // What a file was ordered by is the first pass's word: the second
+      // numbers the first one's names in name order.
+      const auto told = onOrdered;
+      onOrdered = nullptr;
+      passed = Pass(plan, PassKind::kSecond, *pictured) == PassOutcome::kDone;
+      onOrdered = told;
+    }
+    rehearsing_ = false;
+    if (!passed) return false;
+  }
+  pictured.reset();
+  renames.emplace(RenamePlan::Between(pictures.TakePicture(plan.directory), plan.extension));
+  return true;
+}
+
+RenumberDialog::CarryOutcome RenumberDialog::CarryOut(const PassPlan& plan, const RenamePlan& renames,
+                                                      RunDirectory& directory, RenameLogFile& log) {
+  const char* directoryText = plan.directory;
+  progress_->Started(0, renamesMade + static_cast<long>(renames.Size()));
+  for (size_t i = 0; i < renames.Size(); ++i) {
+    progress_->Renaming(renamesMade);
+    const PlannedRename rename = renames[i];
+    if (log.IsOpen() && !log.Record(rename.from, rename.to)) {
+      ShowError(Explained(kCannotWriteLog, std::string(JoinPath(directoryText, kLogFileName)) + ": " +
+                                               SystemReason(errno ? errno : EIO) + ". " +
+                                               RenamedSoFar(renamesMade, PassKind::kFirst, true, directoryText)));
+      return CarryOutcome::kFailed;
+    }
+    const int error = directory.Rename(rename.from, rename.to);
+    if (error != 0) {
+      if (log.IsOpen()) log.TakeBack();
+      // Taken since the directory was read: never replaced, planned anew.
+      if (error == EEXIST) return CarryOutcome::kNameTaken;
+      ShowError(Explained(kCannotRename, "Could not rename " + std::string(directoryText) + rename.from + " to " +
+                                             directoryText + rename.to + ": " + SystemReason(error) + ". " +
+                                             RenamedSoFar(renamesMade, PassKind::kFirst, log.IsOpen(), directoryText)));
+      return CarryOutcome::kFailed;
+    }
+    ++renamesMade;
+  }
+  return CarryOutcome::kDone;
+}
+
+bool RenumberDialog::RenumberAsPlanned(const PassPlan& plan, RunDirectory& directory) {
+  renamesMade = 0;
+  RenameLogFile log;
+  CarryOutcome outcome = CarryOutcome::kNameTaken;
+  for (int planned = 0; planned < kMostPlans && outcome == CarryOutcome::kNameTaken; ++planned) {
+    std::optional<RenamePlan> renames;
+    if (!Rehearse(plan, renames)) {
+      if (planned > 0) progress_->Finished(renamesMade);
+      return false;
+    }
+    // The log is started afresh once the passes have found something to
+    // number, and records every rename of the run, however often planned.
+    if (options.keepLog == 1 && !log.IsOpen()) {
+      if (const int error = log.Open(directory, plan.directory, false)) {
+        ShowError(Explained(kCannotWriteLog, std::string(JoinPath(plan.directory, kLogFileName)) + ": " + LogOpenReason(error) +
+                                                 ". Nothing was renamed."));
+        return false;
+      }
+    }
+    outcome = CarryOut(plan, *renames, directory, log);
+  }
+  progress_->Finished(renamesMade);
+  if (outcome == CarryOutcome::kNameTaken) {
+    ShowError(Explained(kCannotRename, "The directory " + std::string(*plan.directory ? plan.directory : ".") +
+                                           " kept changing while it was renumbered: a name planned to be free was "
+                                           "taken each time, " + std::to_string(kMostPlans) + " times. " +
+                                           RenamedSoFar(renamesMade, PassKind::kFirst, log.IsOpen(), plan.directory)));
+  }
+  return outcome == CarryOutcome::kDone;
+}
