@@ -1,53 +1,18 @@
 #include "renumber/RenamePlan.h"
 
 #include <cstring>
-#include <functional>
+#include <set>
 #include <string_view>
 
 namespace {
-
-// The entries that change names, found by the name they were read with:
-// whose name a move needs, and so which move must go first.
-// Invariant: every slot is 0 or the entry + 1 of a moving entry whose first
-// name hashes there or (probing on) after.
-class FirstNames {
- public:
-  FirstNames(const DirectoryPicture& picture, const std::vector<uint32_t>& moving) : picture_(picture) {
-    size_t capacity = 16;
-    while (capacity < 2 * moving.size() + 2) capacity *= 2;
-    slots_.assign(capacity, 0);
-    for (const uint32_t entry : moving) {
-      const uint64_t hash = Hash(picture.OriginalName(entry));
-      size_t at = hash & (slots_.size() - 1);
-      while (slots_[at] != 0) at = (at + 1) & (slots_.size() - 1);
-      slots_[at] = (hash & 0xFFFFFFFF00000000ull) | (entry + 1ull);
-    }
-  }
-
-  // The moving entry that was read with `name`, or DirectoryPicture::kNone.
-  size_t Holder(std::string_view name) const {
-    const uint64_t hash = Hash(name);
-    for (size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-      const uint64_t slot = slots_[at];
-      if (slot == 0) return DirectoryPicture::kNone;
-      const uint32_t entry = static_cast<uint32_t>(slot) - 1;
-      if ((slot ^ hash) >> 32 == 0 && name == picture_.OriginalName(entry)) return entry;
-    }
-  }
-
- private:
-  static uint64_t Hash(std::string_view name) { return std::hash<std::string_view>()(name); }
-
-  const DirectoryPicture& picture_;
-  std::vector<uint64_t> slots_;
-};
 
 // A name of the run's kind for a cycle's file while the cycle goes round:
 // visible, so a kill mid-cycle leaves nothing hidden, and renumbered by a
 // later run like any other entry.
 //   1, "jpg" => "renum-swap-1.jpg"
+constexpr char kTemporaryStart[] = "renum-swap-";
 std::string TemporaryName(unsigned long number, const char* extension) {
-  return "renum-swap-" + std::to_string(number) + "." + extension;
+  return kTemporaryStart + std::to_string(number) + "." + extension;
 }
 
 }  // namespace
@@ -55,20 +20,28 @@ std::string TemporaryName(unsigned long number, const char* extension) {
 RenamePlan RenamePlan::Between(std::unique_ptr<DirectoryPicture> picture, const char* extension) {
   RenamePlan plan;
   const DirectoryPicture& names = *picture;
+  constexpr uint32_t kFree = UINT32_MAX;
   std::vector<uint32_t> moving;
   for (uint32_t entry = 0; entry < names.EntryCount(); ++entry) {
     if (names.Renamed(entry) && std::strcmp(names.OriginalName(entry), names.CurrentName(entry)) != 0) {
       moving.push_back(entry);
     }
   }
-  const FirstNames firstNames(names, moving);
+  // For each moving entry, the one that bears, as read, the name it is to
+  // take, and so must move first; kFree when that name is free. The entry
+  // to take a name is found by the name it bears now.
+  std::vector<uint32_t> blocker(names.EntryCount(), kFree);
+  std::set<std::string_view> firstNamesLikeTemporaries;
+  for (const uint32_t entry : moving) {
+    const char* firstName = names.OriginalName(entry);
+    const size_t taker = names.Find(firstName);
+    if (taker != DirectoryPicture::kNone) blocker[taker] = entry;
+    if (std::strncmp(firstName, kTemporaryStart, sizeof kTemporaryStart - 1) == 0) {
+      firstNamesLikeTemporaries.insert(firstName);
+    }
+  }
 
   std::vector<char> done(names.EntryCount(), 0);
-  // The moving entry, not yet moved, whose first name `entry` needs.
-  const auto blocker = [&](uint32_t entry) {
-    const size_t holder = firstNames.Holder(names.CurrentName(entry));
-    return holder == DirectoryPicture::kNone || done[holder] ? DirectoryPicture::kNone : holder;
-  };
   plan.steps_.reserve(moving.size());
   unsigned long lastTemporary = 0;
   std::vector<uint32_t> path;
@@ -78,16 +51,16 @@ RenamePlan RenamePlan::Between(std::unique_ptr<DirectoryPicture> picture, const 
     // the first one's (a cycle). No entry needs two names and no name is
     // needed twice, so the walk meets no other entry of its own path.
     path.assign(1, start);
-    size_t next;
-    while ((next = blocker(path.back())) != DirectoryPicture::kNone && next != start && path.size() <= moving.size()) {
-      path.push_back(static_cast<uint32_t>(next));
+    uint32_t next;
+    while ((next = blocker[path.back()]) != kFree && !done[next] && next != start && path.size() <= moving.size()) {
+      path.push_back(next);
     }
     const bool cycle = next == start;
     if (cycle) {
       std::string temporary;
       do {
         temporary = TemporaryName(++lastTemporary, extension);
-      } while (names.Exists(temporary) || firstNames.Holder(temporary) != DirectoryPicture::kNone);
+      } while (names.Exists(temporary) || firstNamesLikeTemporaries.count(temporary));
       plan.temporaryOf_.emplace(start, plan.temporaries_.size());
       plan.temporaries_.push_back(std::move(temporary));
       plan.steps_.push_back(Step(start, kToTemporary));

@@ -15,11 +15,12 @@ namespace {
 constexpr size_t kBlockBytes = 1 << 16;
 constexpr size_t kMostBlocks = 0xFFFF;  // so no handle is DirectoryPicture's kAsRead
 
-constexpr uint32_t kErased = UINT32_MAX;  // in a slot's low half: an entry that was there
-
 uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>()(name); }
 uint32_t EntryOf(uint64_t slot) { return static_cast<uint32_t>(slot); }
-uint64_t SlotOf(uint32_t entry, uint64_t hash) { return (hash & 0xFFFFFFFF00000000ull) | (entry + 1ull); }
+// A slot keeps the low half of its name's hash, which also says where the
+// name's probing starts.
+uint64_t SlotOf(uint32_t entry, uint64_t hash) { return hash << 32 | (entry + 1ull); }
+size_t HomeOf(uint64_t slot, size_t mask) { return (slot >> 32) & mask; }
 
 }  // namespace
 
@@ -38,10 +39,11 @@ DirectoryPicture::~DirectoryPicture() = default;
 void DirectoryPicture::BuildIndex() {
   entryCount_ = original_.Count();
   current_.assign(entryCount_, kAsRead);
+  // A picture's entries are only renamed, never added: the index keeps its
+  // size, at most half full.
   size_t capacity = 16;
   while (capacity < 2 * entryCount_ + 2) capacity *= 2;
   index_.assign(capacity, 0);
-  indexUsed_ = 0;
   for (uint32_t entry = 0; entry < entryCount_; ++entry) {
     // A listing holds each name once; a second one would be a fault of the
     // services, and only the first is found.
@@ -63,43 +65,34 @@ size_t DirectoryPicture::FindHashed(std::string_view name, uint64_t hash) const 
   for (size_t at = hash & mask;; at = (at + 1) & mask) {
     const uint64_t slot = index_[at];
     if (slot == 0) return kNone;
-    const uint32_t held = EntryOf(slot);
-    if (held == kErased || (slot ^ hash) >> 32 != 0) continue;
-    if (name == CurrentName(held - 1)) return held - 1;
+    if ((slot >> 32) != (hash & 0xFFFFFFFF)) continue;
+    const char* held = CurrentName(EntryOf(slot) - 1);
+    if (std::strncmp(held, name.data(), name.size()) == 0 && held[name.size()] == '\0') return EntryOf(slot) - 1;
   }
 }
 
 void DirectoryPicture::Insert(uint32_t entry, uint64_t hash) {
   const size_t mask = index_.size() - 1;
   size_t at = hash & mask;
-  while (index_[at] != 0 && EntryOf(index_[at]) != kErased) at = (at + 1) & mask;
-  if (index_[at] == 0) ++indexUsed_;
+  while (index_[at] != 0) at = (at + 1) & mask;
   index_[at] = SlotOf(entry, hash);
 }
 
 void DirectoryPicture::Erase(uint32_t entry, uint64_t hash) {
   const size_t mask = index_.size() - 1;
-  for (size_t at = hash & mask; index_[at] != 0; at = (at + 1) & mask) {
-    if (EntryOf(index_[at]) == entry + 1) {
-      index_[at] = (index_[at] & 0xFFFFFFFF00000000ull) | kErased;
-      return;
-    }
-  }
-}
-
-void DirectoryPicture::GrowIndexIfFull() {
-  // Erased slots count as used, so the probes always meet an empty slot.
-  if (4 * (indexUsed_ + 1) <= 3 * index_.size()) return;
-  size_t capacity = index_.size();
-  while (capacity < 2 * entryCount_ + 2) capacity *= 2;
-  std::vector<uint64_t> old(capacity, 0);
-  old.swap(index_);
-  indexUsed_ = 0;
-  for (const uint64_t slot : old) {
-    if (slot != 0 && EntryOf(slot) != kErased) {
-      const uint32_t entry = EntryOf(slot) - 1;
-      Insert(entry, HashOf(CurrentName(entry)));
-    }
+  size_t hole = hash & mask;
+  while (EntryOf(index_[hole]) != entry + 1) hole = (hole + 1) & mask;
+  // The slots after the hole move back into it where their probing starts
+  // at or before it, so that every probe still meets its name before an
+  // empty slot, and no slot is ever marked as erased.
+  index_[hole] = 0;
+  for (size_t at = (hole + 1) & mask; index_[at] != 0; at = (at + 1) & mask) {
+    const size_t home = HomeOf(index_[at], mask);
+    const bool homeAfterHole = hole <= at ? (home > hole && home <= at) : (home > hole || home <= at);
+    if (homeAfterHole) continue;
+    index_[hole] = index_[at];
+    index_[at] = 0;
+    hole = at;
   }
 }
 
@@ -124,19 +117,32 @@ int DirectoryPicture::Rename(const char* from, const char* to) {
 
   Erase(static_cast<uint32_t>(entry), fromHash);
   current_[entry] = handle;
-  GrowIndexIfFull();
   Insert(static_cast<uint32_t>(entry), toHash);
   anyRenamed_ = true;
   return 0;
 }
 
 PackedNames DirectoryPicture::List(const char* pattern) const {
-  PackedNames names;
+  const auto matches = [pattern](const char* name) { return MatchesWildcard(pattern, name); };
+  // Nothing renamed: the names as read, in their order, without a copy.
+  if (!anyRenamed_) return original_.Selected(matches);
+
+  // Measured first, so that a million names take their room and no more.
+  size_t count = 0, bytes = 0;
   for (size_t entry = 0; entry < entryCount_; ++entry) {
     const char* name = CurrentName(entry);
-    if (MatchesWildcard(pattern, name)) names.Add(name);  // no more than was read and renamed
+    if (matches(name)) {
+      ++count;
+      bytes += std::strlen(name) + 1;
+    }
   }
-  if (anyRenamed_) names.SortInNaturalOrder();
+  PackedNames names;
+  names.Reserve(count, bytes);
+  for (size_t entry = 0; entry < entryCount_; ++entry) {
+    const char* name = CurrentName(entry);
+    if (matches(name)) names.Add(name);  // no more than was read and renamed
+  }
+  names.SortInNaturalOrder();
   return names;
 }
 

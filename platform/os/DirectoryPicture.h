@@ -73,7 +73,6 @@ class DirectoryPicture {
   size_t FindHashed(std::string_view name, uint64_t hash) const;
   void Insert(uint32_t entry, uint64_t hash);
   void Erase(uint32_t entry, uint64_t hash);
-  void GrowIndexIfFull();
   const DirEntry* RecordOf(size_t entry);
 
   FileServices* services_ = nullptr;  // null for a picture read from no directory
@@ -85,11 +84,10 @@ class DirectoryPicture {
   // The names given by renames, packed in blocks that never move.
   std::vector<std::unique_ptr<char[]>> renamedText_;
   size_t renamedTextUsed_ = 0;  // bytes of the last block in use
-  // Open addressing by the hash of each current name: a slot holds the
-  // entry + 1 in its low half (0: empty, kErased: a removed one) and the
-  // high half of the name's hash.
+  // Open addressing by the hash of each current name, probing on to the
+  // next slot: a slot holds the entry + 1 in its low half (0: empty) and
+  // the low half of the name's hash.
   std::vector<uint64_t> index_;
-  size_t indexUsed_ = 0;  // slots that hold an entry or were erased
   bool anyRenamed_ = false;
   std::unique_ptr<std::vector<DirEntry>> records_;  // by entry, read when first asked for
 };

@@ -1,51 +1,57 @@
 #pragma once
 // Names packed one after another in one buffer: what a listing that needs
 // nothing but names holds. A million names of a camera dump take some 19 MB
-// here, against a record and a heap block each elsewhere.
+// here, against a record and a heap block each elsewhere. Lists can share
+// one buffer: a selection of another list's names copies no name.
 
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Invariant: the i-th name starts at text_[starts_[i]] and ends at the next
-// terminating zero; the text holds nothing else.
+// Invariant: the i-th name starts at (*text_)[starts_[i]] and ends at the
+// next terminating zero; the text holds names of this list and of lists it
+// shares the text with, and is changed only while this list alone holds it.
 class PackedNames {
  public:
+  PackedNames() : text_(std::make_shared<std::string>()) {}
+
   // Appends a name (without any zero byte in it). False, adding nothing,
   // once the text would pass 4 GiB, which the starts cannot reach.
   bool Add(std::string_view name) {
-    if (text_.size() + name.size() + 1 > UINT32_MAX) return false;
-    starts_.push_back(static_cast<uint32_t>(text_.size()));
-    text_.append(name.data(), name.size());
-    text_.push_back('\0');
+    if (text_->size() + name.size() + 1 > UINT32_MAX) return false;
+    if (text_.use_count() > 1) text_ = std::make_shared<std::string>(*text_);
+    starts_.push_back(static_cast<uint32_t>(text_->size()));
+    text_->append(name.data(), name.size());
+    text_->push_back('\0');
     return true;
   }
   void Reserve(size_t names, size_t textBytes) {
     starts_.reserve(names);
-    text_.reserve(textBytes);
+    text_->reserve(textBytes);
   }
 
   size_t Count() const { return starts_.size(); }
   bool Empty() const { return starts_.empty(); }
-  const char* operator[](size_t i) const { return text_.data() + starts_[i]; }
-  // The bytes the names take, terminators included.
-  size_t TextBytes() const { return text_.size(); }
+  const char* operator[](size_t i) const { return text_->data() + starts_[i]; }
 
   // Puts the names in the order a file manager shows them (CompareNatural).
   // Only where each name starts moves; the text stays as it is.
   void SortInNaturalOrder();
 
-  // Keeps the names for which keep(name) is true, in their order.
+  // The names for which keep(name) is true, in their order, in a list that
+  // shares this one's text.
   template <typename Keep>
-  void KeepOnly(Keep keep) {
-    size_t kept = 0;
-    for (size_t i = 0; i < starts_.size(); ++i) {
-      if (keep(text_.data() + starts_[i])) starts_[kept++] = starts_[i];
+  PackedNames Selected(Keep keep) const {
+    PackedNames selected;
+    selected.text_ = text_;
+    for (const uint32_t start : starts_) {
+      if (keep(text_->data() + start)) selected.starts_.push_back(start);
     }
-    starts_.resize(kept);
+    return selected;
   }
 
   class Iterator {
@@ -73,6 +79,6 @@ class PackedNames {
   Iterator end() const { return {*this, starts_.size()}; }
 
  private:
-  std::string text_;
+  std::shared_ptr<std::string> text_;
   std::vector<uint32_t> starts_;
 };

@@ -8,6 +8,7 @@ bool MatchesWildcard(const char* pattern, const char* name) {
   const char* starName = nullptr;
   while (*name) {
     if (*pattern == '*') {
+      if (pattern[1] == '\0') return true;  // a last "*" takes the rest
       starPattern = ++pattern;
       starName = name;
     } else if (*pattern == '?' || *pattern == *name) {
