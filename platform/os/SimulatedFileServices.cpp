@@ -104,6 +104,17 @@ int SimulatedFileServices::OpenRunDirectory(const char* directory, std::unique_p
 }
 
 FILE* SimulatedFileServices::Open(const char* path, const char* mode) {
-  const bool writing = std::strpbrk(mode, "wa+") != nullptr;
-  return std::fopen(writing ? "/dev/null" : path, mode);
+  if (std::strpbrk(mode, "wa+") != nullptr) return std::fopen("/dev/null", mode);
+  // A file renamed in a picture is read under the name it has on disk.
+  const SearchText where = SplitSearchText(path);
+  const auto picture = pictures_.find(KeyOf(where.directory));
+  if (picture != pictures_.end()) {
+    const size_t entry = picture->second->Find(where.pattern);
+    if (entry != DirectoryPicture::kNone && picture->second->Renamed(entry)) {
+      const std::string onDisk = (where.directory == "." ? std::string() : where.directory) +
+                                 picture->second->OriginalName(entry);
+      return real_.Open(onDisk.c_str(), mode);
+    }
+  }
+  return real_.Open(path, mode);
 }

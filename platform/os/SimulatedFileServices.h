@@ -4,7 +4,8 @@
 // the rehearsal in which a run works out what its passes would do. Each
 // directory is read once (names only), from the services in force when the
 // simulation was made, when first touched; after that every search,
-// existence test and rename in it works on that picture. Files opened for
+// existence test and rename in it works on that picture, and a file opened
+// for reading is read under the name it has on disk. Files opened for
 // writing go nowhere.
 
 #include <functional>

@@ -93,12 +93,19 @@ TEST_F(SimulatedFileServicesTest, AManyTimesRenamedPictureFindsEveryName) {
                                                         "3-15.jpg", "3-16.jpg", "3-17.jpg", "3-18.jpg", "3-19.jpg"}));
 }
 
-TEST_F(SimulatedFileServicesTest, WritesGoNowhere) {
+TEST_F(SimulatedFileServicesTest, WritesGoNowhereAndReadsFindTheFileUnderItsNameOnDisk) {
   FILE* file = simulated.Open(PathOf("renum.log").c_str(), "w");
   ASSERT_NE(file, nullptr);
   std::fputs("line\n", file);
   std::fclose(file);
   EXPECT_TRUE(Entries().empty());
+
+  Touch("a.jpg", "A");
+  ASSERT_EQ(simulated.Rename(PathOf("a.jpg").c_str(), PathOf("1.jpg").c_str()), 0);
+  file = simulated.Open(PathOf("1.jpg").c_str(), "r");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(std::fgetc(file), 'A');
+  std::fclose(file);
 }
 
 }  // namespace
