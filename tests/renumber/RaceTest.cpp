@@ -26,7 +26,9 @@ class RaceTest : public TempDirTest {
   // A process that keeps taking the name just after the first free number,
   // the one the run takes next, without ever replacing a file itself: each
   // file is written whole aside, then linked in under its name (a link never
-  // replaces). It writes each name it took to `record`.
+  // replaces). It writes each name it took to `record`; the k-th file it
+  // makes holds its number and " #k", so each of its files is one of a kind
+  // even when the run, planning anew, has moved an earlier one away.
   pid_t StartRacer(const std::string& record) {
     const pid_t racer = fork();
     if (racer != 0) return racer;
@@ -40,7 +42,7 @@ class RaceTest : public TempDirTest {
         continue;
       }
       std::snprintf(name, sizeof name, "%s%05ld.jpg", Dir().c_str(), number + 1);
-      std::ofstream(aside) << kRacerContent << number + 1;
+      std::ofstream(aside) << kRacerContent << number + 1 << " #" << made;
       if (link(aside.c_str(), name) == 0) {
         if (write(taken, name, std::strlen(name)) < 0 || write(taken, "\n", 1) < 0) {
         }
@@ -88,7 +90,8 @@ TEST_F(RaceTest, NamesTakenDuringTheRunAreNeverOverwritten) {
   std::ifstream taken(record);
   int racerFiles = 0;
   for (std::string name; std::getline(taken, name); ++racerFiles) {
-    const std::string content = kRacerContent + std::to_string(std::atol(name.c_str() + name.size() - 9));
+    const std::string content = kRacerContent + std::to_string(std::atol(name.c_str() + name.size() - 9)) + " #" +
+                                std::to_string(racerFiles);
     EXPECT_EQ(std::count_if(after.begin(), after.end(), [&](const auto& file) { return file.second == content; }), 1)
         << name;
   }
