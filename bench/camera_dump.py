@@ -1,15 +1,22 @@
 #!/usr/bin/env python3
-"""Makes the directory a benchmark run renumbers: N empty files named like a
-camera dump (IMG_000001.jpg ...), or like a directory numbered before
-(000001.jpg ...), entered in a fixed shuffled order so that the directory's
-own order (readdir's) is not name order.
+"""Makes the directory a benchmark run renumbers: N files in one of these
+layouts, entered in a fixed shuffled order so that the directory's own order
+(readdir's) is not name order.
 
-    camera_dump.py DIR N [--numbered] [--tagged] [--kind camera|photos|non-ascii]
+    camera_dump.py DIR N [--layout LAYOUT] [--tagged] [--kind camera|photos|non-ascii]
 
---kind photos makes small JPEG files instead, each with an Exif segment whose
-DateTimeOriginal puts them in a fixed shuffled order of their own (capture
-order is not name order), and each tagged. --kind non-ascii names the files
-Grüße_aus_Köln_000001.jpg ..., names no ASCII fast path can take.
+  camera     a camera dump: IMG_000000.jpg ... (--numbered: the old spelling of numbered)
+  numbered   a directory numbered before: 000001.jpg ...
+  add-after  numbered before, and 10 new pictures that sort after the old
+             names: 000001.jpg ... and IMG_000001.jpg ... IMG_000010.jpg
+  add-first  numbered before with the prefix trip-, and 10 new pictures that
+             sort first: trip-000001.jpg ... and IMG_000001.jpg ... IMG_000010.jpg
+
+The files of a camera dump are empty. --kind photos makes small JPEG files
+instead, each with an Exif segment whose DateTimeOriginal puts them in a
+fixed shuffled order of their own (capture order is not name order), and
+each tagged. --kind non-ascii names the files Grüße_aus_Köln_000000.jpg ...,
+names no ASCII fast path can take.
 
 DIR is removed first with everything in it, so every timed run starts from
 the same state. --tagged puts each file's original name into it, so that
@@ -32,12 +39,28 @@ SHUFFLE_SEED = 20240601  # the same order on every run, on every machine
 CAPTURE_SEED = 20260701  # the photos' own order
 NAME_PATTERNS = {"camera": "IMG_{:06d}.jpg", "photos": "IMG_{:06d}.jpg", "non-ascii": "Grüße_aus_Köln_{:06d}.jpg"}
 FIRST_CAPTURE = (2023, 7, 14, 8)  # the first picture's date and hour
+LAYOUTS = ["camera", "numbered", "add-after", "add-first"]
+NEW_PICTURES = 10  # in add-after and add-first
+# The prefix the names of add-first were numbered with, which a run gives again.
+ADD_FIRST_PREFIX = "trip-"
 
 
-def original_names(count, numbered, kind="camera"):
-    """The N names in name order: IMG_000001.jpg ... or 000001.jpg ..."""
-    pattern = "{:06d}.jpg" if numbered else NAME_PATTERNS[kind]
-    return [pattern.format(number) for number in range(1, count + 1)]
+def original_names(count, layout="camera", kind="camera"):
+    """The names of the layout in name order: count old names, and the new
+    pictures of add-after and add-first. A camera dump counts from 0, so
+    that a million names keep six digits and their byte order stays the
+    order a file manager shows."""
+    camera = ["IMG_{:06d}.jpg".format(number) for number in range(1, NEW_PICTURES + 1)]
+    numbered = ["{:06d}.jpg".format(number) for number in range(1, count + 1)]
+    if layout == "camera":
+        return [NAME_PATTERNS[kind].format(number) for number in range(count)]
+    if layout == "numbered":
+        return numbered
+    if layout == "add-after":
+        return numbered + camera
+    if layout == "add-first":
+        return camera + [ADD_FIRST_PREFIX + name for name in numbered]
+    raise ValueError("no such layout: " + layout)
 
 
 def capture_seconds(count):
@@ -48,7 +71,7 @@ def capture_seconds(count):
 
 
 def names_in_capture_order(count):
-    names = original_names(count, False, "photos")
+    names = original_names(count, "camera", "photos")
     return [name for _, name in sorted(zip(capture_seconds(count), names))]
 
 
@@ -72,15 +95,14 @@ def exif_jpeg(seconds, tag):
     return jpeg + tag.encode() + b"\n"
 
 
-def template_directory(directory, count, numbered, tagged, kind="camera"):
-    """The template's path, beside directory: one per kind and size."""
-    if numbered:
-        kind = "numbered"
+def template_directory(directory, count, layout, tagged, kind="camera"):
+    """The template's path, beside directory: one per layout, kind and size."""
+    name = layout if layout != "camera" else kind
     return os.path.join(os.path.dirname(os.path.abspath(directory)), "templates",
-                        "{}-{}{}".format(kind, count, "-tagged" if tagged else ""))
+                        "{}-{}{}".format(name, count, "-tagged" if tagged else ""))
 
 
-def _make_template(template, count, numbered, tagged, kind="camera"):
+def _make_template(template, count, layout, tagged, kind="camera"):
     complete = template + ".complete"
     if os.path.exists(complete):
         return
@@ -89,7 +111,7 @@ def _make_template(template, count, numbered, tagged, kind="camera"):
     template_fd = os.open(template, os.O_RDONLY | os.O_DIRECTORY)
     try:
         seconds = capture_seconds(count) if kind == "photos" else None
-        for index, name in enumerate(original_names(count, numbered, kind)):
+        for index, name in enumerate(original_names(count, layout, kind)):
             fd = os.open(name, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o644, dir_fd=template_fd)
             if kind == "photos":
                 os.write(fd, exif_jpeg(seconds[index], name))
@@ -101,16 +123,16 @@ def _make_template(template, count, numbered, tagged, kind="camera"):
     open(complete, "w").close()
 
 
-def make(directory, count, numbered=False, tagged=False, kind="camera"):
+def make(directory, count, layout="camera", tagged=False, kind="camera"):
     tagged = tagged or kind == "photos"
-    template = template_directory(directory, count, numbered, tagged, kind)
-    _make_template(template, count, numbered, tagged, kind)
+    template = template_directory(directory, count, layout, tagged, kind)
+    _make_template(template, count, layout, tagged, kind)
     shutil.rmtree(directory, ignore_errors=True)
     os.makedirs(directory)
     template_fd = os.open(template, os.O_RDONLY | os.O_DIRECTORY)
     directory_fd = os.open(directory, os.O_RDONLY | os.O_DIRECTORY)
     try:
-        names = original_names(count, numbered, kind)
+        names = original_names(count, layout, kind)
         random.Random(SHUFFLE_SEED).shuffle(names)
         for name in names:
             os.link(name, name, src_dir_fd=template_fd, dst_dir_fd=directory_fd)
@@ -123,12 +145,14 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("directory")
     parser.add_argument("count", type=int)
-    parser.add_argument("--numbered", action="store_true", help="000001.jpg ... instead of IMG_000001.jpg ...")
+    parser.add_argument("--layout", choices=LAYOUTS, default="camera")
+    parser.add_argument("--numbered", action="store_true", help="the same as --layout numbered")
     parser.add_argument("--tagged", action="store_true", help="each file holds its original name")
     parser.add_argument("--kind", choices=sorted(NAME_PATTERNS), default="camera",
                         help="empty files, JPEG files with capture times, or names beyond ASCII")
     arguments = parser.parse_args()
-    make(arguments.directory, arguments.count, arguments.numbered, arguments.tagged, arguments.kind)
+    layout = "numbered" if arguments.numbered else arguments.layout
+    make(arguments.directory, arguments.count, layout, arguments.tagged, arguments.kind)
 
 
 if __name__ == "__main__":

@@ -1,9 +1,13 @@
 """The programs the benchmark times, each as the shell command that
-renumbers the current directory's camera dump to 000001.jpg ... in name order.
+renumbers the current directory's camera dump to 000001.jpg ... in name order
+(or a directory of another layout of camera_dump.py, as each says).
 
-Every command runs with LC_ALL=C, so that a shell glob lists names in byte
-order, which for fixed-width camera names is the order a file manager shows.
-A command of one program execs it, so that no shell waits around it.
+Every command runs in the directory, with LC_ALL=C, so that a shell glob
+lists names in byte order, which for fixed-width camera names is the order a
+file manager shows. {directory} in a command stands for the directory's
+absolute path: tarvine-renumber is given the named file so, as the window
+always gives it and users type it. A command of one program execs it, so
+that no shell waits around it.
 """
 
 import os
@@ -17,58 +21,80 @@ class Contestant:
     key: str           # a short name for tables and the results file
     label: str         # what the results table shows
     command: str       # run in the directory to renumber
-    numbered: bool     # the directory was numbered before (000001.jpg ...)
+    layout: str = "camera"  # the directory it runs on (camera_dump.py --layout)
     slow: bool = False  # a process per file: fewer timed runs at the big size
-    kind: str = "camera"  # the directory it renumbers (camera_dump.py --kind)
+    kind: str = "camera"  # the files of a camera layout (camera_dump.py --kind)
     order: str = "name"   # the order the result is checked in: name or taken
+    renumbers: bool = True  # False: a yardstick that renames nothing, so nothing to verify
+    # The sizes it runs at; None: every size up to 100,000 files.
+    sizes: tuple = None
 
 
-def contestants(build_dir):
-    """Every contestant, ours first, the floors next, then the other tools."""
+# The size at which only the contestants that name it run (on tmpfs).
+MILLION = 1000000
+# The command-line contestants whose renames are counted (with --log) in
+# each run: a layout each.
+COUNTED = ["tarvine", "tarvine-two-pass", "tarvine-add-after", "tarvine-add-first"]
+
+
+def tarvine_command(program, options, named):
+    """tarvine-renumber with options on {directory}/named."""
+    return "exec {} -q -d 6 {}{{directory}}/{}".format(program, options + " " if options else "", named)
+
+
+def contestants(build_dir, baseline=None):
+    """Every contestant, ours first, the floors next, then the other tools.
+    baseline: another build's tarvine-renumber (today's, to compare with)."""
     tarvine = os.path.join(build_dir, "cli", "tarvine-renumber")
     floors = os.path.join(build_dir, "bench")
     renamer = os.path.join(BENCH_DIR, "node_modules", ".bin", "renamer")
-    return [
+    ours = [
         Contestant("tarvine", "tarvine-renumber (one pass)",
-                   "exec " + tarvine + " -q -d 6 IMG_000001.jpg", numbered=False),
-        Contestant("tarvine-two-pass", "tarvine-renumber, numbered before (two passes)",
-                   "exec " + tarvine + " -q -d 6 000001.jpg", numbered=True),
+                   tarvine_command(tarvine, "", "IMG_000001.jpg"), sizes=(1000, 10000, 100000, MILLION)),
+        Contestant("tarvine-two-pass", "tarvine-renumber, numbered before (nothing moves)",
+                   tarvine_command(tarvine, "", "000001.jpg"), layout="numbered"),
+        Contestant("tarvine-add-after", "tarvine-renumber, numbered before + 10 new sorting after",
+                   tarvine_command(tarvine, "", "IMG_000001.jpg"), layout="add-after"),
+        Contestant("tarvine-add-first", "tarvine-renumber, numbered before + 10 new sorting first",
+                   tarvine_command(tarvine, "-p trip-", "IMG_000001.jpg"), layout="add-first"),
+    ]
+    if baseline:
+        ours.append(Contestant("tarvine-baseline", "tarvine-renumber before this change (one pass)",
+                               tarvine_command(baseline, "", "IMG_000001.jpg")))
+    return ours + [
         # The window's run leaves a slideshow page and starts a viewer ("true");
         # the command line does the same work to be timed beside it.
         Contestant("tarvine-slideshow", "tarvine-renumber --slideshow (as the window runs)",
-                   "exec " + tarvine + " -q -d 6 --slideshow --viewer true IMG_000001.jpg", numbered=False),
+                   tarvine_command(tarvine, "--slideshow --viewer true", "IMG_000001.jpg")),
         Contestant("window", "the window's Go For It! (Qt offscreen)",
-                   "exec " + os.path.join(build_dir, "bench", "window", "window_run") + " IMG_000001.jpg",
-                   numbered=False),
+                   "exec " + os.path.join(build_dir, "bench", "window", "window_run") + " {directory}/IMG_000001.jpg"),
         Contestant("floor-rename-only", "rename-only floor (C)",
-                   "exec " + os.path.join(floors, "floor_rename_only") + " 6 jpg", numbered=False),
+                   "exec " + os.path.join(floors, "floor_rename_only") + " 6 jpg", sizes=(1000, 10000, 100000, MILLION)),
         Contestant("floor-per-entry", "per-entry floor (C)",
-                   "exec " + os.path.join(floors, "floor_per_entry") + " 6 jpg", numbered=False),
+                   "exec " + os.path.join(floors, "floor_per_entry") + " 6 jpg"),
+        Contestant("floor-list-sort", "list-and-sort floor (C), on the add-after directory",
+                   "exec " + os.path.join(floors, "floor_list_sort") + " jpg", layout="add-after", renumbers=False),
         # Names on standard input: 100,000 names on the command line would
         # pass the kernel's limit on an argument list.
         Contestant("perl-rename", "perl rename (file-rename), sprintf counter",
-                   "printf '%s\\n' *.jpg | file-rename -e 'our $n; $_ = sprintf(\"%06d.jpg\", ++$n)'",
-                   numbered=False),
+                   "printf '%s\\n' *.jpg | file-rename -e 'our $n; $_ = sprintf(\"%06d.jpg\", ++$n)'"),
         Contestant("python", "Python os.scandir + os.rename",
-                   "exec /usr/bin/python3 " + os.path.join(BENCH_DIR, "contestants", "renumber_scandir.py") + " 6 jpg",
-                   numbered=False),
+                   "exec /usr/bin/python3 " + os.path.join(BENCH_DIR, "contestants", "renumber_scandir.py") + " 6 jpg"),
         Contestant("renamer", "renamer (npm), {{index}} token",
-                   "exec " + renamer + " --silent --replace '{{index}}.jpg' --index-format '%06d' '*.jpg'",
-                   numbered=False),
+                   "exec " + renamer + " --silent --replace '{{index}}.jpg' --index-format '%06d' '*.jpg'"),
         # Photos with capture times, numbered in the order taken, and the same
         # directory in name order as the yardstick of reading the times.
         Contestant("tarvine-taken", "tarvine-renumber --order taken (JPEGs with Exif)",
-                   "exec " + tarvine + " -q -d 6 --order taken IMG_000001.jpg", numbered=False,
-                   kind="photos", order="taken"),
+                   tarvine_command(tarvine, "--order taken", "IMG_000001.jpg"), kind="photos", order="taken"),
         Contestant("tarvine-photos-by-name", "tarvine-renumber --order name (the same JPEGs)",
-                   "exec " + tarvine + " -q -d 6 --order name IMG_000001.jpg", numbered=False, kind="photos"),
+                   tarvine_command(tarvine, "--order name", "IMG_000001.jpg"), kind="photos"),
         Contestant("exiftool-taken", "exiftool -fileOrder DateTimeOriginal, %C counter",
-                   "exec exiftool -q -fileOrder DateTimeOriginal '-FileName=%1.6C.%e' .", numbered=False,
-                   kind="photos", order="taken"),
+                   "exec exiftool -q -fileOrder DateTimeOriginal '-FileName=%1.6C.%e' .", kind="photos",
+                   order="taken"),
         # Names beyond ASCII: each placed by the collation of the language.
         Contestant("tarvine-non-ascii", "tarvine-renumber, names beyond ASCII",
-                   "exec " + tarvine + " -q -d 6 Grüße_aus_Köln_000001.jpg", numbered=False, kind="non-ascii"),
+                   tarvine_command(tarvine, "", "Grüße_aus_Köln_000001.jpg"), kind="non-ascii"),
         Contestant("mv-loop", "shell loop, mv -n",
                    "exec bash " + os.path.join(BENCH_DIR, "contestants", "renumber_mv_loop.sh") + " 6 jpg",
-                   numbered=False, slow=True),
+                   slow=True),
     ]

@@ -43,7 +43,8 @@ def summary_table(run):
     """The short table of README.md: every contestant at 10,000 and 100,000
     files on each file system (the sizes the targets are checked at)."""
     results = Results(run["records"])
-    columns = [(filesystem, size) for filesystem in run["filesystems"] for size in run["sizes"] if size >= 10000]
+    columns = [(filesystem, size) for filesystem in run["filesystems"] for size in run["sizes"]
+               if size >= 10000 and (size < 1000000 or filesystem == "tmpfs")]
     lines = ["| contestant | " + " | ".join("{} {:,}".format(filesystem, size) for filesystem, size in columns) + " |",
              "|---|" + "---:|" * len(columns)]
     for contestant in run["contestants"]:
@@ -113,6 +114,23 @@ def _syscall_section(profile):
     return "\n".join(lines)
 
 
+def _renames_section(run):
+    """The renames each tarvine-renumber row made, and before this change."""
+    rows = run.get("rename_counts") or []
+    if not rows:
+        return "(not counted)"
+    baseline = any("baseline" in row for row in rows)
+    lines = ["| directory | files | renames | " + ("before this change |" if baseline else ""),
+             "|---|---:|---:|" + ("---:|" if baseline else "")]
+    for row in rows:
+        count = lambda value: "-" if value is None else "{:,}".format(value)
+        cells = [row["label"], "{:,}".format(row["size"]), count(row.get("ours"))]
+        if baseline:
+            cells.append(count(row.get("baseline")))
+        lines.append("| " + " | ".join(cells) + " |")
+    return "\n".join(lines)
+
+
 def _micro_section(rows):
     if not rows:
         return "(the micro-benchmarks were not built: not run)"
@@ -152,10 +170,17 @@ def render(run):
         "",
         "Each contestant renumbers a directory of N empty files named like a camera dump (IMG_000001.jpg ...),",
         "entered in a fixed shuffled order so that the directory's own order is not name order, to",
-        "000001.jpg ... in name order. The directory is rebuilt (and the file system synced) before every",
+        "000001.jpg ... in name order. The directory lies six directories deep",
+        "({}), and tarvine-renumber is given the named file by its absolute path, as".format(
+            ", ".join(run["directories"].values())),
+        "the window gives it. The directory is rebuilt (and the file system synced) before every",
         "run by hyperfine's `--prepare`, outside the timed part, as hard links to a template directory",
-        "(bench/camera_dump.py says why); the cache is warm. The two-pass row starts",
-        "from a directory numbered before (000001.jpg ...), which tarvine-renumber numbers again from 1.",
+        "(bench/camera_dump.py says why); the cache is warm. Three rows of tarvine-renumber start from a",
+        "directory numbered before (000001.jpg ...): as it is (nothing moves), with 10 new pictures that",
+        "sort after the old names (IMG_000001.jpg ...: they become N+1 ... N+10), and, numbered with the",
+        "prefix trip-, with 10 new pictures that sort first (every old picture moves up 10). The",
+        "list-and-sort floor runs on the directory of the second of these. At 1,000,000 files only",
+        "tarvine-renumber and the rename-only floor run, on tmpfs.",
         "Before it is timed, each contestant runs once on a directory whose files hold their own names, and",
         "the result is checked: every number 1..N present once, number k holding the k-th name in name",
         "order. A wrong result is shown as wrong and not timed.",
@@ -174,8 +199,9 @@ def render(run):
         "",
     ]
     for filesystem in filesystems:
+        shown = [size for size in sizes if size < 1000000 or filesystem == "tmpfs"]
         parts += ["### {} ({})".format(filesystem, run["directories"][filesystem]), "",
-                  results_table(records, contestants, filesystem, sizes), ""]
+                  results_table(records, contestants, filesystem, shown), ""]
     parts += [
         "## Targets",
         "",
@@ -183,13 +209,26 @@ def render(run):
         "",
         _targets_section(run["verdicts"]),
         "",
-        "## CPU time and memory per entry at {:,} files".format(max(sizes)),
+        "## Renames made",
         "",
-        "Wall time is the median; user and system time are hyperfine's means; peak RSS is the maximum",
-        "resident set size of the verification run (GNU time), children included.",
+        "The lines of renum.log after one run with --log on each directory, on {}.".format(
+            run["syscalls"]["filesystem"]) + (" \"Before this change\" is tarvine-renumber built at {}.".format(
+                run["baseline"]) if run.get("baseline") else ""),
         "",
-        _cpu_section(records, contestants, filesystems, max(sizes)),
+        _renames_section(run),
         "",
+    ]
+    for size in sorted({min(max(sizes), 100000), max(sizes)}):
+        parts += [
+            "## CPU time and memory per entry at {:,} files".format(size),
+            "",
+            "Wall time is the median; user and system time are hyperfine's means; peak RSS is the maximum",
+            "resident set size of the verification run (GNU time), children included.",
+            "",
+            _cpu_section(records, contestants, filesystems, size),
+            "",
+        ]
+    parts += [
         "## System calls per entry",
         "",
         "strace -c -f of one run on {:,} files ({}), divided by the number of files.".format(

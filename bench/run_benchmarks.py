@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
-"""The renumbering benchmark: times tarvine-renumber, the two floor programs
-and four other renaming tools on camera dumps of 1,000, 10,000 and 100,000
-files, on the root disk and on tmpfs, and writes bench/results.md.
+"""The renumbering benchmark: times tarvine-renumber, the floor programs and
+four other renaming tools on camera dumps of 1,000, 10,000 and 100,000 files,
+on the root disk and on tmpfs, with tarvine-renumber also on directories
+numbered before (with 10 new pictures sorting after or before the old
+names) and on 1,000,000 files on tmpfs, and writes bench/results.md. Each
+directory lies six directories deep, and tarvine-renumber is given its
+absolute path, as the window gives it.
 
 Run through `make bench`, which builds build-bench/ and installs the tools
 first. For each file system and size: one verification run of every
@@ -11,6 +15,11 @@ step that rebuilds the directory outside the timed part. Then the system
 calls per entry (strace) and the micro-benchmarks. Everything of one run is
 saved in build-bench/bench-run.json; --report-only writes results.md from it
 again.
+
+--baseline-ref REF builds tarvine-renumber as it was at the commit REF
+(build-bench/baseline/) and times it beside today's; --baseline PROGRAM
+takes one built already. The renames of each tarvine-renumber row are
+counted (a run with --log) for both.
 """
 
 import argparse
@@ -29,19 +38,23 @@ import micro_benchmarks
 import report
 import syscall_profile
 import targets
-from contestants import BENCH_DIR, Contestant, contestants
+from contestants import BENCH_DIR, COUNTED, MILLION, Contestant, contestants
 from verify import verify
 
 PROJECT_DIR = os.path.dirname(BENCH_DIR)
 PYTHON = "/usr/bin/python3"
-# Where the directories to renumber are made: the root disk and a RAM disk.
-WORK_DIRECTORIES = {
-    "root disk": "/var/tmp/tarvine-bench/dump",
-    "tmpfs": "/dev/shm/tarvine-bench/dump",
+# Where the directories to renumber are made: the root disk and a RAM disk,
+# each six directories deep, as a user's pictures lie.
+BENCH_ROOTS = {
+    "root disk": "/var/tmp/tarvine-bench",
+    "tmpfs": "/dev/shm/tarvine-bench",
 }
-SIZES = [1000, 10000, 100000]
+WORK_DIRECTORIES = {filesystem: root + "/user/Pictures/2024/holiday" for filesystem, root in BENCH_ROOTS.items()}
+SIZES = [1000, 10000, 100000, MILLION]
+# The million files are made on tmpfs only.
+MILLION_FILESYSTEMS = ["tmpfs"]
 # Timed runs by size: (rounds, runs of each contestant in each round).
-ROUNDS = {1000: (5, 2), 10000: (5, 1), 100000: (3, 1)}
+ROUNDS = {1000: (5, 2), 10000: (5, 1), 100000: (3, 1), MILLION: (3, 1)}
 # The shell loop starts a process per file: some 15 s a run at 10,000 files
 # and 2.5 minutes at 100,000 here. It is timed in at most SLOW_RUNS rounds,
 # and above SLOW_SIZE_LIMIT files it is left out unless --slow-everywhere.
@@ -56,23 +69,30 @@ PROFILED = ["tarvine", "tarvine-two-pass", "floor-rename-only", "floor-per-entry
 ENVIRONMENT = dict(os.environ, LC_ALL="C", NO_COLOR="1")
 
 
-def prepare_command(directory, size, numbered, tagged=False, kind="camera"):
+def prepare_command(directory, size, layout, tagged=False, kind="camera"):
     """Rebuilds the directory and writes it out, so the timed run starts clean."""
-    words = [PYTHON, os.path.join(BENCH_DIR, "camera_dump.py"), directory, str(size), "--kind", kind]
-    if numbered:
-        words.append("--numbered")
+    words = [PYTHON, os.path.join(BENCH_DIR, "camera_dump.py"), directory, str(size), "--layout", layout,
+             "--kind", kind]
     if tagged:
         words.append("--tagged")
     return " ".join(shlex.quote(word) for word in words) + " && sync -f " + shlex.quote(directory)
 
 
 def in_directory(directory, command):
-    return "cd {} && {}".format(shlex.quote(directory), command)
+    """The command run in the directory, with {directory} its absolute path."""
+    return "cd {} && {}".format(shlex.quote(directory), command.replace("{directory}", shlex.quote(directory)))
+
+
+def runs_at(contestant, filesystem, size):
+    """Whether the contestant runs at this size on this file system."""
+    if size == MILLION and filesystem not in MILLION_FILESYSTEMS:
+        return False
+    return size in contestant.sizes if contestant.sizes else size <= 100000
 
 
 def verification_run(contestant, directory, size):
     """(None or what is wrong, peak RSS in KiB) of one run on a tagged directory."""
-    subprocess.run(prepare_command(directory, size, contestant.numbered, tagged=True, kind=contestant.kind),
+    subprocess.run(prepare_command(directory, size, contestant.layout, tagged=True, kind=contestant.kind),
                    shell=True, check=True, env=ENVIRONMENT)
     with tempfile.NamedTemporaryFile("r", suffix=".time") as usage:
         finished = subprocess.run(["/usr/bin/time", "-f", "%M", "-o", usage.name,
@@ -83,7 +103,9 @@ def verification_run(contestant, directory, size):
     if finished.returncode != 0:
         message = (finished.stderr.strip().splitlines() or ["no message"])[-1]
         return "exit status {}: {}".format(finished.returncode, message[:120]), maxrss_kib
-    return verify(directory, size, contestant.numbered, contestant.kind, contestant.order), maxrss_kib
+    if not contestant.renumbers:
+        return None, maxrss_kib
+    return verify(directory, size, contestant.layout, contestant.kind, contestant.order), maxrss_kib
 
 
 def timed_runs(contestant, directory, size, runs):
@@ -91,11 +113,22 @@ def timed_runs(contestant, directory, size, runs):
     with tempfile.NamedTemporaryFile("r", suffix=".json") as export:
         subprocess.run(["hyperfine", "--style", "basic", "--runs", str(runs),
                         "--export-json", export.name,
-                        "--prepare", prepare_command(directory, size, contestant.numbered, kind=contestant.kind),
+                        "--prepare", prepare_command(directory, size, contestant.layout, kind=contestant.kind),
                         "--command-name", "{} ({:,} files)".format(contestant.label, size),
                         in_directory(directory, contestant.command)],
                        env=ENVIRONMENT, check=True)
         return json.load(export)["results"][0]
+
+
+def drop_templates(directory, keep_size=None):
+    """Removes the template directories beside directory, but those of
+    keep_size: a million files need most of the inodes tmpfs has."""
+    templates = os.path.join(os.path.dirname(directory), "templates")
+    if not os.path.isdir(templates):
+        return
+    for name in os.listdir(templates):
+        if keep_size is None or not name.split(".")[0].split("-tagged")[0].endswith("-{}".format(keep_size)):
+            subprocess.run(["rm", "-rf", os.path.join(templates, name)], check=True)
 
 
 def measure_size(chosen, filesystem, directory, size, rounds, runs_per_round, slow_everywhere, earlier):
@@ -106,6 +139,7 @@ def measure_size(chosen, filesystem, directory, size, rounds, runs_per_round, sl
     shared machine falls on all of them alike rather than on whichever one
     was being timed at that moment."""
     records, samples = {}, {}
+    chosen = [contestant for contestant in chosen if runs_at(contestant, filesystem, size)]
     for contestant in chosen:
         if contestant.slow and size > SLOW_SIZE_LIMIT and not slow_everywhere:
             records[contestant.key] = left_out(contestant, filesystem, size, earlier)
@@ -152,11 +186,56 @@ def count_syscalls(chosen, filesystem, directory):
     for contestant in chosen:
         if contestant.key not in PROFILED:
             continue
-        subprocess.run(prepare_command(directory, PROFILE_SIZE, contestant.numbered, kind=contestant.kind),
+        subprocess.run(prepare_command(directory, PROFILE_SIZE, contestant.layout, kind=contestant.kind),
                        shell=True, check=True)
-        calls = syscall_profile.count_calls(contestant.command, directory, ENVIRONMENT)
+        calls = syscall_profile.count_calls(contestant.command.replace("{directory}", shlex.quote(directory)),
+                                            directory, ENVIRONMENT)
         rows.append({"label": contestant.label, "per_entry": syscall_profile.per_entry(calls, PROFILE_SIZE)})
     return rows
+
+
+def count_renames(chosen, baseline, directory, size):
+    """The renames each counted tarvine-renumber row makes at this size: the
+    lines of renum.log after a run with --log; and those of the baseline
+    program on the same directory, when there is one."""
+    rows = []
+    for contestant in chosen:
+        if contestant.key not in COUNTED:
+            continue
+        row = {"label": contestant.label, "layout": contestant.layout, "size": size}
+        programs = {"ours": contestant.command}
+        if baseline:
+            programs["baseline"] = contestant.command.replace(contestant.command.split()[1], baseline, 1)
+        for which, command in programs.items():
+            subprocess.run(prepare_command(directory, size, contestant.layout), shell=True, check=True,
+                           env=ENVIRONMENT)
+            finished = subprocess.run(["sh", "-c", in_directory(directory, command + " --log")], env=ENVIRONMENT,
+                                      capture_output=True, text=True)
+            log = os.path.join(directory, "renum.log")
+            if finished.returncode == 0 and os.path.exists(log):
+                with open(log, "rb") as file:
+                    row[which] = file.read().count(b"\n")
+            else:
+                row[which] = None
+        rows.append(row)
+    return rows
+
+
+def build_baseline(ref, build_dir):
+    """tarvine-renumber as it was at the commit ref, built beside this
+    build with the same flags; its path."""
+    source = os.path.join(build_dir, "baseline", "source")
+    binary_dir = os.path.join(build_dir, "baseline", "build")
+    subprocess.run(["rm", "-rf", source], check=True)
+    os.makedirs(source)
+    subprocess.run("git -C {} archive {} | tar -x -C {}".format(shlex.quote(PROJECT_DIR), shlex.quote(ref),
+                                                               shlex.quote(source)), shell=True, check=True)
+    subprocess.run(["cmake", "-S", source, "-B", binary_dir, "-DCMAKE_BUILD_TYPE=Release",
+                    "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -g -DNDEBUG", "-DTARVINE_TESTS=OFF", "-DTARVINE_PACKAGE=OFF"],
+                   check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", binary_dir, "-j", str(os.cpu_count() or 2), "--target", "tarvine-renumber"],
+                   check=True, stdout=subprocess.DEVNULL)
+    return os.path.join(binary_dir, "cli", "tarvine-renumber")
 
 
 def total_runs(size, runs_override):
@@ -196,6 +275,8 @@ def main():
     parser.add_argument("--sizes", default=",".join(map(str, SIZES)), help="comma-separated file counts")
     parser.add_argument("--filesystems", default=",".join(WORK_DIRECTORIES), help="comma-separated")
     parser.add_argument("--contestants", default="", help="comma-separated keys (default: all)")
+    parser.add_argument("--baseline-ref", default="", help="a commit whose tarvine-renumber is timed beside today's")
+    parser.add_argument("--baseline", default="", help="a tarvine-renumber built already, timed beside today's")
     parser.add_argument("--runs", type=int, default=0,
                         help="rounds of one timed run each, at every size (default: 10 / 5 / 3 runs by size)")
     parser.add_argument("--slow-everywhere", action="store_true",
@@ -211,7 +292,10 @@ def main():
     arguments.build_dir = os.path.abspath(arguments.build_dir)
     saved_run = os.path.join(arguments.build_dir, "bench-run.json")
 
-    all_contestants = contestants(arguments.build_dir)
+    baseline = os.path.abspath(arguments.baseline) if arguments.baseline else None
+    if arguments.baseline_ref and not arguments.report_only:
+        baseline = build_baseline(arguments.baseline_ref, arguments.build_dir)
+    all_contestants = contestants(arguments.build_dir, baseline)
     if arguments.report_only:
         with open(saved_run) as file:
             run = json.load(file)
@@ -224,6 +308,7 @@ def main():
 
         started = time.monotonic()
         run = {"sizes": sizes, "filesystems": filesystems, "directories": directories,
+               "baseline": arguments.baseline_ref or baseline,
                "note": arguments.note, "load_before": machine.load_average(),
                "machine": machine.describe(BENCH_DIR, directories),
                "runs_text": " / ".join("{} ({:,} files)".format(total_runs(size, arguments.runs), size)
@@ -232,13 +317,20 @@ def main():
         for filesystem in filesystems:
             for size in sizes:
                 rounds, runs_per_round = (arguments.runs, 1) if arguments.runs else ROUNDS.get(size, (3, 1))
+                big = size == MILLION and filesystem in MILLION_FILESYSTEMS
+                if big:
+                    drop_templates(WORK_DIRECTORIES[filesystem], keep_size=size)
                 run["records"] += measure_size(chosen, filesystem, WORK_DIRECTORIES[filesystem], size, rounds,
                                                runs_per_round, arguments.slow_everywhere, run["records"])
+                if big:
+                    drop_templates(WORK_DIRECTORIES[filesystem])
         profile_filesystem = "tmpfs" if "tmpfs" in filesystems else filesystems[0]
         run["syscalls"] = {"size": PROFILE_SIZE, "filesystem": profile_filesystem,
                            "rows": count_syscalls(chosen, profile_filesystem, WORK_DIRECTORIES[profile_filesystem])}
-        for directory in directories.values():
-            subprocess.run(["rm", "-rf", os.path.dirname(directory)], check=True)
+        counted_size = max([size for size in sizes if size <= 100000] or [min(sizes)])
+        run["rename_counts"] = count_renames(chosen, baseline, WORK_DIRECTORIES[profile_filesystem], counted_size)
+        for filesystem in filesystems:
+            subprocess.run(["rm", "-rf", BENCH_ROOTS[filesystem]], check=True)
         run["micro"] = micro_benchmarks.run(arguments.build_dir, arguments.micro_min_time)
         run["load_after"] = machine.load_average()
         run["minutes"] = (time.monotonic() - started) / 60
@@ -247,7 +339,7 @@ def main():
             json.dump(run, file, indent=1)
 
     run["contestants"] = [Contestant(**c) for c in run["contestants"]]
-    run["verdicts"] = targets.evaluate(run["records"], run["filesystems"])
+    run["verdicts"] = targets.evaluate(run["records"], run["filesystems"], run.get("rename_counts", []))
     with open(arguments.output, "w") as file:
         file.write(report.render(run))
     print("\nWrote " + arguments.output)

@@ -5,14 +5,20 @@ left out of the run, or a contestant whose result was wrong)."""
 from dataclasses import dataclass
 
 FLOOR = "floor-rename-only"
+LIST_SORT_FLOOR = "floor-list-sort"
 ONE_PASS = "tarvine"
 TWO_PASS = "tarvine-two-pass"
+ADD_AFTER = "tarvine-add-after"
+ADD_FIRST = "tarvine-add-first"
+BASELINE = "tarvine-baseline"
 SLIDESHOW = "tarvine-slideshow"
 WINDOW = "window"
 TAKEN = "tarvine-taken"
 PHOTOS_BY_NAME = "tarvine-photos-by-name"
 EXIFTOOL = "exiftool-taken"
 NON_ASCII = "tarvine-non-ascii"
+MILLION = 1000000
+NEW_PICTURES = 10
 # The tools tarvine-renumber must beat; the floors are yardsticks, not rivals.
 OTHER_TOOLS = ["perl-rename", "python", "renamer", "mv-loop"]
 CHECKED_SIZES = [10000, 100000]
@@ -46,7 +52,24 @@ def _judge(target, measured, holds):
     return Verdict(target, measured, "met" if holds else "missed")
 
 
-def evaluate(records, filesystems):
+def _ratio_target(verdicts, target, ours, yardstick, limit):
+    """Appends the verdict of ours <= limit x yardstick."""
+    if ours is not None and yardstick is not None:
+        verdicts.append(_judge(target, "{:.2f} x ({:.3f} s / {:.3f} s)".format(ours / yardstick, ours, yardstick),
+                               ours <= limit * yardstick))
+    else:
+        verdicts.append(_judge(target, "-", None))
+
+
+def _renames(counts, layout):
+    """Our renames counted on the layout's directory, and at what size."""
+    for row in counts:
+        if row["layout"] == layout and row.get("ours") is not None:
+            return row["ours"], row["size"]
+    return None, None
+
+
+def evaluate(records, filesystems, counts=()):
     results = Results(records)
     verdicts = []
     for filesystem in filesystems:
@@ -56,12 +79,8 @@ def evaluate(records, filesystems):
             floor = results.median(filesystem, size, FLOOR)
             two_pass = results.median(filesystem, size, TWO_PASS)
 
-            if ours is not None and floor is not None:
-                verdicts.append(_judge("one pass at most 1.25 x the rename-only floor, " + where,
-                                       "{:.2f} x ({:.3f} s / {:.3f} s)".format(ours / floor, ours, floor),
-                                       ours <= 1.25 * floor))
-            else:
-                verdicts.append(_judge("one pass at most 1.25 x the rename-only floor, " + where, "-", None))
+            _ratio_target(verdicts, "one pass, absolute path six directories deep, at most 1.10 x the rename-only "
+                          "floor, " + where, ours, floor, 1.10)
 
             rivals = {key: results.median(filesystem, size, key) for key in OTHER_TOOLS}
             timed = {key: value for key, value in rivals.items() if value is not None}
@@ -76,12 +95,10 @@ def evaluate(records, filesystems):
             else:
                 verdicts.append(_judge("one pass faster than every other tool, " + where, "-", None))
 
-            if two_pass is not None and floor is not None:
-                verdicts.append(_judge("two passes at most 2.5 x the rename-only floor, " + where,
-                                       "{:.2f} x ({:.3f} s)".format(two_pass / floor, two_pass),
-                                       two_pass <= 2.5 * floor))
-            else:
-                verdicts.append(_judge("two passes at most 2.5 x the rename-only floor, " + where, "-", None))
+            _ratio_target(verdicts, "a fresh directory no slower than before this change (at most 1.05 x), " + where,
+                          ours, results.median(filesystem, size, BASELINE), 1.05)
+            _ratio_target(verdicts, "numbered before, nothing to rename: at most 2.5 x the rename-only floor, " + where,
+                          two_pass, floor, 2.5)
 
         small = results.median(filesystem, 10000, ONE_PASS)
         big = results.median(filesystem, 100000, ONE_PASS)
@@ -90,6 +107,38 @@ def evaluate(records, filesystems):
                                    "{:.1f} x".format(big / small), big <= 12 * small))
         else:
             verdicts.append(_judge("linear: 100,000 files at most 12 x 10,000 files, " + filesystem, "-", None))
+
+    # A re-run over 100,000 numbered pictures with 10 new ones.
+    renames, counted_at = _renames(counts, "add-after")
+    target = "10 new pictures after 100,000 numbered: at most 20 renames"
+    if renames is not None and counted_at == 100000:
+        verdicts.append(_judge(target, "{:,} renames".format(renames), renames <= 2 * NEW_PICTURES))
+    else:
+        verdicts.append(_judge(target, "-" if renames is None else "counted at {:,} files".format(counted_at), None))
+    _ratio_target(verdicts, "10 new pictures after 100,000 numbered: at most 3 x listing and sorting alone, tmpfs",
+                  results.median("tmpfs", 100000, ADD_AFTER), results.median("tmpfs", 100000, LIST_SORT_FLOOR), 3.0)
+    renames, counted_at = _renames(counts, "add-first")
+    target = "10 new pictures before 100,000 numbered: at most N + 10 renames"
+    if renames is not None and counted_at == 100000:
+        verdicts.append(_judge(target, "{:,} renames".format(renames), renames <= counted_at + NEW_PICTURES))
+    else:
+        verdicts.append(_judge(target, "-" if renames is None else "counted at {:,} files".format(counted_at), None))
+    for filesystem in filesystems:
+        _ratio_target(verdicts, "10 new pictures before 100,000 numbered: at most 1.3 x the rename-only floor's "
+                      "one pass, " + filesystem, results.median(filesystem, 100000, ADD_FIRST),
+                      results.median(filesystem, 100000, FLOOR), 1.3)
+
+    # A million files.
+    _ratio_target(verdicts, "1,000,000 files on tmpfs: at most 1.15 x the rename-only floor",
+                  results.median("tmpfs", MILLION, ONE_PASS), results.median("tmpfs", MILLION, FLOOR), 1.15)
+    ours_peak = (results.record("tmpfs", MILLION, ONE_PASS) or {}).get("maxrss_kib")
+    floor_peak = (results.record("tmpfs", MILLION, FLOOR) or {}).get("maxrss_kib")
+    target = "1,000,000 files on tmpfs: peak memory at most 2 x the rename-only floor's"
+    if ours_peak and floor_peak:
+        verdicts.append(_judge(target, "{:.1f} MiB / {:.1f} MiB".format(ours_peak / MIB, floor_peak / MIB),
+                               ours_peak <= 2 * floor_peak))
+    else:
+        verdicts.append(_judge(target, "-", None))
 
     peaks = [r.get("maxrss_kib") for r in records
              if r["size"] == 100000 and r["contestant"] in (ONE_PASS, TWO_PASS) and r.get("maxrss_kib")]
@@ -103,13 +152,8 @@ def evaluate(records, filesystems):
 
     for filesystem in filesystems:
         target = "window: Go For It! on 100,000 files at most 1.3 x the command line, " + filesystem
-        window = results.median(filesystem, 100000, WINDOW)
-        command_line = results.median(filesystem, 100000, SLIDESHOW)
-        if window is not None and command_line is not None:
-            verdicts.append(_judge(target, "{:.2f} x ({:.3f} s / {:.3f} s)".format(
-                window / command_line, window, command_line), window <= 1.3 * command_line))
-        else:
-            verdicts.append(_judge(target, "-", None))
+        _ratio_target(verdicts, target, results.median(filesystem, 100000, WINDOW),
+                      results.median(filesystem, 100000, SLIDESHOW), 1.3)
     return verdicts
 
 

@@ -1,17 +1,26 @@
-"""Checks a renumbered camera dump made by camera_dump.py --tagged: the
-directory must hold exactly 000001.jpg ... N.jpg, and number k must hold the
-k-th original name in name order, or of photos numbered in the order taken,
-in capture order (every file present once, the right name for the right
-file). A photo holds its name after the end of its picture."""
+"""Checks a renumbered directory made by camera_dump.py --tagged: the
+directory must hold exactly the numbered names 1 ... N + the new pictures of
+its layout, with the layout's prefix, and number k must hold the k-th
+original name in name order, or of photos numbered in the order taken, in
+capture order (every file present once, the right name for the right file).
+A photo holds its name after the end of its picture."""
 
 import os
 
-from camera_dump import names_in_capture_order, original_names
+from camera_dump import ADD_FIRST_PREFIX, names_in_capture_order, original_names
 
 
-def verify(directory, count, numbered, kind="camera", order="name"):
+def verify(directory, count, layout="camera", kind="camera", order="name"):
     """None when the directory is renumbered right, else what is wrong."""
-    expected = ["{:06d}.jpg".format(number) for number in range(1, count + 1)]
+    # The originals in name order: for fixed-width camera names, byte order
+    # is the order a file manager shows. Photos numbered in the order taken
+    # follow their capture times instead.
+    if order == "taken":
+        originals = names_in_capture_order(count)
+    else:
+        originals = sorted(original_names(count, layout, kind))
+    prefix = ADD_FIRST_PREFIX if layout == "add-first" else ""
+    expected = ["{}{:06d}.jpg".format(prefix, number) for number in range(1, len(originals) + 1)]
     # The slideshow page some runs leave beside the pictures is no picture.
     present = set(os.listdir(directory)) - {"KavoViewer.html"}
     missing = [name for name in expected if name not in present]
@@ -20,13 +29,6 @@ def verify(directory, count, numbered, kind="camera", order="name"):
         return "{} numbered names missing (first: {}), {} other entries (first: {})".format(
             len(missing), missing[:1], len(extra), extra[:1])
 
-    # The originals in name order: for fixed-width camera names, byte order
-    # is the order a file manager shows.
-    # Photos numbered in the order taken follow their capture times instead.
-    if order == "taken":
-        originals = names_in_capture_order(count)
-    else:
-        originals = original_names(count, numbered, kind)
     for new_name, original in zip(expected, originals):
         with open(os.path.join(directory, new_name), "rb") as file:
             held = file.read().rstrip(b"\n").rsplit(b"\xff\xd9", 1)[-1].decode()
