@@ -128,6 +128,7 @@ TEST_F(FileListTest, ANamesOnlyLoadListsAsSortTypeZeroWithoutReadingRecords) {
   MakeDir("dir.jpg");
   FileList list;
   list.LoadNames(Dir().c_str(), "*.jpg");
+  EXPECT_EQ(Names(list.Names().begin(), list.Names().end()), Listed("*.jpg", kSortAsListed)) << "packed, no records";
   Names names;
   for (ListNode* node = list.First(); node; node = list.Next()) {
     names.push_back(list.CurrentName());

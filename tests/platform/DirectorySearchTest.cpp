@@ -40,6 +40,11 @@ class DirectorySearchTest : public TempDirTest {
     }
     return names;
   }
+  // The names of the packed listing.
+  std::vector<std::string> Packed(const std::string& pattern) {
+    const PackedNames names = SearchDirectoryNames((Dir() + pattern).c_str());
+    return {names.begin(), names.end()};
+  }
 };
 
 using Names = std::vector<std::string>;
@@ -55,6 +60,7 @@ TEST_F(DirectorySearchTest, DeliversEveryMatchInNaturalOrder) {
   Touch("notes.txt");
   EXPECT_EQ(Found("*.jpg"), expected);
   EXPECT_EQ(Found("*.jpg", EntryDetail::kNamesOnly), expected);
+  EXPECT_EQ(Packed("*.jpg"), expected);
 }
 
 // Names alike in their first 16 bytes and beyond, differing in case, leading
@@ -103,6 +109,8 @@ TEST_F(DirectorySearchTest, DeliversDirectoriesHiddenEntriesAndLinks) {
   EXPECT_EQ(Found("*"), (Names{".", "..", ".hidden.jpg", "b.jpg", "dangling.jpg", "folder.jpg"}));
   EXPECT_EQ(Found("?"), (Names{"."}));
   EXPECT_EQ(Found("*", EntryDetail::kNamesOnly), Found("*"));
+  EXPECT_EQ(Packed("*"), Found("*"));
+  EXPECT_TRUE(Packed("missing/*").empty());
 }
 
 TEST_F(DirectorySearchTest, AMissingDirectoryFindsNothing) {
