@@ -8,6 +8,7 @@
 #include "fsystem/PathHelpers.h"
 #include "fsystem/PickFile.h"
 #include "platform/dialog/FileDialogService.h"
+#include "platform/os/UserDirectories.h"
 #include "renumber/ControlIds.h"
 
 namespace {
@@ -15,8 +16,6 @@ namespace {
 constexpr uint32_t kPickFlags = FileDialogFlag::kHideReadOnly | FileDialogFlag::kOverwritePrompt;
 const char kPictureFilter[] = "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||";
 const char kProgramFilter[] = "EXE Files (*.exe)|*.exe||";
-// Linux keeps its programs here, as the other system kept them under C:\.
-const char kProgramsDirectory[] = "/usr/bin/";
 
 // The window menu's numbering orders, in the menu's order.
 const struct {
@@ -111,7 +110,7 @@ void MainDialog::OnBrowse() {
 }
 
 void MainDialog::OnChooseViewer() {
-  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, kProgramsDirectory);
+  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, ProgramsDirectory().c_str());
   if (picker.DoModal() != kIdOk) return;
   const std::string& path = picker.GetPathName();
   if (const char* problem =
