@@ -14,6 +14,7 @@
 #include "tests/support/ExifJpeg.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 namespace {
 
@@ -229,6 +230,7 @@ TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {
 // Pictures of two cameras merged into one folder are numbered in shooting
 // order; the dry run says what each was ordered by.
 TEST_F(TarvineRenumberTest, TwoCamerasAreNumberedInShootingOrderAndADryRunExplainsIt) {
+  if (RunningUnderWine()) GTEST_SKIP() << kNoCaptureTimesUnderWine;
   Touch("DSC_0007.jpg", ExifJpeg({.original = "2023:07:14 10:00:02"}));
   Touch("IMG_1001.jpg", ExifJpeg({.original = "2023:07:14 10:00:01", .originalSubSeconds = "5"}) + "2");
   Touch("IMG_1002.jpg", ExifJpeg({.original = "2023:07:14 10:00:03"}) + "3");

@@ -74,7 +74,7 @@ class CrashConsistencyTest : public TempDirTest {
 
 TEST_F(CrashConsistencyTest, AKilledRunLosesNothingAndCanBeUndone) {
   // Wine makes files far more slowly: fewer and smaller rounds there.
-  const int kills = Setting("TARVINE_CRASH_KILLS", RunningUnderWine() ? 6 : 20);
+  const int kills = Setting("TARVINE_CRASH_KILLS", RunningUnderWine() ? 4 : 20);
   const int files = Setting("TARVINE_CRASH_FILES", RunningUnderWine() ? 200 : 300);
   const unsigned seed = static_cast<unsigned>(Setting("TARVINE_CRASH_SEED", static_cast<int>(time(nullptr))));
   std::mt19937 random(seed);

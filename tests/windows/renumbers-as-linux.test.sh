@@ -14,12 +14,12 @@ trap 'rm -rf "$work"' EXIT
 
 # A directory numbered before in part, with pictures from a camera (.JPG),
 # a phone (.jpg) and by hand (.Jpg, .jPg), names in Latin, Greek, CJK and
-# emoji, and entries of other kinds that stay as they are.
+# a sharp s, and entries of other kinds that stay as they are.
 fill() {
   mkdir -p "$1"
   local name
   for name in "01.jpg" "03.jpg" "IMG_2.JPG" "IMG_10.JPG" "IMG_9.jpg" "b.Jpg" "a.jPg" "Ç10.jpg" "Ç9.JPG" \
-      "é€ photo.jpg" "Ωmega.jpg" "日本 2.jpg" "日本 10.JPG" "😀.jpg" "x.jpgx" "notes.txt" "photo.jpeg"; do
+      "é€ photo.jpg" "Ωmega.jpg" "日本 2.jpg" "日本 10.JPG" "Straße.jpg" "x.jpgx" "notes.txt" "photo.jpeg"; do
     printf 'content of %s' "$name" > "$1/$name"
   done
   mkdir "$1/album.jpg"

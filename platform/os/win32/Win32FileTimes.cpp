@@ -178,10 +178,15 @@ std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vec
   if (kind == FileTimeKind::kModified) {
     OnEveryCore(names.size(), [&](size_t i) { times[i] = LastWriteAt(pathOf(i)); });
   } else {
-    OnEveryCore(names.size(), [&](size_t i) {
-      thread_local ThreadImaging imaging;
-      times[i] = TakenAt(imaging.Factory(), pathOf(i));
+    // Only threads of its own enter COM, so the caller's thread (a window's)
+    // keeps the apartment it chose.
+    std::thread reader([&] {
+      OnEveryCore(names.size(), [&](size_t i) {
+        thread_local ThreadImaging imaging;
+        times[i] = TakenAt(imaging.Factory(), pathOf(i));
+      });
     });
+    reader.join();
   }
   return times;
 }
