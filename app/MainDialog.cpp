@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/AboutDialog.h"
 #include "app/DialogTemplates.h"
@@ -110,7 +111,9 @@ void MainDialog::OnBrowse() {
 }
 
 void MainDialog::OnChooseViewer() {
-  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, ProgramsDirectory().c_str());
+  // The picker keeps the directory's text, not a copy: it must outlive it.
+  const std::string programsDirectory = ProgramsDirectory();
+  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, programsDirectory.c_str());
   if (picker.DoModal() != kIdOk) return;
   const std::string& path = picker.GetPathName();
   if (const char* problem =
