@@ -3,7 +3,8 @@
 # make test  installs what is missing, builds, and runs every test twice:
 #            in a normal build (with the package's tests) and under
 #            AddressSanitizer + UBSan; then each fuzz target for 20 seconds
-#            (build-fuzz/, clang).
+#            (build-fuzz/, clang); then the Windows tests under Wine
+#            (make windows-test).
 # make package builds tarvine_VERSION_amd64.deb here (apt install ./tarvine_*.deb).
 # make fuzz  each fuzz target for FUZZ_SECONDS (600 unless set), with a
 #            summary line of executions per target at the end.
@@ -12,6 +13,12 @@
 #            tests, which make test switches on again in the same folder.
 # make screenshots draws the window's pictures in docs/ (the main window and
 #            the preview, at display scales 1 and 2) under Xvfb.
+# make windows builds the Windows command line, build-windows/cli/
+#            tarvine-renumber.exe (static; mingw-w64, cmake/mingw-w64-x86_64.cmake).
+# make package-windows builds that and build-windows/tarvine-VERSION-windows.zip
+#            (the program and a README) and tarvine-VERSION-setup.exe (NSIS).
+# make windows-test cross-builds the tests and runs them under Wine, in a
+#            Wine prefix of build-windows/ (part of make test).
 # make bench times tarvine-renumber against the floor programs and other
 #            renaming tools (build-bench/, -O2, NDEBUG) and writes
 #            bench/results.md; BENCH_ARGS passes options to
@@ -38,7 +45,14 @@ FUZZ_SECONDS ?= 600
 FUZZ_RUNS = TARVINE_FUZZ_SECONDS=$(1) ctest --test-dir build-fuzz -L fuzz --output-on-failure -j $(JOBS) \
   --timeout $$(( $(1) + 600 )); status=$$?; cat build-fuzz/tests/fuzz/runs/*/summary.txt 2>/dev/null; exit $$status
 
-.PHONY: deps deps-run deps-package build build-tests build-sanitized build-fuzz build-bench bench run package \
+# The Windows build (build-windows/): cross-built, its tests run under Wine
+# with a prefix of its own, whose server and services start before CTest (a
+# cold start per test costs seconds) and stop after it.
+CMAKE_WINDOWS = --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g"
+WINE_ENV = WINEPREFIX=$(CURDIR)/build-windows/wine-prefix WINEDEBUG=-all
+
+.PHONY: deps deps-run deps-package deps-windows windows package-windows build-windows-tests windows-test build build-tests build-sanitized build-fuzz build-bench bench run package \
   screenshots stress test test-normal test-sanitized test-fuzz fuzz clean
 
 deps:
@@ -49,6 +63,9 @@ deps-run:
 
 deps-package:
 	@scripts/install-deps --for package
+
+deps-windows:
+	@scripts/install-deps --for windows
 
 build: deps-run
 	cmake -S . -B build $(CMAKE_NORMAL) $(CMAKE_PROGRAMS)
@@ -85,6 +102,27 @@ build-bench: deps
 bench: build-bench
 	/usr/bin/python3 bench/run_benchmarks.py $(BENCH_ARGS)
 
+windows: deps-windows
+	cmake -S . -B build-windows $(CMAKE_WINDOWS) -DTARVINE_TESTS=OFF
+	cmake --build build-windows -j $(JOBS) --target tarvine-renumber
+
+package-windows: deps-windows
+	cmake -S . -B build-windows $(CMAKE_WINDOWS) -DTARVINE_TESTS=OFF
+	cmake --build build-windows -j $(JOBS) --target package-windows
+
+# The end-to-end test compares with the Linux program of the normal build.
+build-windows-tests: deps build-tests
+	cmake -S . -B build-windows $(CMAKE_WINDOWS) -DTARVINE_TESTS=ON -DTARVINE_LINUX_RENUMBER=$(CURDIR)/build/cli/tarvine-renumber
+	cmake --build build-windows -j $(JOBS)
+	cmake --build build-windows -j $(JOBS) --target package-windows
+
+windows-test: build-windows-tests
+	mkdir -p build-windows/wine-prefix
+	$(WINE_ENV) wineserver -p60 </dev/null >/dev/null 2>&1
+	$(WINE_ENV) wineboot </dev/null >/dev/null 2>&1
+	$(WINE_ENV) ctest --test-dir build-windows --output-on-failure -j $(JOBS) --timeout 600; \
+	  status=$$?; $(WINE_ENV) wineserver -k; exit $$status
+
 run: build
 	./build/app/tarvine
 
@@ -104,7 +142,7 @@ test-sanitized: build-sanitized
 test-fuzz: build-fuzz
 	@$(call FUZZ_RUNS,20)
 
-test: test-normal test-sanitized test-fuzz
+test: test-normal test-sanitized test-fuzz windows-test
 
 fuzz: build-fuzz
 	@$(call FUZZ_RUNS,$(FUZZ_SECONDS))
@@ -115,5 +153,5 @@ stress: build-tests
 	./build/tests/renumber_tests --gtest_filter='RaceTest.*:FaultInjectionTest.*' --gtest_repeat=20
 
 clean:
-	rm -rf build build-sanitized build-fuzz build-bench
+	rm -rf build build-sanitized build-fuzz build-bench build-windows
 	rm -f tarvine_*.deb

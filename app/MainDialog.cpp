@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/AboutDialog.h"
 #include "app/DialogTemplates.h"
@@ -8,6 +9,7 @@
 #include "fsystem/PathHelpers.h"
 #include "fsystem/PickFile.h"
 #include "platform/dialog/FileDialogService.h"
+#include "platform/os/UserDirectories.h"
 #include "renumber/ControlIds.h"
 
 namespace {
@@ -15,8 +17,6 @@ namespace {
 constexpr uint32_t kPickFlags = FileDialogFlag::kHideReadOnly | FileDialogFlag::kOverwritePrompt;
 const char kPictureFilter[] = "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||";
 const char kProgramFilter[] = "EXE Files (*.exe)|*.exe||";
-// Linux keeps its programs here, as the other system kept them under C:\.
-const char kProgramsDirectory[] = "/usr/bin/";
 
 // The window menu's numbering orders, in the menu's order.
 const struct {
@@ -131,7 +131,9 @@ void MainDialog::TakeFile(const std::string& path) {
 }
 
 void MainDialog::OnChooseViewer() {
-  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, kProgramsDirectory);
+  // The picker keeps the directory's text, not a copy: it must outlive it.
+  const std::string programsDirectory = ProgramsDirectory();
+  PickFile picker(true, nullptr, nullptr, kPickFlags, kProgramFilter, nullptr, programsDirectory.c_str());
   if (picker.DoModal() != kIdOk) return;
   const std::string& path = picker.GetPathName();
   if (const char* problem =

@@ -8,6 +8,8 @@
 
 #include "fsystem/PathHelpers.h"
 #include "platform/os/FileServices.h"
+#include "platform/os/PathSeparators.h"
+#include "platform/os/ProgramLauncher.h"
 #include "platform/os/UserDirectories.h"
 
 namespace {
@@ -30,11 +32,12 @@ void ReadLine(FILE* file, char* value, size_t room) {
   value[length] = '\0';
 }
 
-void SetHomeDirectory(ProgramSettings& values) {
-  const char* home = std::getenv("HOME");
-  std::string directory = home && *home ? home : "/";
-  if (directory.back() != '/') directory += '/';
-  if (directory.size() >= sizeof values.lastDirectory) directory = "/";
+// The defaults of both values; a browse directory beyond the room is the
+// root of the file system's tree instead.
+void SetDefaults(ProgramSettings& values) {
+  std::snprintf(values.viewerPath, sizeof values.viewerPath, "%s", kDefaultViewer);
+  std::string directory = DefaultBrowseDirectory();
+  if (directory.size() >= sizeof values.lastDirectory) directory = std::string(1, PreferredSeparator());
   std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", directory.c_str());
 }
 
@@ -49,6 +52,18 @@ bool IsAbsolute(const char* directory) { return directory && directory[0] == '/'
 
 }  // namespace
 
+ProgramSettings::ProgramSettings() { SetDefaults(*this); }
+
+std::string UserSettingsFile() {
+  const std::string system = SystemSettingsDirectory();
+  if (system.empty()) {
+    return SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), AccountHomeDirectory);
+  }
+  const char separator = PreferredSeparator();
+  const bool ended = IsPathSeparator(system.back());
+  return system + (ended ? "" : std::string(1, separator)) + "Tarvine" + separator + "Tarvine.ini";
+}
+
 std::string SettingsFilePath(const char* configHome, const char* home, std::string (*accountHome)()) {
   if (IsAbsolute(configHome)) return WithoutTrailingSlash(configHome) + "/tarvine/Tarvine.ini";
   const std::string homeDirectory = IsAbsolute(home) ? home : accountHome();
@@ -62,11 +77,10 @@ bool StorableSetting(const char* value, size_t capacity) {
 
 void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   // A path beyond the room is no settings file at all, never a cut one.
-  const std::string path = SettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), AccountHomeDirectory);
+  const std::string path = UserSettingsFile();
   std::snprintf(values.settingsPath, sizeof values.settingsPath, "%s",
                 path.size() < sizeof values.settingsPath ? path.c_str() : "");
-  std::snprintf(values.viewerPath, sizeof values.viewerPath, "xdg-open");
-  SetHomeDirectory(values);
+  SetDefaults(values);
   values.order = NumberingOrder::kName;
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
@@ -93,8 +107,10 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
 
 void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   const std::string path = values.settingsPath;
-  const std::string directory = path.substr(0, path.rfind('/'));
-  if (path.empty() || (Files().Exists(directory.c_str()) != 1 && Files().MakePrivateDirectories(directory) != 0)) {
+  const long separator = LastSeparatorAt(path.c_str());
+  const std::string directory = path.substr(0, separator < 0 ? 0 : static_cast<size_t>(separator));
+  if (path.empty() || separator <= 0 ||
+      (Files().Exists(directory.c_str()) != 1 && Files().MakePrivateDirectories(directory) != 0)) {
     ShowCannotOpen(owner);
     return;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The settings file "Tarvine.ini" in the user's configuration directory
-// (tarvine/ in XDG_CONFIG_HOME, else in ~/.config): the viewer path, the
+// (on POSIX tarvine/ in XDG_CONFIG_HOME, else in ~/.config; on Windows
+// Tarvine in the roaming application data folder): the viewer path, the
 // directory Browse opens in, and the numbering order ("name", "taken" or
 // "modified"), a line each. A reader that knows only the first two lines
 // reads such a file as before; a missing or unknown third line is "name".
@@ -15,16 +16,18 @@
 
 // The values the window keeps between runs of the program.
 struct ProgramSettings {
-  char viewerPath[201] = "xdg-open";  // the program that opens the slideshow page
-  char lastDirectory[301] = "/";      // where Browse opens, with its trailing "/"
-  char settingsPath[4110] = "";       // fixed at start: the user's Tarvine.ini; empty: none
+  // The defaults: the system's default viewer and DefaultBrowseDirectory.
+  ProgramSettings();
+
+  char viewerPath[201] = "";     // the program that opens the slideshow page
+  char lastDirectory[301] = "";  // where Browse opens, with its trailing separator
+  char settingsPath[4110] = "";  // fixed at start: the user's Tarvine.ini; empty: none
   NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
 };
 
-// Fixes settingsPath (SettingsFilePath of the environment and the account),
-// sets the defaults (viewer "xdg-open", the user's home directory, name
-// order), then
-// reads the file if there is one. A file that exists but cannot be read
+// Fixes settingsPath (UserSettingsFile), sets the defaults (the system's
+// default viewer, kDefaultViewer, DefaultBrowseDirectory and name order),
+// then reads the file if there is one. A file that exists but cannot be read
 // gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 
@@ -33,6 +36,12 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 // directory is made first, for the user alone (mode 0700). A failure gives
 // a message box on `owner`; the values in memory keep what they hold.
 void SaveSettings(const ProgramSettings& values, DialogWindow& owner);
+
+// The settings file of this user: Tarvine\Tarvine.ini in the folder the
+// system names for programs' settings (SystemSettingsDirectory: %APPDATA%
+// on Windows); where the system names none (POSIX), SettingsFilePath of the
+// environment and the account. Empty when no directory counts.
+std::string UserSettingsFile();
 
 // The settings file's path from XDG_CONFIG_HOME and HOME as given (null:
 // unset) and the account's home directory from the password database, which

@@ -4,9 +4,9 @@
 
 namespace {
 
-long MillisecondsNow() {
+int64_t MillisecondsNow() {
   using namespace std::chrono;
-  return static_cast<long>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
@@ -19,7 +19,7 @@ void ConsoleDialogWindow::Started(int pass, long total) {
 
 void ConsoleDialogWindow::Renaming(long renamed) {
   if (!showProgress_) return;
-  const long now = MillisecondsNow();
+  const int64_t now = MillisecondsNow();
   if (lastShownAt_ >= 0 && now - lastShownAt_ < 100) return;
   lastShownAt_ = now;
   std::fprintf(err_, "\r\033[K%s%s %ld of %ld files", passName_, *passName_ ? "renaming" : "Renaming", renamed,

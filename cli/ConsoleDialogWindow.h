@@ -3,6 +3,7 @@
 // on the error stream as "Error: <text>", other messages on the output
 // stream, and the passes' progress as one line on a terminal.
 
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/dialog/StoredControlsWindow.h"
@@ -31,6 +32,6 @@ class ConsoleDialogWindow : public StoredControlsWindow, public PassProgress {
   bool showProgress_;
   const char* passName_ = "";  // "First pass: " or "Second pass: " for a pass on its own
   long total_ = 0;
-  long lastShownAt_ = -1;  // milliseconds, to draw at most ten times a second
+  int64_t lastShownAt_ = -1;  // milliseconds, to draw at most ten times a second
   bool lineOpen_ = false;  // a progress line waits for its end
 };

@@ -165,7 +165,8 @@ int RunTarvineRenumber(int argc, char** argv) {
   app.add_flag("--slideshow", request.slideshow,
                "Write KavoViewer.html for JPG/GIF runs and open it in the viewer");
   app.add_option("--seconds", request.seconds, "Auto Sequence delay of the slideshow (default 4)");
-  app.add_option("--viewer", request.viewer, "Viewer for --slideshow (default: the saved viewer path, else xdg-open)")
+  app.add_option("--viewer", request.viewer,
+                 std::string("Viewer for --slideshow (default: the saved viewer path, else ") + kDefaultViewer + ")")
       ->type_name("PROGRAM");
   app.add_option("--order", request.order,
                  "Number in this order: name (as a file manager shows the names; the default), taken (when the "

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/os/LocalTime.h"
+
 FileItem::FileItem(const DirEntry& entry)
     : sortKey(0), timeKey(TimeOfDayKey(entry.lastWriteTime)), size(entry.size), attributes(entry.attributes) {
   // Linux names have at most 255 bytes, so the copy is whole.
@@ -20,9 +22,8 @@ const char* FileItem::Label() const { return kEmptyLabel; }
 
 int32_t TimeOfDayKey(int64_t secondsSince1970) {
   if (secondsSince1970 < 0) return 0;
-  const time_t when = static_cast<time_t>(secondsSince1970);
-  struct tm local;
-  if (!localtime_r(&when, &local)) return 0;
+  std::tm local;
+  if (!LocalTimeOf(secondsSince1970, local)) return 0;
   // The packed form keeps seconds halved; decoding doubles them again.
   return 2 * (local.tm_sec / 2) + 60 * local.tm_min + 3600 * local.tm_hour;
 }

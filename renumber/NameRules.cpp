@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/os/PathSeparators.h"
+
 namespace {
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -46,6 +48,9 @@ const char* AffixProblem(const std::string& text, const char* which) {
   }
   if (text.find('/') != std::string::npos) {
     return prefix ? "The prefix may not contain /." : "The suffix may not contain /.";
+  }
+  if (IsPathSeparator('\\') && text.find('\\') != std::string::npos) {
+    return prefix ? "The prefix may not contain \\." : "The suffix may not contain \\.";
   }
   if (text.find_first_of("\n\r") != std::string::npos) {
     return prefix ? "The prefix may not contain a line break." : "The suffix may not contain a line break.";

@@ -43,10 +43,12 @@ constexpr size_t kMaxNameBytes = 255;
 constexpr size_t kMaxAffix = 199;
 
 // Why a prefix or suffix cannot go into a file name, or null when it can. It
-// is part of one file's name: a "/" would move the files into another
-// directory, and a line break or NUL has no place in a name.
+// is part of one file's name: a separator ("/", and on Windows "\") would
+// move the files into another directory, and a line break or NUL has no
+// place in a name.
 //   "trip-", "prefix"   => null
 //   "../up/", "prefix"  => "The prefix may not contain /."
+//   "up\", "suffix"     => "The suffix may not contain \." on Windows
 //   "a\nb", "suffix"    => "The suffix may not contain a line break."
 //   200 bytes, "prefix" => "The prefix is too long: at most 199 bytes."
 const char* AffixProblem(const std::string& text, const char* which);

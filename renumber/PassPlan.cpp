@@ -43,7 +43,7 @@ PassPlan MakePassPlan(RunOptions& options) {
   }
   // The width is read like atol; one beyond any name's room is refused here,
   // before it could overflow the formatting's int.
-  const long width = std::atol(options.digitsText.c_str());
+  const long long width = std::strtoll(options.digitsText.c_str(), nullptr, 10);
   if (width > kMaxPathText || width < -kMaxPathText) {
     plan.refusal = "The new file names would be too long: at most 255 bytes.";
     return plan;

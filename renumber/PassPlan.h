@@ -17,7 +17,7 @@ struct PassPlan {
   // The named file's extension, without its dot; set whenever the path has
   // one, also when the plan is refused for another reason.
   char extension[8] = "";
-  int width = 0;  // of the number, as atol reads the digits text
+  int width = 0;  // of the number, as atol reads the digits text (with a 64-bit long)
 
   bool Refused() const { return !refusal.empty(); }
   // The new-name rule for bare names of the directory; `options` must be

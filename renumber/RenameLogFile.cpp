@@ -8,7 +8,9 @@
 int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool append) {
   Close();
   directoryText_ = directoryText;
-  file_ = directory.OpenOwnFile(kLogFileName, append ? "a" : "w");
+  // Lines end in "\n" on every system, so a log reads the same wherever it
+  // was written.
+  file_ = directory.OpenOwnFile(kLogFileName, append ? "ab" : "wb");
   if (!file_) return errno ? errno : EIO;
   if (append) std::fseek(file_, 0, SEEK_END);  // so ftell tells where lines start
   return 0;

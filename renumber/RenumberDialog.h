@@ -90,7 +90,7 @@ class RenumberDialog {
   long renamesMade = 0;
   // The program that opens the slideshow page; the window's settings, or
   // the command line, say which.
-  std::string viewerPath = "xdg-open";
+  std::string viewerPath = kDefaultViewer;
   // Told, when set, what each name a pass is about to rename was ordered
   // by (DescribeOrderedBy), in the pass's order: a dry run explains itself.
   std::function<void(const char* name, const std::string& orderedBy)> onOrdered;

@@ -11,27 +11,32 @@
 
 #include "platform/os/ErrorText.h"
 #include "platform/os/FileServices.h"
+#include "platform/os/PathSeparators.h"
 #include "renumber/RenameLog.h"
 
 namespace {
 
 // A name of the log's directory, or "" when the logged name is none: the
 // log is a file anybody could have written, so only each name's last part
-// counts, and nothing it says can reach outside the directory.
+// (after the last separator of the system, IsPathSeparator) counts, and
+// nothing it says can reach outside the directory.
 //   "/pics/a.jpg" => "a.jpg"
 //   "a.jpg"       => "a.jpg"
 //   "/home/me/.ssh/authorized_keys" => "authorized_keys"
 //   "/pics/.."    => ""
 //   "/pics/"      => ""
+//   "C:\pics\a.jpg" => "a.jpg" on Windows ("\" is a byte of a name on POSIX)
 std::string NameInDirectory(const std::string& logged) {
-  const size_t slash = logged.rfind('/');
-  std::string name = slash == std::string::npos ? logged : logged.substr(slash + 1);
+  const long separator = LastSeparatorAt(logged.c_str());
+  std::string name = separator < 0 ? logged : logged.substr(static_cast<size_t>(separator) + 1);
   return name == "." || name == ".." ? std::string() : name;
 }
 
+// A directory text with its separator: "pics" => "pics/" ("pics\" on
+// Windows); "pics/" and "" stay as they are.
 std::string InDirectory(const std::string& directory, const std::string& name) {
-  if (directory.empty() || directory.back() == '/') return directory + name;
-  return directory + "/" + name;
+  if (directory.empty() || IsPathSeparator(directory.back())) return directory + name;
+  return directory + PreferredSeparator() + name;
 }
 
 // Reads one line, line end included, into `line`; false at the end.

@@ -8,8 +8,10 @@ bool WritesPlainDisplayIt(const char* digitsText) { return std::strcmp(digitsTex
 
 std::vector<ThresholdBlock> ThresholdBlocks(const char* digitsText) {
   // Clamped before any narrowing, so no value can wrap into a wide one.
-  const long digits = std::clamp<long>(std::atol(digitsText), -kWidestPadding, kWidestPadding);
-  const int blockCount = static_cast<int>(std::max<long>(digits, 1));
+  // atol with a 64-bit long, whatever the system's long is.
+  const long long digits =
+      std::clamp<long long>(std::strtoll(digitsText, nullptr, 10), -kWidestPadding, kWidestPadding);
+  const int blockCount = static_cast<int>(std::max<long long>(digits, 1));
   std::vector<ThresholdBlock> blocks;
   blocks.reserve(blockCount);
   for (int power = 0; power < blockCount; ++power) {

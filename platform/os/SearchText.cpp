@@ -1,9 +1,9 @@
 #include "platform/os/SearchText.h"
 
-#include <cstring>
+#include "platform/os/PathSeparators.h"
 
 SearchText SplitSearchText(const char* searchText) {
-  const char* lastSlash = std::strrchr(searchText, '/');
-  if (!lastSlash) return {".", searchText};
-  return {std::string(searchText, lastSlash + 1), lastSlash + 1};
+  const long lastSeparator = LastSeparatorAt(searchText);
+  if (lastSeparator < 0) return {".", searchText};
+  return {std::string(searchText, static_cast<size_t>(lastSeparator) + 1), searchText + lastSeparator + 1};
 }

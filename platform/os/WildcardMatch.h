@@ -13,3 +13,11 @@
 //   "[a].jpg", "a.jpg"   => false   (no character classes)
 //   "*", ""              => true
 bool MatchesWildcard(const char* pattern, const char* name);
+
+// The same, but an ASCII letter also matches its other case, as names match
+// on Windows; every other byte still stands for itself.
+//   "*.jpg", "a.JPG"        => true
+//   "IMG_?.jpg", "img_1.Jpg" => true
+//   "*.jpg", "a.jpeg"       => false
+//   "\xc3\xa9", "\xc3\x89"   => false (only ASCII letters fold)
+bool MatchesWildcardIgnoringCase(const char* pattern, const char* name);

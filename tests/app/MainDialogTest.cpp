@@ -8,7 +8,10 @@
 #include <optional>
 
 #include "app/DialogTemplates.h"
+#include "app/Settings.h"
 #include "platform/dialog/FileDialogService.h"
+#include "platform/os/ProgramLauncher.h"
+#include "platform/os/UserDirectories.h"
 #include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "tests/support/FaultyFileServices.h"
@@ -49,15 +52,20 @@ class MainDialogTest : public TempDirTest {
     TempDirTest::SetUp();
     home_ = std::make_unique<ScopedEnvironment>("HOME", root_.string());
     configHome_ = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", PathOf("config"));
+    appData_ = std::make_unique<ScopedEnvironment>("APPDATA", PathOf("config"));
+    kSettingsFile = UserSettingsFile().substr(Dir().size());
     window.DoModal(dialog);  // headless: initialises and returns
   }
   void TearDown() override {
+    appData_.reset();
     configHome_.reset();
     home_.reset();
     TempDirTest::TearDown();
   }
 
-  static constexpr char kSettingsFile[] = "config/tarvine/Tarvine.ini";
+  // The settings file below config/ (XDG_CONFIG_HOME, or APPDATA on Windows).
+  std::string kSettingsFile;
+  std::unique_ptr<ScopedEnvironment> appData_;
   std::unique_ptr<ScopedEnvironment> home_;
   std::unique_ptr<ScopedEnvironment> configHome_;
   HeadlessDialogWindow window;
@@ -97,8 +105,8 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
   EXPECT_EQ(window.SystemMenu(), menu);
   EXPECT_TRUE(window.IsMenuItemChecked(kNameOrderCommand));
   EXPECT_TRUE(window.AcceptsFiles());
-  EXPECT_STREQ(dialog.settings.viewerPath, "xdg-open");
-  EXPECT_EQ(std::string(dialog.settings.lastDirectory), Dir());
+  EXPECT_STREQ(dialog.settings.viewerPath, kDefaultViewer);
+  EXPECT_EQ(std::string(dialog.settings.lastDirectory), DefaultBrowseDirectory());
 }
 
 TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory) {
@@ -107,15 +115,15 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
 
   ASSERT_EQ(fileDialogs.requests.size(), 2u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
-  EXPECT_EQ(fileDialogs.requests[0].initialDirectory, Dir());
+  EXPECT_EQ(fileDialogs.requests[0].initialDirectory, DefaultBrowseDirectory());
   EXPECT_EQ(fileDialogs.requests[0].flags, 6u);
   EXPECT_TRUE(fileDialogs.requests[0].openDialog);
   EXPECT_EQ(fileDialogs.requests[1].initialDirectory, "/pics/summer/");
@@ -125,10 +133,10 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
   EXPECT_STREQ(dialog.settings.viewerPath, "/usr/bin/eog");
-  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + Dir() + "\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
-  EXPECT_EQ(fileDialogs.requests[0].initialDirectory, "/usr/bin/");
+  EXPECT_EQ(fileDialogs.requests[0].initialDirectory, ProgramsDirectory());
   EXPECT_EQ(window.ItemText(kPathField), "");
 }
 
@@ -165,7 +173,7 @@ TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
     EXPECT_EQ(window.Messages().back().text, c.message);
   }
   EXPECT_EQ(window.ItemText(kPathField), "");
-  EXPECT_STREQ(dialog.settings.viewerPath, "xdg-open");
+  EXPECT_STREQ(dialog.settings.viewerPath, kDefaultViewer);
   EXPECT_TRUE(Entries().empty()) << "nothing saved";
 }
 
@@ -180,7 +188,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kTakenOrderCommand);
   EXPECT_TRUE(window.IsMenuItemChecked(kTakenOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kNameOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n" + Dir() + "\ntaken\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n");
 
   HeadlessDialogWindow nextStart;
   MainDialog next{nextStart, dialogs, launcher};
@@ -193,7 +201,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kModifiedOrderCommand | 0x2);
   EXPECT_TRUE(window.IsMenuItemChecked(kModifiedOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kTakenOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n" + Dir() + "\nmodified\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n");
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {

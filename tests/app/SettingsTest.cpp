@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "platform/os/ProgramLauncher.h"
+#include "platform/os/UserDirectories.h"
 #include "tests/support/HeadlessDialogWindow.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -12,8 +14,6 @@
 
 namespace {
 
-// The settings file in the test's configuration directory.
-const char kFile[] = "config/tarvine/Tarvine.ini";
 
 class SettingsTest : public TempDirTest {
  protected:
@@ -21,10 +21,13 @@ class SettingsTest : public TempDirTest {
     TempDirTest::SetUp();
     home_ = std::make_unique<ScopedEnvironment>("HOME", "/home/someone");
     configHome_ = std::make_unique<ScopedEnvironment>("XDG_CONFIG_HOME", PathOf("config"));
+    appData_ = std::make_unique<ScopedEnvironment>("APPDATA", PathOf("config"));
     MakeDir("config");
     MakeDir("config/tarvine");
+    kFile = UserSettingsFile().substr(Dir().size());
   }
   void TearDown() override {
+    appData_.reset();
     configHome_.reset();
     home_.reset();
     TempDirTest::TearDown();
@@ -39,7 +42,7 @@ class SettingsTest : public TempDirTest {
   // The entries of the settings directory, sorted.
   std::vector<std::string> SettingsEntries() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(PathOf("config/tarvine"))) {
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(PathOf(kFile)).parent_path())) {
       names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -49,19 +52,23 @@ class SettingsTest : public TempDirTest {
   HeadlessDialogWindow window;
   std::unique_ptr<ScopedEnvironment> home_;
   std::unique_ptr<ScopedEnvironment> configHome_;
+  std::unique_ptr<ScopedEnvironment> appData_;
+  // The settings file in the test's configuration directory: in config/,
+  // tarvine/Tarvine.ini (XDG_CONFIG_HOME), on Windows Tarvine\Tarvine.ini (APPDATA).
+  std::string kFile;
 };
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsStandSilently) {
   const ProgramSettings values = Loaded();
-  EXPECT_STREQ(values.viewerPath, "xdg-open");
-  EXPECT_STREQ(values.lastDirectory, "/home/someone/");
+  EXPECT_STREQ(values.viewerPath, kDefaultViewer);
+  EXPECT_EQ(values.lastDirectory, DefaultBrowseDirectory());
   EXPECT_EQ(std::string(values.settingsPath), PathOf(kFile));
   EXPECT_TRUE(window.Messages().empty());
   EXPECT_TRUE(SettingsEntries().empty()) << "no file is made at start";
 }
 
 TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
-  const std::string home = "/home/someone/";
+  const std::string home = DefaultBrowseDirectory();
   struct Case {
     std::string content;
     std::string viewer;
@@ -69,7 +76,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     NumberingOrder order = NumberingOrder::kName;
   };
   const Case cases[] = {
-      {"", "xdg-open", home},
+      {"", kDefaultViewer, home},
       {"/usr/bin/firefox\n", "/usr/bin/firefox", home},
       {"\n/pics/\n", "", "/pics/"},
       {"v\n/pics/", "v", "/pics/"},
@@ -100,7 +107,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
 TEST_F(SettingsTest, AFileThatCannotBeReadLeavesTheDefaultsWithAMessage) {
   MakeDir(kFile);
   ProgramSettings values = Loaded();
-  EXPECT_STREQ(values.viewerPath, "xdg-open");
+  EXPECT_STREQ(values.viewerPath, kDefaultViewer);
 
   std::filesystem::remove(PathOf(kFile));
   Touch(kFile, "v\n/pics/\n");
@@ -108,8 +115,8 @@ TEST_F(SettingsTest, AFileThatCannotBeReadLeavesTheDefaultsWithAMessage) {
   files.failOpen = true;
   ScopedFileServices inForce(files);
   values = Loaded();
-  EXPECT_STREQ(values.viewerPath, "xdg-open");
-  EXPECT_STREQ(values.lastDirectory, "/home/someone/");
+  EXPECT_STREQ(values.viewerPath, kDefaultViewer);
+  EXPECT_EQ(values.lastDirectory, DefaultBrowseDirectory());
 
   ASSERT_EQ(window.Messages().size(), 2u);
   for (const auto& message : window.Messages()) {
@@ -156,6 +163,7 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
 }
 
 TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
+  if (!SystemSettingsDirectory().empty()) GTEST_SKIP() << "the system names the settings folder (tested below)";
   const ScopedEnvironment noConfigHome("XDG_CONFIG_HOME", nullptr);
   const ScopedEnvironment home("HOME", PathOf("home"));
   MakeDir("home");
@@ -168,6 +176,17 @@ TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
     ASSERT_EQ(stat(PathOf(made).c_str(), &status), 0) << made;
     EXPECT_EQ(status.st_mode & 07777, 0700u) << made;
   }
+  EXPECT_TRUE(window.Messages().empty());
+}
+
+TEST_F(SettingsTest, ASaveMakesTarvineInTheSystemsSettingsFolder) {
+  const ScopedEnvironment appData("APPDATA", PathOf("roaming"));
+  if (SystemSettingsDirectory().empty()) GTEST_SKIP() << "the environment's rule names the folder (tested above)";
+  ProgramSettings values = Loaded();
+  EXPECT_EQ(std::string(values.settingsPath), PathOf("roaming\\Tarvine\\Tarvine.ini"));
+  std::snprintf(values.viewerPath, sizeof values.viewerPath, "C:\\Viewer\\viewer.exe");
+  SaveSettings(values, window);
+  EXPECT_EQ(Read("roaming/Tarvine/Tarvine.ini"), "C:\\Viewer\\viewer.exe\n" + DefaultBrowseDirectory() + "\nname\n");
   EXPECT_TRUE(window.Messages().empty());
 }
 

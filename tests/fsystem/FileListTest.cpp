@@ -1,8 +1,8 @@
 #include "fsystem/FileList.h"
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/stat.h>
+
+#include <chrono>
 
 #include <ctime>
 
@@ -40,8 +40,10 @@ class FileListTest : public TempDirTest {
     when.tm_min = minute;
     when.tm_sec = second;
     when.tm_isdst = -1;
-    const struct timespec times[2] = {{mktime(&when), 0}, {mktime(&when), 0}};
-    ASSERT_EQ(utimensat(AT_FDCWD, PathOf(name).c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+    const auto moment = std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(mktime(&when)));
+    std::error_code error;
+    std::filesystem::last_write_time(PathOf(name), moment, error);
+    ASSERT_FALSE(error) << error.message();
   }
 };
 
@@ -102,7 +104,9 @@ TEST_F(FileListTest, RecordsDescribeTheEntry) {
   MakeDir("old.jpg");
   Touch(".hidden.jpg");
   Touch("locked.jpg");
-  chmod(PathOf("locked.jpg").c_str(), 0444);
+  using std::filesystem::perms;  // no one may write it (on Windows: the read-only attribute)
+  std::filesystem::permissions(PathOf("locked.jpg"), perms::owner_write | perms::group_write | perms::others_write,
+                               std::filesystem::perm_options::remove);
   SetLocalTime("photo.jpg", 1, 0, 0, 1);
   SetLocalTime("locked.jpg", 1, 23, 59, 59);
 

@@ -27,6 +27,21 @@ TEST(WildcardMatch, MatchesAsTheDirectorySearchDoes) {
   for (const Case& c : cases) EXPECT_EQ(MatchesWildcard(c.pattern, c.name), c.expected) << c.pattern << " ~ " << c.name;
 }
 
+TEST(WildcardMatch, IgnoringCaseFoldsAsciiLettersAlone) {
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool expected;
+  };
+  const Case cases[] = {
+      {"*.jpg", "a.JPG", true},         {"IMG_?.jpg", "img_1.Jpg", true}, {"*.jpg", "a.jpeg", false},
+      {"*.jpg", "x.jpgx", false},       {"\xc3\xa9", "\xc3\x89", false},   {"*.[", "a.[", true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MatchesWildcardIgnoringCase(c.pattern, c.name), c.expected) << c.pattern << " ~ " << c.name;
+  }
+}
+
 TEST(WildcardMatch, ManyStarsStayFast) {
   // A pathological pattern that exponential backtracking could not finish.
   const std::string name(5000, 'a');

@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
+
+#include "platform/os/PathSeparators.h"
 
 namespace {
 
@@ -54,7 +57,8 @@ TEST(NewNameRule, FormatsAsPrintfsZeroPadding) {
 // and length everywhere, the edges of the room included.
 TEST(NewNameRule, EqualsSnprintfForAnyWidthNumberAndRoom) {
   const int widths[] = {-304, -7, -1, 0, 1, 2, 6, 9, 19, 20, 303};
-  const long numbers[] = {0, 1, 9, 10, 99999, 1000000, 2147483647L, 9223372036854775807L, -1, -42};
+  // The largest long: 64 bits on Linux, 32 on Windows.
+  const long numbers[] = {0, 1, 9, 10, 99999, 1000000, 2147483647L, std::numeric_limits<long>::max(), -1, -42};
   for (int width : widths) {
     for (long number : numbers) {
       for (size_t room : {size_t{1}, size_t{8}, size_t{14}, size_t{15}, size_t{16}, size_t{400}}) {
@@ -76,6 +80,13 @@ TEST(NewNameRule, ReportsANameThatDoesNotFit) {
   char name[16];
   EXPECT_GE(rule.Format(1, name, sizeof name), static_cast<int>(sizeof name));
   EXPECT_EQ(std::strlen(name), sizeof name - 1);
+}
+
+// A separator of the system moves a file into another directory: "\" on
+// Windows, a byte of a name on POSIX.
+TEST(AffixProblem, RefusesEachSeparatorOfTheSystem) {
+  EXPECT_STREQ(AffixProblem("../up/", "prefix"), "The prefix may not contain /.");
+  EXPECT_STREQ(AffixProblem("up\\", "suffix"), IsPathSeparator('\\') ? "The suffix may not contain \\." : nullptr);
 }
 
 }  // namespace

@@ -2,20 +2,19 @@
 // nothing is ever overwritten, and the run either gives every entry a free
 // name or says what it could not do.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <fstream>
+#include <thread>
 
 #include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenumberDialog.h"
 #include "tests/support/DirectoryReplay.h"
 #include "tests/support/FaultyFileServices.h"
+#include "tests/support/FileLinks.h"
 #include "tests/support/RecordingLauncher.h"
 #include "tests/support/TempDir.h"
 
@@ -23,34 +22,32 @@ namespace {
 
 class RaceTest : public TempDirTest {
  protected:
-  // A process that keeps taking the name just after the first free number,
-  // the one the run takes next, without ever replacing a file itself: each
-  // file is written whole aside, then linked in under its name (a link never
-  // replaces). It writes each name it took to `record`; the k-th file it
-  // makes holds its number and " #k", so each of its files is one of a kind
-  // even when the run, planning anew, has moved an earlier one away.
-  pid_t StartRacer(const std::string& record) {
-    const pid_t racer = fork();
-    if (racer != 0) return racer;
-    const int taken = open(record.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    const std::string aside = root_.string() + ".aside";
-    for (long number = 1, made = 0; made < 400;) {
+  // Another program, here a thread of the test's own, that keeps taking the
+  // name just after the first free number, the one the run takes next,
+  // without ever replacing a file itself: each file is written whole aside,
+  // then linked in under its name (a link never replaces). It writes each
+  // name it took to `record`, until it has made 400 or `stop` is set. The
+  // k-th file it makes holds its number and " #k", so each of its files is one
+  // of a kind even when the run, planning anew, has moved an earlier one away.
+  static void Race(const std::string& directory, const std::string& record, const std::atomic<bool>& stop) {
+    std::ofstream taken(record, std::ios::app);
+    const std::string aside = directory.substr(0, directory.size() - 1) + ".aside";
+    for (long number = 1, made = 0; made < 400 && !stop;) {
       char name[64];
-      std::snprintf(name, sizeof name, "%s%05ld.jpg", Dir().c_str(), number);
-      if (access(name, F_OK) == 0) {
+      std::snprintf(name, sizeof name, "%s%05ld.jpg", directory.c_str(), number);
+      std::error_code ignored;
+      if (std::filesystem::exists(name, ignored)) {
         ++number;
         continue;
       }
-      std::snprintf(name, sizeof name, "%s%05ld.jpg", Dir().c_str(), number + 1);
+      std::snprintf(name, sizeof name, "%s%05ld.jpg", directory.c_str(), number + 1);
       std::ofstream(aside) << kRacerContent << number + 1 << " #" << made;
-      if (link(aside.c_str(), name) == 0) {
-        if (write(taken, name, std::strlen(name)) < 0 || write(taken, "\n", 1) < 0) {
-        }
+      if (MakeHardLink(aside, name)) {
+        taken << name << "\n" << std::flush;
         ++made;
       }
-      unlink(aside.c_str());
+      std::filesystem::remove(aside, ignored);
     }
-    _exit(0);
   }
 
   static constexpr char kRacerContent[] = "taken by the racer: ";
@@ -71,10 +68,11 @@ TEST_F(RaceTest, NamesTakenDuringTheRunAreNeverOverwritten) {
 
   FaultyFileServices files;  // only counts the names found taken at the rename
   ScopedFileServices filesInForce(files);
-  const pid_t racer = StartRacer(record);
+  std::atomic<bool> stop{false};
+  std::thread racer(Race, Dir(), record, std::cref(stop));
   const RunOutcome outcome = dialog.RunRenumber();
-  kill(racer, SIGKILL);
-  waitpid(racer, nullptr, 0);
+  stop = true;
+  racer.join();
 
   std::filesystem::remove(root_.string() + ".aside");
 
@@ -95,6 +93,7 @@ TEST_F(RaceTest, NamesTakenDuringTheRunAreNeverOverwritten) {
     EXPECT_EQ(std::count_if(after.begin(), after.end(), [&](const auto& file) { return file.second == content; }), 1)
         << name;
   }
+  taken.close();
   std::filesystem::remove(record);
   EXPECT_GT(racerFiles, 0);
   std::printf("the racer took %d names; %d renames met a name taken after its test\n", racerFiles,

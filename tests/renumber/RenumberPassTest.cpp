@@ -1,14 +1,15 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <functional>
+#include <iostream>
 
 #include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenumberDialog.h"
 #include "tests/support/FaultyFileServices.h"
+#include "tests/support/FileLinks.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/WorkingDirectory.h"
 
 namespace {
 
@@ -123,6 +124,7 @@ TEST_F(RenumberPassTest, TheExtensionIsLiteralTextInAnyCase) {
     TearDown();
     SetUp();
     TouchAll(c.files);
+    if (!std::filesystem::exists(PathOf(c.named))) continue;  // Windows allows no "*" or "?" in a name
     EXPECT_EQ(Pass(c.named, "2"), 1) << c.named;
     EXPECT_EQ(Entries(), c.expected) << c.named;
   }
@@ -131,7 +133,7 @@ TEST_F(RenumberPassTest, TheExtensionIsLiteralTextInAnyCase) {
 TEST_F(RenumberPassTest, RenamesEveryMatchingEntryDirectoriesAndLinksIncluded) {
   Touch("a.jpg");
   MakeDir("x.jpg");
-  ASSERT_EQ(symlink("a.jpg", PathOf("z.jpg").c_str()), 0);
+  if (!MakeSymbolicLink("a.jpg", PathOf("z.jpg"))) GTEST_SKIP() << kNoSymbolicLinks;
   EXPECT_EQ(Pass("a.jpg", "1"), 1);
   EXPECT_EQ(Entries(), (Names{"1.jpg", "2.jpg", "3.jpg"}));
   EXPECT_TRUE(std::filesystem::is_directory(PathOf("2.jpg")));
@@ -140,7 +142,7 @@ TEST_F(RenumberPassTest, RenamesEveryMatchingEntryDirectoriesAndLinksIncluded) {
 
 TEST_F(RenumberPassTest, ATakenNameBlocksItsNumberEvenAsADanglingLink) {
   Touch("001.jpg");
-  ASSERT_EQ(symlink("nowhere", PathOf("002.jpg").c_str()), 0);
+  if (!MakeSymbolicLink("nowhere", PathOf("002.jpg"))) GTEST_SKIP() << kNoSymbolicLinks;
   files.listingOrder = {"001.jpg"};
   EXPECT_EQ(Pass("001.jpg", "3"), 1);
   EXPECT_EQ(Entries(), (Names{"002.jpg", "003.jpg"}));
@@ -158,14 +160,14 @@ TEST_F(RenumberPassTest, TheExtensionComesFromTheFileNamesLastDot) {
 
 TEST_F(RenumberPassTest, WorksInTheCurrentDirectoryForABareName) {
   TouchAll({"a.jpg", "b.jpg"});
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(root_.c_str()), 0);
   dialog.options.pathText = "a.jpg";
   dialog.options.digitsText = "2";
   dialog.options.keepLog = 1;
-  const int result = dialog.RenumberFiles();
-  ASSERT_EQ(chdir(previous), 0);
+  int result;
+  {
+    const ScopedWorkingDirectory inRoot(root_.string());
+    result = dialog.RenumberFiles();
+  }
   EXPECT_EQ(result, 1);
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log"}));
   EXPECT_EQ(Read("renum.log"), "a.jpg\t\t-> 01.jpg\nb.jpg\t\t-> 02.jpg\n");
@@ -284,16 +286,16 @@ TEST_F(RenumberPassTest, TheLogBeingWrittenIsNeverRenumbered) {
 TEST_F(RenumberPassTest, TheLogIsNeverWrittenThroughALinkOrIntoAnotherFile) {
   struct Case {
     const char* what;
-    std::function<void()> plant;
+    std::function<bool()> plant;  // false: no such thing can be made here
     const char* reason;
   };
   const Case cases[] = {
-      {"a symbolic link", [&] { ASSERT_EQ(symlink("../victim.txt", PathOf("renum.log").c_str()), 0); },
+      {"a symbolic link", [&] { return MakeSymbolicLink("../victim.txt", PathOf("renum.log")); },
        "it is a symbolic link"},
-      {"a second name", [&] { ASSERT_EQ(link((root_.parent_path() / victim).c_str(), PathOf("renum.log").c_str()), 0); },
+      {"a second name", [&] { return MakeHardLink((root_.parent_path() / victim).string(), PathOf("renum.log")); },
        "it is a second name of another file"},
-      {"a pipe", [&] { ASSERT_EQ(mkfifo(PathOf("renum.log").c_str(), 0644), 0); }, "it is not a regular file"},
-      {"a directory", [&] { MakeDir("renum.log"); }, "Is a directory"},
+      {"a pipe", [&] { return MakePipeEntry(PathOf("renum.log")); }, "it is not a regular file"},
+      {"a directory", [&] { MakeDir("renum.log"); return true; }, "Is a directory"},
   };
   for (const Case& c : cases) {
     TearDown();
@@ -301,7 +303,10 @@ TEST_F(RenumberPassTest, TheLogIsNeverWrittenThroughALinkOrIntoAnotherFile) {
     victim = root_.filename().string() + "-victim.txt";
     std::ofstream(root_.parent_path() / victim) << "keep";
     TouchAll({"a.jpg", "b.jpg"});
-    c.plant();
+    if (!c.plant()) {
+      std::cout << "not on this system: " << c.what << "\n";
+      continue;
+    }
     HeadlessDialogWindow caseWindow;
     RenumberDialog caseDialog{caseWindow};
     caseDialog.options.pathText = PathOf("a.jpg");
@@ -310,14 +315,17 @@ TEST_F(RenumberPassTest, TheLogIsNeverWrittenThroughALinkOrIntoAnotherFile) {
     EXPECT_EQ(caseWindow.MessageSentences(), Names{"Could not write to renum.log file"}) << c.what;
     EXPECT_NE(caseWindow.MessageTexts()[0].find(c.reason), std::string::npos) << caseWindow.MessageTexts()[0];
     EXPECT_TRUE(std::filesystem::exists(PathOf("a.jpg"))) << c.what << ": nothing renamed";
-    std::ifstream kept(root_.parent_path() / victim);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep") << c.what;
+    {
+      std::ifstream kept(root_.parent_path() / victim);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep") << c.what;
+    }
     std::filesystem::remove(root_.parent_path() / victim);
   }
 }
 
 TEST_F(RenumberPassTest, ANameALogLineCannotHoldIsRefusedBeforeRenaming) {
   TouchAll({"a.jpg", "new\nline.jpg", "arrow\t\t-> x.jpg"});
+  if (Entries().size() != 3) GTEST_SKIP() << "this system allows no line break, tab or \">\" in a name";
   dialog.options.keepLog = 1;
   EXPECT_EQ(Pass("a.jpg", "2"), 0);
   EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});

@@ -176,7 +176,7 @@ TEST_F(RunRenumberTest, PicturePagesAndTheViewerDependOnTheExtensionAndTheBoxes)
     EXPECT_EQ(Entries(), expected) << file;
     if (c.launched) {
       ASSERT_EQ(freshLauncher.started.size(), 1u);
-      EXPECT_EQ(freshLauncher.started[0].program, "xdg-open");
+      EXPECT_EQ(freshLauncher.started[0].program, kDefaultViewer);
       EXPECT_EQ(freshLauncher.started[0].argument, PathOf("KavoViewer.html"));
     } else {
       EXPECT_TRUE(freshLauncher.started.empty()) << file;
@@ -232,7 +232,7 @@ TEST_F(RunRenumberTest, RefusesBeforeAnyPassWhatIsNoFileOrIsBusy) {
       {"a directory", "pics.d", [](auto&) {},
        PathOf("pics.d") + " names a directory; name one file of the kind to renumber."},
       {"a directory run by another", "a.d",
-       [&](auto& held) { ASSERT_EQ(PosixFileServices().OpenRunDirectory(Dir().c_str(), held), 0); },
+       [&](auto& held) { ASSERT_EQ(SystemFileServices().OpenRunDirectory(Dir().c_str(), held), 0); },
        "Another run is renumbering this directory."},
       {"an unreadable directory", "a.d", [&](auto&) { files.failLockWith = EACCES; },
        "Could not read the directory " + Dir() + ": Permission denied"},

@@ -1,13 +1,13 @@
 #include "renumber/UndoRenames.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
 #include <utility>
 
 #include "tests/support/FaultyFileServices.h"
+#include "tests/support/FileLinks.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -166,7 +166,7 @@ TEST_F(UndoRenamesTest, PassesOverWhatAKilledRunLeftUndone) {
 TEST_F(UndoRenamesTest, ARenameCutShortBetweenItsStepsLosesNothing) {
   // link() made the new name, the kill came before unlink() took the old one.
   Touch("a.jpg", "A");
-  ASSERT_EQ(link(PathOf("a.jpg").c_str(), PathOf("1.jpg").c_str()), 0);
+  ASSERT_TRUE(MakeHardLink(PathOf("a.jpg"), PathOf("1.jpg")));
   Touch("renum.log", Line(PathOf("a.jpg"), PathOf("1.jpg")));
   const UndoOutcome outcome = UndoRenames(Dir());
   EXPECT_TRUE(outcome.succeeded) << outcome.message;

@@ -4,9 +4,6 @@
 // or meets another program's doing just before, a file that cannot be
 // opened, a log whose writes fail part-way.
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -14,12 +11,14 @@
 #include <vector>
 
 #include "platform/os/PathRunDirectory.h"
-#include "platform/os/posix/PosixFileServices.h"
+#include "tests/support/FailingStream.h"
 
-class FaultyFileServices : public PosixFileServices {
+// Every operation goes to the system's own services (SystemFileServices)
+// unless a fault is asked for.
+class FaultyFileServices : public FileServices {
  public:
   std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) override {
-    std::vector<DirEntry> entries = PosixFileServices::Search(searchText, detail);
+    std::vector<DirEntry> entries = system_.Search(searchText, detail);
     if (listingOrder.empty()) return entries;
     std::vector<DirEntry> ordered;
     for (const std::string& name : listingOrder) {
@@ -36,31 +35,31 @@ class FaultyFileServices : public PosixFileServices {
     ++renameCalls;
     if (beforeRename) beforeRename(renameCalls, from, to);
     if (renameCalls == failRenameAt) return failRenameWith;
-    const int error = PosixFileServices::Rename(from, to);
+    const int error = system_.Rename(from, to);
     if (error == EEXIST) ++takenAtRename;
     return error;
   }
 
   FILE* Open(const char* path, const char* mode) override {
     if (OpenFails(path)) return nullptr;
-    return PosixFileServices::Open(path, mode);
+    return system_.Open(path, mode);
   }
 
   FILE* OpenOwnFile(const char* path, const char* mode) override {
     if (OpenFails(path)) return nullptr;
     const bool writing = mode[0] != 'r';
     if (writing && logWritesFailAfter >= 0 && EndsWith(path, "renum.log")) {
-      FILE* real = PosixFileServices::OpenOwnFile(path, mode);  // the same refusals as the real log
+      FILE* real = system_.OpenOwnFile(path, mode);  // the same refusals as the real log
       if (!real) return nullptr;
       std::fclose(real);
       return FailingAfter(path, mode, logWritesFailAfter);
     }
-    return PosixFileServices::OpenOwnFile(path, mode);
+    return system_.OpenOwnFile(path, mode);
   }
 
   int ReplaceFileContents(const char* path, const std::string& text) override {
     if (OpenFails(path) || failReplace) return EACCES;
-    return PosixFileServices::ReplaceFileContents(path, text);
+    return system_.ReplaceFileContents(path, text);
   }
 
   // The real directory is opened and locked, but its entries are reached
@@ -68,10 +67,19 @@ class FaultyFileServices : public PosixFileServices {
   int OpenRunDirectory(const char* directory, std::unique_ptr<RunDirectory>& opened) override {
     if (failLockWith) return failLockWith;
     std::unique_ptr<RunDirectory> lock;
-    if (const int error = PosixFileServices::OpenRunDirectory(directory, lock)) return error;
+    if (const int error = system_.OpenRunDirectory(directory, lock)) return error;
     opened = std::make_unique<PathRunDirectory>(*this, directory, std::move(lock));
     return 0;
   }
+
+  int Exists(const char* path) override { return system_.Exists(path); }
+  int CutBack(FILE* file, long length) override { return system_.CutBack(file, length); }
+  int MakePrivateDirectories(const std::string& directory) override {
+    return system_.MakePrivateDirectories(directory);
+  }
+  int Remove(const char* path) override { return system_.Remove(path); }
+  int SameFile(const char* a, const char* b) override { return system_.SameFile(a, b); }
+  int IsDirectory(const char* path) override { return system_.IsDirectory(path); }
 
   // The names the listing delivers, in this order (names not on disk are
   // skipped); empty: the real order.
@@ -99,32 +107,9 @@ class FaultyFileServices : public PosixFileServices {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
   }
 
-  // A stream onto the real file whose writes fail, as on a full disk, once
-  // `budget` bytes are written.
-  struct Budget {
-    int fd;
-    long left;
-  };
   static FILE* FailingAfter(const char* path, const char* mode, long budget) {
-    const int flags = O_WRONLY | O_CREAT | (mode[0] == 'a' ? O_APPEND : O_TRUNC);
-    const int fd = open(path, flags, 0644);
-    if (fd < 0) return nullptr;
-    cookie_io_functions_t functions{};
-    functions.write = [](void* cookie, const char* data, size_t size) -> ssize_t {
-      auto* budget = static_cast<Budget*>(cookie);
-      const size_t fits = budget->left < static_cast<long>(size) ? static_cast<size_t>(budget->left) : size;
-      const ssize_t written = fits ? write(budget->fd, data, fits) : 0;
-      if (written > 0) budget->left -= written;
-      if (static_cast<size_t>(written) == size) return written;
-      errno = ENOSPC;
-      return -1;
-    };
-    functions.close = [](void* cookie) -> int {
-      auto* budget = static_cast<Budget*>(cookie);
-      const int result = close(budget->fd);
-      delete budget;
-      return result;
-    };
-    return fopencookie(new Budget{fd, budget}, "w", functions);
+    return StreamFailingAfter(path, mode, budget);
   }
+
+  FileServices& system_ = SystemFileServices();
 };

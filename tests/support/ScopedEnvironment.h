@@ -6,26 +6,22 @@
 #include <optional>
 #include <string>
 
+// Sets the variable, or with null removes it (setenv and unsetenv; on
+// Windows _putenv_s), in the environment getenv reads.
+void SetEnvironment(const char* name, const char* value);
+
 class ScopedEnvironment {
  public:
   ScopedEnvironment(const char* name, const char* value) : name_(name) {
     if (const char* previous = std::getenv(name)) previous_ = previous;
-    Set(value);
+    SetEnvironment(name_.c_str(), value);
   }
   ScopedEnvironment(const char* name, const std::string& value) : ScopedEnvironment(name, value.c_str()) {}
-  ~ScopedEnvironment() { Set(previous_ ? previous_->c_str() : nullptr); }
+  ~ScopedEnvironment() { SetEnvironment(name_.c_str(), previous_ ? previous_->c_str() : nullptr); }
   ScopedEnvironment(const ScopedEnvironment&) = delete;
   ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
  private:
-  void Set(const char* value) {
-    if (value) {
-      setenv(name_.c_str(), value, 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
-
   std::string name_;
   std::optional<std::string> previous_;
 };

@@ -6,24 +6,42 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/os/PathSeparators.h"
+
+// A directory of the system's temporary folder that did not exist before,
+// named `prefix` and six random letters; empty when none could be made.
+inline std::filesystem::path MakeTemporaryDirectory(const std::string& prefix) {
+  std::random_device seed;
+  std::mt19937 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = prefix;
+    for (int i = 0; i < 6; ++i) name += static_cast<char>('a' + random() % 26);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::error_code error;
+    if (std::filesystem::create_directory(path, error)) return path;
+  }
+  return {};
+}
+
 class TempDirTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvine-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
+    root_ = MakeTemporaryDirectory("tarvine-test-");
+    ASSERT_FALSE(root_.empty());
   }
   void TearDown() override {
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
   }
 
-  // The directory with its trailing "/", as the program's directory texts end.
-  std::string Dir() const { return root_.string() + "/"; }
+  // The directory with its trailing separator ("/", "\\" on Windows), as the
+  // program's directory texts end.
+  std::string Dir() const { return root_.string() + PreferredSeparator(); }
   std::string PathOf(const std::string& name) const { return Dir() + name; }
 
   void Touch(const std::string& name, const std::string& content = "") const {

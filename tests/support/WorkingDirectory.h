@@ -1,24 +1,25 @@
 #pragma once
 // Makes a directory the current one for a guard's lifetime.
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 class ScopedWorkingDirectory {
  public:
   explicit ScopedWorkingDirectory(const std::string& directory) {
-    char previous[4096];
-    if (getcwd(previous, sizeof previous)) previous_ = previous;
-    if (chdir(directory.c_str()) != 0) previous_.clear();
+    std::error_code error;
+    previous_ = std::filesystem::current_path(error);
+    std::filesystem::current_path(directory, error);
+    if (error) previous_.clear();
   }
   ~ScopedWorkingDirectory() {
-    if (!previous_.empty() && chdir(previous_.c_str()) != 0) {
-    }
+    std::error_code ignored;
+    if (!previous_.empty()) std::filesystem::current_path(previous_, ignored);
   }
   ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
   ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
 
  private:
-  std::string previous_;
+  std::filesystem::path previous_;
 };

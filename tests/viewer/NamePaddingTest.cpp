@@ -20,7 +20,7 @@ Blocks BlocksOf(const char* digitsText) {
 // block whose threshold is not above it sets the zeros.
 std::string DisplayedNumber(const char* digitsText, long number) {
   std::string zeros;
-  long threshold = 1;
+  long long threshold = 1;  // up to 10 to the 12th: past a 32-bit long
   for (const ThresholdBlock& block : ThresholdBlocks(digitsText)) {
     if (block.power > 0) threshold *= 10;
     if (number >= threshold) zeros = std::string(block.zeroCount, '0');

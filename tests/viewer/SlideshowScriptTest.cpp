@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/os/MemoryStream.h"
 #include "tests/viewer/ExpectedFile.h"
 #include "viewer/ViewerPages.h"
 
@@ -11,15 +12,10 @@ namespace {
 
 // The script section as WriteSlideshowScript writes it.
 std::string ScriptFor(const RunOptions& fields, int32_t renamedCount, const char* extension) {
-  char* text = nullptr;
-  size_t size = 0;
-  FILE* stream = open_memstream(&text, &size);
-  EXPECT_NE(stream, nullptr);
-  WriteSlideshowScript(stream, PageOptions{fields, renamedCount, extension});
-  std::fclose(stream);
-  std::string script(text, size);
-  std::free(text);
-  return script;
+  MemoryStream stream;
+  EXPECT_NE(stream.Stream(), nullptr);
+  WriteSlideshowScript(stream.Stream(), PageOptions{fields, renamedCount, extension});
+  return stream.Take();
 }
 
 RunOptions TripFields(const char* digitsText) {

@@ -1,7 +1,6 @@
 #include "viewer/ViewerPages.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -9,6 +8,7 @@
 
 #include "tests/support/HeadlessDialogWindow.h"
 #include "tests/support/FaultyFileServices.h"
+#include "tests/support/FileLinks.h"
 #include "tests/support/TempDir.h"
 #include "tests/viewer/ExpectedFile.h"
 
@@ -71,8 +71,8 @@ TEST_F(ViewerPagesTest, NeverWritesThroughALinkOrASecondName) {
   MakeDir("outside");
   Touch("outside/victim.txt", "keep");
   Touch("outside/victim2.txt", "keep too");
-  ASSERT_EQ(symlink(PathOf("outside/victim.txt").c_str(), PathOf("Folder.htt").c_str()), 0);
-  ASSERT_EQ(link(PathOf("outside/victim2.txt").c_str(), PathOf("KavoViewer.html").c_str()), 0);
+  if (!MakeSymbolicLink(PathOf("outside/victim.txt"), PathOf("Folder.htt"))) GTEST_SKIP() << kNoSymbolicLinks;
+  ASSERT_TRUE(MakeHardLink(PathOf("outside/victim2.txt"), PathOf("KavoViewer.html")));
   EXPECT_EQ(Write(WriteSlideshowPage), 1);
   EXPECT_EQ(Write(WriteFolderTemplate), 1);
   EXPECT_EQ(Read("outside/victim.txt"), "keep");

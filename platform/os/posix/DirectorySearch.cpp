@@ -1,4 +1,4 @@
-#include "platform/os/posix/DirectorySearch.h"
+#include "platform/os/DirectorySearch.h"
 
 #include <dirent.h>
 #include <fcntl.h>

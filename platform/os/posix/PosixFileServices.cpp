@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/os/posix/DirectorySearch.h"
+#include "platform/os/DirectorySearch.h"
 #include "platform/os/posix/PosixFileAt.h"
 #include "platform/os/UserDirectories.h"
 

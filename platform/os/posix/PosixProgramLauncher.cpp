@@ -6,6 +6,8 @@
 
 #include "platform/os/ProgramLauncher.h"
 
+const char kDefaultViewer[] = "xdg-open";
+
 namespace {
 
 // In the grandchild: detach from the caller's terminal and pipes, then

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/os/UserDirectories.h"
@@ -36,4 +37,15 @@ int MakePrivateDirectories(const std::string& directory) {
   struct stat made;
   if (stat(directory.c_str(), &made) != 0) return errno;
   return S_ISDIR(made.st_mode) ? 0 : ENOTDIR;
+}
+
+std::string SystemSettingsDirectory() { return ""; }
+
+std::string ProgramsDirectory() { return "/usr/bin/"; }
+
+std::string DefaultBrowseDirectory() {
+  const char* home = std::getenv("HOME");
+  std::string directory = home && *home ? home : "/";
+  if (directory.back() != '/') directory += '/';
+  return directory;
 }

@@ -1,0 +1,3 @@
+#include "platform/os/ProgramArguments.h"
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv, argv + argc}; }

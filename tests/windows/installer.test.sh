@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine: a silent install with the PATH option
+# puts tarvine-renumber.exe and its README in the chosen folder and the
+# folder on the system's PATH once; the program runs from there; the
+# uninstaller removes the files, the folder, its PATH entry and its
+# Programs and Features entry, and leaves the rest of PATH as it was.
+#
+#   installer.test.sh SETUP_EXE    (WINEPREFIX names the Wine prefix)
+set -uo pipefail
+source "$(dirname "$0")/../support/ShellTest.sh"
+setup=$(realpath "$1")
+
+environment='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvine'
+system_path() { wine reg query "$environment" /v Path 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_[A-Z_]*SZ *//p'; }
+folder='C:\TarvineTest'  # /D= takes no quotes, so no blank
+unix_folder=$(winepath -u "$folder" 2>/dev/null | tr -d '\r')
+rm -rf "$unix_folder"
+path_before=$(system_path)
+
+wine "$setup" /S /PATH "/D=$folder"
+expect "the program is installed" test -f "$unix_folder/tarvine-renumber.exe"
+expect "its README is installed" test -f "$unix_folder/README.txt"
+expect "the uninstaller is installed" test -f "$unix_folder/Uninstall.exe"
+expect_eq "the folder ends the PATH, once" "$path_before;$folder" "$(system_path)"
+registered() { wine reg query "$uninstall" /v DisplayName >/dev/null 2>&1; }
+expect "it has an entry in Programs and Features" registered
+expect_eq "it runs from there" "tarvine-renumber 1.0.0.1" \
+  "$(wine "$unix_folder/tarvine-renumber.exe" --version | tr -d '\r')"
+
+wine "$setup" /S /PATH "/D=$folder"
+expect_eq "installing again adds no second PATH entry" "$path_before;$folder" "$(system_path)"
+
+# The uninstaller copies itself aside and returns at once; _?= keeps it in
+# place, so it is done when it returns, and it cannot remove itself.
+wine "$unix_folder/Uninstall.exe" /S "_?=$folder"
+rm -f "$unix_folder/Uninstall.exe"
+rmdir "$unix_folder" 2>/dev/null
+expect "the program is removed" test ! -e "$unix_folder/tarvine-renumber.exe"
+expect "the README is removed" test ! -e "$unix_folder/README.txt"
+expect_eq "PATH is as it was" "$path_before" "$(system_path)"
+expect "the Programs and Features entry is removed" eval "! registered"
+
+finish
