@@ -104,7 +104,7 @@ bench: build-bench
 
 windows: deps-windows
 	cmake -S . -B build-windows $(CMAKE_WINDOWS) -DTARVINE_TESTS=OFF
-	cmake --build build-windows -j $(JOBS) --target tarvine-renumber
+	cmake --build build-windows -j $(JOBS) --target tarvine-renumber tarvine
 
 package-windows: deps-windows
 	cmake -S . -B build-windows $(CMAKE_WINDOWS) -DTARVINE_TESTS=OFF

@@ -44,8 +44,11 @@ VIAddVersionKey "LegalCopyright" "The Tarvine authors"
 Section "Tarvine (required)" SectionProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
+  File "${STAGE}\tarvine.exe"
   File "${STAGE}\tarvine-renumber.exe"
   File "${STAGE}\README.txt"
+  SetShellVarContext all
+  CreateShortCut "$SMPROGRAMS\Tarvine.lnk" "$INSTDIR\tarvine.exe"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tarvine"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -73,7 +76,7 @@ Section /o "Put tarvine-renumber on PATH" SectionPath
   ${EndIf}
 SectionEnd
 
-LangString DESC_SectionProgram ${LANG_ENGLISH} "tarvine-renumber.exe and its README."
+LangString DESC_SectionProgram ${LANG_ENGLISH} "The window (tarvine.exe, in the Start menu), tarvine-renumber.exe and their README."
 LangString DESC_SectionPath ${LANG_ENGLISH} "Lets a Command Prompt or PowerShell start tarvine-renumber by its name."
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionProgram} $(DESC_SectionProgram)
@@ -112,6 +115,9 @@ Section "Uninstall"
     WriteRegExpandStr HKLM "${ENVIRONMENT_KEY}" "Path" "$0"
     SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
   ${EndIf}
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\Tarvine.lnk"
+  Delete "$INSTDIR\tarvine.exe"
   Delete "$INSTDIR\tarvine-renumber.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\Uninstall.exe"

@@ -20,6 +20,7 @@ path_before=$(system_path)
 
 wine "$setup" /S /PATH "/D=$folder"
 expect "the program is installed" test -f "$unix_folder/tarvine-renumber.exe"
+expect "the window is installed" test -f "$unix_folder/tarvine.exe"
 expect "its README is installed" test -f "$unix_folder/README.txt"
 expect "the uninstaller is installed" test -f "$unix_folder/Uninstall.exe"
 expect_eq "the folder ends the PATH, once" "$path_before;$folder" "$(system_path)"
@@ -37,6 +38,7 @@ wine "$unix_folder/Uninstall.exe" /S "_?=$folder"
 rm -f "$unix_folder/Uninstall.exe"
 rmdir "$unix_folder" 2>/dev/null
 expect "the program is removed" test ! -e "$unix_folder/tarvine-renumber.exe"
+expect "the window is removed" test ! -e "$unix_folder/tarvine.exe"
 expect "the README is removed" test ! -e "$unix_folder/README.txt"
 expect_eq "PATH is as it was" "$path_before" "$(system_path)"
 expect "the Programs and Features entry is removed" eval "! registered"
