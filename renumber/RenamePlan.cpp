@@ -1,5 +1,6 @@
 #include "renumber/RenamePlan.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 #include <string_view>
@@ -20,17 +21,20 @@ std::string TemporaryName(unsigned long number, const char* extension) {
 RenamePlan RenamePlan::Between(std::unique_ptr<DirectoryPicture> picture, const char* extension) {
   RenamePlan plan;
   const DirectoryPicture& names = *picture;
-  constexpr uint32_t kFree = UINT32_MAX;
-  std::vector<uint32_t> moving;
+  constexpr uint32_t kNoEntry = UINT32_MAX;
+  // The entries whose names change, in the order they got their names
+  // last, the order of their numbers: so a plan reads like the numbering.
+  std::vector<uint32_t> moving(names.Renames() + 1, kNoEntry);
   for (uint32_t entry = 0; entry < names.EntryCount(); ++entry) {
     if (names.Renamed(entry) && std::strcmp(names.OriginalName(entry), names.CurrentName(entry)) != 0) {
-      moving.push_back(entry);
+      moving[names.RenameTurn(entry)] = entry;
     }
   }
+  moving.erase(std::remove(moving.begin(), moving.end(), kNoEntry), moving.end());
   // For each moving entry, the one that bears, as read, the name it is to
-  // take, and so must move first; kFree when that name is free. The entry
+  // take, and so must move first; kNoEntry when that name is free. The entry
   // to take a name is found by the name it bears now.
-  std::vector<uint32_t> blocker(names.EntryCount(), kFree);
+  std::vector<uint32_t> blocker(names.EntryCount(), kNoEntry);
   std::set<std::string_view> firstNamesLikeTemporaries;
   for (const uint32_t entry : moving) {
     const char* firstName = names.OriginalName(entry);
@@ -52,7 +56,7 @@ RenamePlan RenamePlan::Between(std::unique_ptr<DirectoryPicture> picture, const 
     // needed twice, so the walk meets no other entry of its own path.
     path.assign(1, start);
     uint32_t next;
-    while ((next = blocker[path.back()]) != kFree && !done[next] && next != start && path.size() <= moving.size()) {
+    while ((next = blocker[path.back()]) != kNoEntry && !done[next] && next != start && path.size() <= moving.size()) {
       path.push_back(next);
     }
     const bool cycle = next == start;

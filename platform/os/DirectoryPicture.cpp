@@ -119,6 +119,8 @@ int DirectoryPicture::Rename(const char* from, const char* to) {
   current_[entry] = handle;
   Insert(static_cast<uint32_t>(entry), toHash);
   anyRenamed_ = true;
+  if (turns_.empty()) turns_.assign(entryCount_, 0);
+  turns_[entry] = ++renames_;
   return 0;
 }
 

@@ -45,6 +45,11 @@ class DirectoryPicture {
   const char* OriginalName(size_t entry) const { return original_[entry]; }
   const char* CurrentName(size_t entry) const;
   bool Renamed(size_t entry) const { return current_[entry] != kAsRead; }
+  // When the entry was last renamed: 1 for the picture's first rename, and
+  // on; 0 for an entry never renamed.
+  uint32_t RenameTurn(size_t entry) const { return turns_.empty() ? 0 : turns_[entry]; }
+  // How many renames were made in the picture.
+  uint32_t Renames() const { return renames_; }
 
   // The entry that now bears `name`, or kNone.
   size_t Find(std::string_view name) const;
@@ -81,6 +86,8 @@ class DirectoryPicture {
   size_t entryCount_ = 0;
   // Per entry: where its new name is in renamedText_, or kAsRead.
   std::vector<uint32_t> current_;
+  std::vector<uint32_t> turns_;  // per entry, from the first rename on: RenameTurn
+  uint32_t renames_ = 0;
   // The names given by renames, packed in blocks that never move.
   std::vector<std::unique_ptr<char[]>> renamedText_;
   size_t renamedTextUsed_ = 0;  // bytes of the last block in use

@@ -54,7 +54,7 @@ class PreviewAndUndoTest : public TempDirTest {
 };
 
 TEST_F(PreviewAndUndoTest, ThePreviewListsTheRunsRenamesAndGoForItMakesThem) {
-  TouchAll({"pics/01.jpg", "pics/x.jpg", "pics/y.gif"});
+  TouchAll({"pics/01.jpg", "pics/0a.jpg", "pics/x.jpg", "pics/y.gif"});
   window.SetDlgItemText(kPathField, PathOf("pics/x.jpg").c_str());
   std::vector<std::string> lines;
   std::string directory, count;
@@ -73,16 +73,17 @@ TEST_F(PreviewAndUndoTest, ThePreviewListsTheRunsRenamesAndGoForItMakesThem) {
 
   dialog.OnSysCommand(kPreviewCommand);
   EXPECT_EQ(dialogs.created, Names{"Preview the renames"});
-  EXPECT_EQ(lines, (Names{"01.jpg\t\t-> 02.jpg", "x.jpg\t\t-> 03.jpg", "02.jpg\t\t-> 01.jpg", "03.jpg\t\t-> 02.jpg"}));
+  // 0a sorts first: 01 moves up to make room, then 0a and x take their numbers.
+  EXPECT_EQ(lines, (Names{"01.jpg\t\t-> 02.jpg", "0a.jpg\t\t-> 01.jpg", "x.jpg\t\t-> 03.jpg"}));
   EXPECT_EQ(directory, PathOf("pics/"));
-  EXPECT_EQ(count, "4 renames would be made.");
-  EXPECT_EQ(Pictures(), (Names{"01.jpg", "x.jpg", "y.gif"})) << "closed: nothing renamed";
+  EXPECT_EQ(count, "3 renames would be made.");
+  EXPECT_EQ(Pictures(), (Names{"01.jpg", "0a.jpg", "x.jpg", "y.gif"})) << "closed: nothing renamed";
   EXPECT_EQ(window.ItemText(kStatusLine), "Ready");
   EXPECT_TRUE(window.Messages().empty());
 
   answer = kGoButton;
   dialog.OnSysCommand(kPreviewCommand);
-  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "y.gif"}));
+  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "y.gif"}));
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
   EXPECT_EQ(window.ItemText(kPathField), "");
   EXPECT_EQ(LastMessage().first, "Directory renumbered.");

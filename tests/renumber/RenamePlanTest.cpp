@@ -14,7 +14,7 @@ using Names = std::vector<std::string>;
 using Moves = std::vector<std::pair<std::string, std::string>>;
 
 // A picture of `names` in which each move is made (through free names, so
-// that cycles can be pictured), and the plan for it.
+// that cycles can be pictured), in the order given, and the plan for it.
 RenamePlan PlanFor(const Names& names, const Moves& moves) {
   PackedNames packed;
   for (const auto& name : names) packed.Add(name);
@@ -57,8 +57,8 @@ TEST(RenamePlanTest, MovesWhatMustMoveInTheFewestRenames) {
        {{"0a.jpg", "1.jpg"}, {"1.jpg", "2.jpg"}, {"2.jpg", "3.jpg"}},
        {"2.jpg>3.jpg", "1.jpg>2.jpg", "0a.jpg>1.jpg"}},
       {"a chain met in its middle",
-       {"1.jpg", "0a.jpg", "2.jpg"},
-       {{"0a.jpg", "1.jpg"}, {"1.jpg", "2.jpg"}, {"2.jpg", "3.jpg"}},
+       {"0a.jpg", "1.jpg", "2.jpg"},
+       {{"1.jpg", "2.jpg"}, {"0a.jpg", "1.jpg"}, {"2.jpg", "3.jpg"}},
        {"2.jpg>3.jpg", "1.jpg>2.jpg", "0a.jpg>1.jpg"}},
       {"a swap",
        {"1.jpg", "2.jpg"},
@@ -71,8 +71,8 @@ TEST(RenamePlanTest, MovesWhatMustMoveInTheFewestRenames) {
       {"a temporary name is free before and after, and used once",
        {"renum-swap-1.jpg", "1.jpg", "2.jpg", "3.jpg", "4.jpg"},
        {{"1.jpg", "2.jpg"}, {"2.jpg", "1.jpg"}, {"3.jpg", "4.jpg"}, {"4.jpg", "3.jpg"}, {"renum-swap-1.jpg", "renum-swap-2.jpg"}},
-       {"renum-swap-1.jpg>renum-swap-2.jpg", "1.jpg>renum-swap-3.jpg", "2.jpg>1.jpg", "renum-swap-3.jpg>2.jpg",
-        "3.jpg>renum-swap-4.jpg", "4.jpg>3.jpg", "renum-swap-4.jpg>4.jpg"}},
+       {"1.jpg>renum-swap-3.jpg", "2.jpg>1.jpg", "renum-swap-3.jpg>2.jpg", "3.jpg>renum-swap-4.jpg", "4.jpg>3.jpg",
+        "renum-swap-4.jpg>4.jpg", "renum-swap-1.jpg>renum-swap-2.jpg"}},
   };
   for (const Case& c : cases) {
     const RenamePlan plan = PlanFor(c.names, c.moves);

@@ -28,16 +28,16 @@ class RenamePreviewTest : public TempDirTest {
   HeadlessDialogWindow owner;
 };
 
-TEST_F(RenamePreviewTest, ListsBothPassesRenamesInOrderAndChangesNothing) {
-  TouchAll({"01.jpg", "02.jpg", "x.jpg", "notes.txt"});
+TEST_F(RenamePreviewTest, ListsTheRunsRenamesInOrderAndChangesNothing) {
+  // 0a sorts first, so 01 and 02 move up one, from the free end.
+  TouchAll({"01.jpg", "02.jpg", "0a.jpg", "x.jpg", "notes.txt"});
   const RenamePreview preview = PreviewRenames(Fields("x.jpg", "2"), owner);
   EXPECT_EQ(preview.outcome, RunOutcome::kSucceeded);
   EXPECT_EQ(preview.directory, Dir());
-  EXPECT_EQ(Lines(preview), (Names{"01.jpg -> 03.jpg", "02.jpg -> 04.jpg", "x.jpg -> 05.jpg", "03.jpg -> 01.jpg",
-                                   "04.jpg -> 02.jpg", "05.jpg -> 03.jpg"}));
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "notes.txt", "x.jpg"})) << "no rename, log or page";
+  EXPECT_EQ(Lines(preview), (Names{"02.jpg -> 03.jpg", "01.jpg -> 02.jpg", "0a.jpg -> 01.jpg", "x.jpg -> 04.jpg"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "0a.jpg", "notes.txt", "x.jpg"})) << "no rename, log or page";
   EXPECT_TRUE(preview.orderedBy.empty());
-  EXPECT_EQ(PreviewRenames(Fields("x.jpg", "2"), owner, true).orderedBy, Names(6, "name")) << "explained";
+  EXPECT_EQ(PreviewRenames(Fields("x.jpg", "2"), owner, true).orderedBy, Names(4, "name")) << "explained";
   EXPECT_TRUE(owner.Messages().empty()) << "no \"Directory renumbered.\"";
   EXPECT_TRUE(owner.TextHistory(kStatusLine).empty()) << "the owner's controls stay as they are";
 }
