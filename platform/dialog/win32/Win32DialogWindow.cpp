@@ -9,27 +9,10 @@
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/TextWidening.h"
+#include "platform/dialog/win32/DialogText.h"
 #include "platform/dialog/XpmImage.h"
 
 namespace {
-
-std::wstring Widen(const char* utf8) {
-  if (!utf8 || !*utf8) return std::wstring();
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(units > 0 ? units : 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), units);
-  wide.resize(std::wcslen(wide.c_str()));
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 1), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
-  utf8.resize(std::strlen(utf8.c_str()));
-  return utf8;
-}
 
 std::wstring ControlText(HWND control) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -94,11 +77,11 @@ TemplateWriter BuildTemplate(const DialogTemplate& dialog) {
   out.Word(static_cast<unsigned>(dialog.height));
   out.Word(0);  // no menu
   out.Word(0);  // the dialog class
-  out.Text(Widen(dialog.caption));
+  out.Text(WideDialogText(dialog.caption));
   out.Word(static_cast<unsigned>(dialog.fontPoints > 0 ? dialog.fontPoints : 8));
   out.Word(FW_NORMAL);
   out.Word(DEFAULT_CHARSET << 8);  // italic 0, then the character set
-  out.Text(Widen(dialog.fontName ? dialog.fontName : "MS Shell Dlg"));
+  out.Text(WideDialogText(dialog.fontName ? dialog.fontName : "MS Shell Dlg"));
   for (const ControlTemplate& control : dialog.controls) {
     out.AlignToDword();
     const auto [atom, kindStyle] = ClassAndStyle(control);
@@ -114,7 +97,7 @@ TemplateWriter BuildTemplate(const DialogTemplate& dialog) {
     out.Dword(static_cast<DWORD>(control.id));
     out.Word(0xFFFF);
     out.Word(atom);
-    out.Text(control.kind == ControlKind::kIcon ? std::wstring() : Widen(control.text));
+    out.Text(control.kind == ControlKind::kIcon ? std::wstring() : WideDialogText(control.text));
     out.Word(0);  // no creation data
   }
   return out;
@@ -177,7 +160,7 @@ Win32DialogWindow::~Win32DialogWindow() {
 }
 
 std::string Win32DialogWindow::GetDlgItemText(int id) {
-  if (window_) return Narrow(ControlText(GetDlgItem(window_, id)));
+  if (window_) return Utf8DialogText(ControlText(GetDlgItem(window_, id)));
   const auto found = texts_.find(id);
   return found == texts_.end() ? std::string() : found->second;
 }
@@ -185,7 +168,7 @@ std::string Win32DialogWindow::GetDlgItemText(int id) {
 void Win32DialogWindow::SetDlgItemText(int id, const char* text) {
   texts_[id] = text ? text : "";
   if (!window_) return;
-  const std::wstring wide = Widen(text);
+  const std::wstring wide = WideDialogText(text);
   settingText_ = true;  // the program's own text passes the edit's limit
   SetDlgItemTextW(window_, id, wide.c_str());
   settingText_ = false;
@@ -216,7 +199,7 @@ void Win32DialogWindow::KeepEditWithinLimit(int id) {
   HWND edit = GetDlgItem(window_, id);
   const std::wstring text = ControlText(edit);
   const int limit = byteLimits_[id];
-  if (limit <= 0 || Narrow(text).size() <= static_cast<size_t>(limit)) {
+  if (limit <= 0 || Utf8DialogText(text).size() <= static_cast<size_t>(limit)) {
     lastFitting_[id] = text;
     return;
   }
@@ -256,7 +239,7 @@ std::wstring ListLine(const std::wstring& line) {
 
 void Win32DialogWindow::AddListItem(int id, const char* text) {
   std::vector<std::wstring>& lines = listItems_[id];
-  lines.push_back(ListLine(Widen(text)));
+  lines.push_back(ListLine(WideDialogText(text)));
   if (!window_) return;
   SendDlgItemMessageW(window_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines.back().c_str()));
   SetListTabStops(id);
@@ -303,7 +286,7 @@ void Win32DialogWindow::DragAcceptFiles(bool accept) {
 }
 
 void Win32DialogWindow::AppendSystemMenu(int id, const char* text) {
-  systemMenu_.emplace_back(id, text ? Widen(text) : std::wstring());
+  systemMenu_.emplace_back(id, text ? WideDialogText(text) : std::wstring());
   if (!window_) return;
   HMENU menu = GetSystemMenu(window_, FALSE);
   if (text) {
@@ -340,7 +323,7 @@ void Win32DialogWindow::EndDialog(int result) {
 }
 
 int Win32DialogWindow::MessageBox(const char* text, const char* caption, int style) {
-  return MessageBoxW(window_, Widen(text).c_str(), Widen(caption).c_str(), static_cast<UINT>(style));
+  return MessageBoxW(window_, WideDialogText(text).c_str(), WideDialogText(caption).c_str(), static_cast<UINT>(style));
 }
 
 void Win32DialogWindow::PumpMessages() {
@@ -360,7 +343,7 @@ void Win32DialogWindow::Initialize() {
   for (const auto& [id, text] : texts_) {
     if (!GetDlgItem(window_, id)) continue;
     settingText_ = true;
-    SetDlgItemTextW(window_, id, Widen(text.c_str()).c_str());
+    SetDlgItemTextW(window_, id, WideDialogText(text.c_str()).c_str());
     settingText_ = false;
   }
   for (const auto& [id, checked] : checks_) ::CheckDlgButton(window_, id, checked ? BST_CHECKED : BST_UNCHECKED);
@@ -369,7 +352,7 @@ void Win32DialogWindow::Initialize() {
   FitTexts();
   const std::vector<std::pair<int, std::wstring>> items = std::move(systemMenu_);
   systemMenu_.clear();
-  for (const auto& [id, text] : items) AppendSystemMenu(id, text.empty() ? nullptr : Narrow(text).c_str());
+  for (const auto& [id, text] : items) AppendSystemMenu(id, text.empty() ? nullptr : Utf8DialogText(text).c_str());
   for (const RadioGroup group : radioGroups_) CheckMenuRadioItem(group.firstId, group.lastId, group.checkedId);
   for (const auto& [id, lines] : listItems_) {
     for (const std::wstring& line : lines) {
@@ -487,7 +470,7 @@ long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long
       for (UINT i = 0; i < count; ++i) {
         std::wstring path(static_cast<size_t>(DragQueryFileW(drop, i, nullptr, 0)) + 1, L'\0');
         path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-        paths.push_back(Narrow(path));
+        paths.push_back(Utf8DialogText(path));
       }
       DragFinish(drop);
       if (commands_ && acceptsFiles_ && !paths.empty()) commands_->OnDropFiles(paths);
@@ -507,7 +490,7 @@ long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long
     case WM_DESTROY:
       // The fields may still be read once the window is gone.
       for (auto& [id, text] : texts_) {
-        if (HWND control = GetDlgItem(window_, id)) text = Narrow(ControlText(control));
+        if (HWND control = GetDlgItem(window_, id)) text = Utf8DialogText(ControlText(control));
       }
       for (auto& [id, checked] : checks_) checked = ::IsDlgButtonChecked(window_, id) == BST_CHECKED;
       window_ = nullptr;

@@ -8,21 +8,14 @@
 #include <cstring>
 #include <string>
 
-namespace {
+#include "platform/dialog/win32/DialogText.h"
 
-std::wstring Widen(const char* utf8) {
-  if (!utf8 || !*utf8) return std::wstring();
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(units > 0 ? units : 1), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), units);
-  wide.resize(std::wcslen(wide.c_str()));
-  return wide;
-}
+namespace {
 
 // The dialog's filter: "|" stands for the NULs between and after its parts.
 //   "JPEG Files (*.jpg)|*.jpg||" => L"JPEG Files (*.jpg)\0*.jpg\0\0"
 std::wstring FilterOf(const char* filter) {
-  std::wstring wide = Widen(filter);
+  std::wstring wide = WideDialogText(filter);
   for (wchar_t& unit : wide) {
     if (unit == L'|') unit = L'\0';
   }
@@ -34,11 +27,11 @@ std::wstring FilterOf(const char* filter) {
 
 bool Win32FileDialogs::Choose(const FileDialogRequest& request, std::string& chosenPath) {
   std::wstring file(32768, L'\0');  // room for a long path
-  const std::wstring initialName = Widen(request.fileName);
+  const std::wstring initialName = WideDialogText(request.fileName);
   initialName.copy(file.data(), std::min(initialName.size(), file.size() - 1));
   const std::wstring filter = FilterOf(request.filter);
-  const std::wstring directory = Widen(request.initialDirectory);
-  const std::wstring extension = Widen(request.defaultExtension);
+  const std::wstring directory = WideDialogText(request.initialDirectory);
+  const std::wstring extension = WideDialogText(request.defaultExtension);
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
