@@ -15,7 +15,16 @@ namespace {
 constexpr size_t kBlockBytes = 1 << 16;
 constexpr size_t kMostBlocks = 0xFFFF;  // so no handle is DirectoryPicture's kAsRead
 
-uint64_t HashOf(std::string_view name) { return std::hash<std::string_view>()(name); }
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whether `held` (zero-terminated) is `name`, as the system matches names.
+bool SameName(const char* held, std::string_view name, bool ignoringCase) {
+  if (!ignoringCase) return std::strncmp(held, name.data(), name.size()) == 0 && held[name.size()] == '\0';
+  for (const char c : name) {
+    if (*held == '\0' || AsciiLower(*held++) != AsciiLower(c)) return false;
+  }
+  return *held == '\0';
+}
 uint32_t EntryOf(uint64_t slot) { return static_cast<uint32_t>(slot); }
 // A slot keeps the low half of its name's hash, which also says where the
 // name's probing starts.
@@ -58,6 +67,13 @@ const char* DirectoryPicture::CurrentName(size_t entry) const {
   return renamedText_[at >> 16].get() + (at & 0xFFFF);
 }
 
+uint64_t DirectoryPicture::HashOf(std::string_view name) const {
+  if (!ignoringCase_) return std::hash<std::string_view>()(name);
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a over the folded bytes
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(AsciiLower(c))) * 1099511628211ull;
+  return hash ^ hash >> 29;
+}
+
 size_t DirectoryPicture::Find(std::string_view name) const { return FindHashed(name, HashOf(name)); }
 
 size_t DirectoryPicture::FindHashed(std::string_view name, uint64_t hash) const {
@@ -67,7 +83,7 @@ size_t DirectoryPicture::FindHashed(std::string_view name, uint64_t hash) const 
     if (slot == 0) return kNone;
     if ((slot >> 32) != (hash & 0xFFFFFFFF)) continue;
     const char* held = CurrentName(EntryOf(slot) - 1);
-    if (std::strncmp(held, name.data(), name.size()) == 0 && held[name.size()] == '\0') return EntryOf(slot) - 1;
+    if (SameName(held, name, ignoringCase_)) return EntryOf(slot) - 1;
   }
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/os/DirEntry.h"
+#include "platform/os/NameMatching.h"
 #include "platform/os/PackedNames.h"
 
 class FileServices;
@@ -51,7 +52,8 @@ class DirectoryPicture {
   // How many renames were made in the picture.
   uint32_t Renames() const { return renames_; }
 
-  // The entry that now bears `name`, or kNone.
+  // The entry that now bears `name` (in any case of letters where the
+  // system's names match so: NamesMatchIgnoringCase), or kNone.
   size_t Find(std::string_view name) const;
   bool Exists(std::string_view name) const { return Find(name) != kNone; }
 
@@ -75,12 +77,15 @@ class DirectoryPicture {
   static constexpr uint32_t kAsRead = UINT32_MAX;  // in current_: the name as read
 
   void BuildIndex();
+  // The hash of a name, the same for names the system takes for one.
+  uint64_t HashOf(std::string_view name) const;
   size_t FindHashed(std::string_view name, uint64_t hash) const;
   void Insert(uint32_t entry, uint64_t hash);
   void Erase(uint32_t entry, uint64_t hash);
   const DirEntry* RecordOf(size_t entry);
 
   FileServices* services_ = nullptr;  // null for a picture read from no directory
+  const bool ignoringCase_ = NamesMatchIgnoringCase();
   std::string directory_;
   PackedNames original_;
   size_t entryCount_ = 0;

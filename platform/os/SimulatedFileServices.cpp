@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/os/NullDevice.h"
 #include "platform/os/SearchText.h"
 
 namespace {
@@ -104,7 +105,7 @@ int SimulatedFileServices::OpenRunDirectory(const char* directory, std::unique_p
 }
 
 FILE* SimulatedFileServices::Open(const char* path, const char* mode) {
-  if (std::strpbrk(mode, "wa+") != nullptr) return std::fopen("/dev/null", mode);
+  if (std::strpbrk(mode, "wa+") != nullptr) return std::fopen(NullDevicePath(), mode);
   // A file renamed in a picture is read under the name it has on disk.
   const SearchText where = SplitSearchText(path);
   const auto picture = pictures_.find(KeyOf(where.directory));

@@ -71,6 +71,15 @@ TEST_F(SimulatedFileServicesTest, ARunDirectoryRenamesBareNamesAndTellsThemWithT
   EXPECT_EQ(simulated.OpenRunDirectory(PathOf("missing/").c_str(), unreadable), ENOENT);
 }
 
+TEST_F(SimulatedFileServicesTest, APictureTakesANameForTakenAsTheSystemDoes) {
+  PackedNames names;
+  names.Add("IMG_1.JPG");
+  DirectoryPicture picture(std::move(names));
+  EXPECT_EQ(picture.Exists("img_1.jpg"), NamesMatchIgnoringCase());
+  EXPECT_EQ(picture.Rename("IMG_1.JPG", "img_1.jpg"), NamesMatchIgnoringCase() ? EEXIST : 0);
+  EXPECT_TRUE(picture.Exists("IMG_1.JPG") || picture.Exists("img_1.jpg"));
+}
+
 TEST_F(SimulatedFileServicesTest, AManyTimesRenamedPictureFindsEveryName) {
   // Enough renames to grow and clear the picture's index several times.
   PackedNames names;

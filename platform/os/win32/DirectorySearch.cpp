@@ -56,3 +56,13 @@ std::vector<DirEntry> SearchDirectory(const char* searchText, EntryDetail detail
   if (ended != ERROR_NO_MORE_FILES) return {};
   return SortInNaturalOrder(entries);
 }
+
+// The system delivers names and records together: the names are packed
+// from the names-only search.
+PackedNames SearchDirectoryNames(const char* searchText) {
+  PackedNames names;
+  for (const DirEntry& entry : SearchDirectory(searchText, EntryDetail::kNamesOnly)) {
+    if (!names.Add(entry.name)) return {};
+  }
+  return names;
+}

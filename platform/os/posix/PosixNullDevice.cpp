@@ -1,0 +1,3 @@
+#include "platform/os/NullDevice.h"
+
+const char* NullDevicePath() { return "/dev/null"; }
