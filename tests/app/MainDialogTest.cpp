@@ -144,7 +144,7 @@ TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
   dialog.OnDropFiles({"/pics/summer/a.jpg", "/pics/winter/b.jpg"});
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), "xdg-open\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 
