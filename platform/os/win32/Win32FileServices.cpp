@@ -23,6 +23,8 @@ std::vector<DirEntry> Win32FileServices::Search(const char* searchText, EntryDet
   return SearchDirectory(searchText, detail);
 }
 
+PackedNames Win32FileServices::SearchNames(const char* searchText) { return SearchDirectoryNames(searchText); }
+
 int Win32FileServices::Exists(const char* path) { return ExistsAt(SystemPath(path)); }
 
 int Win32FileServices::Rename(const char* from, const char* to) {

@@ -8,6 +8,7 @@
 class Win32FileServices : public FileServices {
  public:
   std::vector<DirEntry> Search(const char* searchText, EntryDetail detail) override;
+  PackedNames SearchNames(const char* searchText) override;
   int Exists(const char* path) override;
   int Rename(const char* from, const char* to) override;
   FILE* Open(const char* path, const char* mode) override;
