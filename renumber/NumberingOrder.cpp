@@ -1,9 +1,9 @@
 #include "renumber/NumberingOrder.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
 #include <numeric>
+
+#include "platform/os/CaptureTimeText.h"
 
 namespace {
 
@@ -15,34 +15,6 @@ const struct {
     {NumberingOrder::kTaken, "taken"},
     {NumberingOrder::kModified, "modified"},
 };
-
-// "YYYY-MM-DD hh:mm:ss" and the fraction without its trailing zeros.
-std::string ClockText(const WallClockTime& time) {
-  const int64_t days = (time.seconds >= 0 ? time.seconds : time.seconds - 86399) / 86400;
-  const int64_t secondOfDay = time.seconds - days * 86400;
-  // The civil date of a day count since 1970-01-01, counted from March.
-  const int64_t shifted = days + 719468;
-  const int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
-  const int64_t dayOfEra = shifted - era * 146097;
-  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
-  const int64_t day = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
-  const int64_t month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
-  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  char text[64];
-  int length = std::snprintf(text, sizeof text, "%04" PRId64 "-%02" PRId64 "-%02" PRId64 " %02d:%02d:%02d", year,
-                             month, day, static_cast<int>(secondOfDay / 3600),
-                             static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60));
-  if (time.nanoseconds > 0) {
-    char fraction[16];
-    std::snprintf(fraction, sizeof fraction, ".%09d", static_cast<int>(time.nanoseconds));
-    std::string digits = fraction;
-    while (digits.back() == '0') digits.pop_back();
-    std::snprintf(text + length, sizeof text - length, "%s", digits.c_str());
-  }
-  return text;
-}
 
 const char* SourceText(TimeSource source) {
   switch (source) {
@@ -97,7 +69,7 @@ void PutInNumberingOrder(std::vector<const char*>& names, const std::string& dir
 
 std::string DescribeOrderedBy(const FileTime& time, NumberingOrder order) {
   if (time.source == TimeSource::kNone) return "unknown time";
-  std::string text = ClockText(time.time) + " " + SourceText(time.source);
+  std::string text = WallClockText(time.time) + " " + SourceText(time.source);
   if (time.source == TimeSource::kLastWrite && order == NumberingOrder::kTaken) text += " (no capture time)";
   return text;
 }

@@ -1,5 +1,8 @@
 #include "platform/os/CaptureTimeText.h"
 
+#include <cinttypes>
+#include <cstdio>
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -46,6 +49,33 @@ int64_t WallClockSeconds(int year, int month, int day, int hour, int minute, int
   const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
   const int64_t days = era * 146097 + dayOfEra - 719468;
   return days * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+std::string WallClockText(const WallClockTime& time) {
+  const int64_t days = (time.seconds >= 0 ? time.seconds : time.seconds - 86399) / 86400;
+  const int64_t secondOfDay = time.seconds - days * 86400;
+  // The civil date of a day count since 1970-01-01, counted from March.
+  const int64_t shifted = days + 719468;
+  const int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
+  const int64_t dayOfEra = shifted - era * 146097;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+  const int64_t day = dayOfYear - (153 * monthFromMarch + 2) / 5 + 1;
+  const int64_t month = monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9;
+  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  char text[64];
+  int length = std::snprintf(text, sizeof text, "%04" PRId64 "-%02" PRId64 "-%02" PRId64 " %02d:%02d:%02d", year,
+                             month, day, static_cast<int>(secondOfDay / 3600),
+                             static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60));
+  if (time.nanoseconds > 0) {
+    char fraction[16];
+    std::snprintf(fraction, sizeof fraction, ".%09d", static_cast<int>(time.nanoseconds));
+    std::string digits = fraction;
+    while (digits.back() == '0') digits.pop_back();
+    std::snprintf(text + length, sizeof text - length, "%s", digits.c_str());
+  }
+  return text;
 }
 
 bool ParseExifDateTime(const char* text, WallClockTime& time) {

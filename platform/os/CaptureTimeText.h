@@ -4,6 +4,7 @@
 // own reader on another) hands its texts to these.
 
 #include <cstdint>
+#include <string>
 
 #include "platform/os/CaptureTimes.h"
 
@@ -13,6 +14,13 @@
 //   2000, 3, 1, 12, 0, 1  => 951912001
 //   1969, 12, 31, 23, 59, 59 => -1
 int64_t WallClockSeconds(int year, int month, int day, int hour, int minute, int second);
+
+// The text of a wall-clock time, the inverse of WallClockSeconds: the date
+// and time, then the fraction of a second without its trailing zeros.
+//   {0, 0}                  => "1970-01-01 00:00:00"
+//   {951912001, 450000000}  => "2000-03-01 12:00:01.45"
+//   {-1, 0}                 => "1969-12-31 23:59:59"
+std::string WallClockText(const WallClockTime& time);
 
 // An Exif date and time, "YYYY:MM:DD HH:MM:SS" (dashes or colons between the
 // date's fields, as some writers put them), whatever follows it. False for a

@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "platform/os/CharacterPlaces.h"
+#include "platform/os/LetterPlace.h"
 
 namespace {
 
@@ -75,28 +76,11 @@ CharacterPlace FindPlace(UCollator* collator, char32_t character) {
   // A key of its terminator alone: no primary weight, an ignorable mark.
   if (keyLength <= 1) return place;
 
-  // The last letter it sorts with or after.
-  char after = 0;
-  for (char letter = 'a'; letter <= 'z'; ++letter) {
-    const UChar letterText[1] = {static_cast<UChar>(letter)};
-    const int order = Compare(collator, letterText, 1, text, length);
-    if (order == 0) {
-      place.letters = std::string(1, letter);
-      return place;
-    }
-    if (order < 0) after = letter;
-  }
-  // Two letters it sorts as, as ß sorts as "ss".
-  if (after) {
-    for (char second = 'a'; second <= 'z'; ++second) {
-      const UChar pair[2] = {static_cast<UChar>(after), static_cast<UChar>(second)};
-      if (Compare(collator, pair, 2, text, length) == 0) {
-        place.letters = {after, second};
-        return place;
-      }
-    }
-  }
-  place.after = after ? after : '`';
+  const auto compareWith = [&](const std::string& letters) {
+    const std::u16string wide(letters.begin(), letters.end());
+    return Compare(collator, wide.data(), static_cast<int32_t>(wide.size()), text, length);
+  };
+  if (PlaceAmongLetters(compareWith, place)) return place;
   // The primary weights, which order the characters on their own; the key
   // ends in its terminator, left out, and may be longer than the room.
   const int32_t kept = std::min<int32_t>(keyLength, sizeof key) - 1;

@@ -6,15 +6,12 @@
 #include <time.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
-#include <thread>
 
 #include "platform/os/CaptureTimeText.h"
 #include "platform/os/CaptureTimes.h"
+#include "platform/os/OnEveryCore.h"
 #include "platform/os/exiv2/PictureCaptureTime.h"
 
 namespace {
@@ -90,28 +87,6 @@ FileTime TakenAt(int directory, const char* name) {
   }
   close(fd);
   return time;
-}
-
-// Calls `work(i)` for every i below `count`, on as many threads as the
-// machine has cores, each taking the next few items as it gets to them.
-template <typename Work>
-void OnEveryCore(size_t count, const Work& work) {
-  constexpr size_t kItemsATurn = 16;
-  std::atomic<size_t> next{0};
-  const auto worker = [&] {
-    for (size_t begin; (begin = next.fetch_add(kItemsATurn)) < count;) {
-      for (size_t i = begin; i < std::min(count, begin + kItemsATurn); ++i) work(i);
-    }
-  };
-  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const size_t helpers = std::min(cores, (count + kItemsATurn - 1) / kItemsATurn) - 1;
-  std::vector<std::thread> threads;
-  try {
-    for (size_t i = 0; i < helpers; ++i) threads.emplace_back(worker);
-  } catch (const std::system_error&) {  // no more threads to be had: fewer do it
-  }
-  worker();
-  for (std::thread& thread : threads) thread.join();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "platform/os/CharacterPlaces.h"
+#include "platform/os/LetterPlace.h"
 #include "platform/os/win32/WideText.h"
 
 namespace {
@@ -67,28 +68,11 @@ CharacterPlace FindPlace(const wchar_t* locale, char32_t character) {
   const BYTE* primaryEnd = std::find(key, key + keyLength, BYTE{1});
   if (primaryEnd == key) return place;
 
-  // The last letter it sorts with or after.
-  char after = 0;
-  for (char letter = 'a'; letter <= 'z'; ++letter) {
-    const wchar_t letterText[1] = {static_cast<wchar_t>(letter)};
-    const int order = Compare(locale, letterText, 1, text, length);
-    if (order == 0) {
-      place.letters = std::string(1, letter);
-      return place;
-    }
-    if (order < 0) after = letter;
-  }
-  // Two letters it sorts as, as ß sorts as "ss".
-  if (after) {
-    for (char second = 'a'; second <= 'z'; ++second) {
-      const wchar_t pair[2] = {static_cast<wchar_t>(after), static_cast<wchar_t>(second)};
-      if (Compare(locale, pair, 2, text, length) == 0) {
-        place.letters = {after, second};
-        return place;
-      }
-    }
-  }
-  place.after = after ? after : '`';
+  const auto compareWith = [&](const std::string& letters) {
+    const std::wstring wide(letters.begin(), letters.end());
+    return Compare(locale, wide.data(), static_cast<int>(wide.size()), text, length);
+  };
+  if (PlaceAmongLetters(compareWith, place)) return place;
   place.rank.assign(reinterpret_cast<const char*>(key), static_cast<size_t>(primaryEnd - key));
   return place;
 }

@@ -6,14 +6,12 @@
 #include <propidl.h>
 #include <wincodec.h>
 
-#include <algorithm>
-#include <atomic>
 #include <string>
-#include <system_error>
 #include <thread>
 
 #include "platform/os/CaptureTimeText.h"
 #include "platform/os/CaptureTimes.h"
+#include "platform/os/OnEveryCore.h"
 #include "platform/os/win32/SystemPath.h"
 #include "platform/os/win32/WideText.h"
 
@@ -124,28 +122,6 @@ FileTime LastWriteAt(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
   return LastWriteOf(data.ftLastWriteTime);
-}
-
-// Calls `work(i)` for every i below `count`, on as many threads as the
-// machine has cores, each taking the next few items as it gets to them.
-template <typename Work>
-void OnEveryCore(size_t count, const Work& work) {
-  constexpr size_t kItemsATurn = 16;
-  std::atomic<size_t> next{0};
-  const auto worker = [&] {
-    for (size_t begin; (begin = next.fetch_add(kItemsATurn)) < count;) {
-      for (size_t i = begin; i < std::min(count, begin + kItemsATurn); ++i) work(i);
-    }
-  };
-  const size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const size_t helpers = std::min(cores, (count + kItemsATurn - 1) / kItemsATurn) - 1;
-  std::vector<std::thread> threads;
-  try {
-    for (size_t i = 0; i < helpers; ++i) threads.emplace_back(worker);
-  } catch (const std::system_error&) {  // no more threads to be had: fewer do it
-  }
-  worker();
-  for (std::thread& thread : threads) thread.join();
 }
 
 // The imaging factory of the calling thread, made and let go with it.
