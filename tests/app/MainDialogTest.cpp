@@ -241,6 +241,8 @@ TEST_F(MainDialogTest, OneRunAtATime) {
     dialog.OnCommand(kBrowseButton);
     dialog.OnSysCommand(kPreviewCommand);
     dialog.OnSysCommand(kUndoCommand);
+    dialog.OnSysCommand(kTakenOrderCommand);
+    dialog.OnSysCommand(kAboutCommand);
     dialog.OnDropFiles({PathOf("b.jpg")});
     dialog.OnOK();
     dialog.OnCancel();
@@ -256,6 +258,22 @@ TEST_F(MainDialogTest, OneRunAtATime) {
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
   for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_TRUE(window.IsEnabled(id));
   EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg"}));
+  EXPECT_EQ(dialog.settings.order, NumberingOrder::kName) << "no order chosen mid-run";
+
+  // The second click of a double click, delivered once the run is over,
+  // reports no error after the run that went through.
+  window.onPump = nullptr;
+  const size_t messages = window.Messages().size();
+  dialog.OnCommand(kGoButton);
+  EXPECT_EQ(window.Messages().size(), messages);
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
+  // A later click on the empty field asks for a file and leaves the status
+  // line with the outcome of the run it reports.
+  dialog.secondClickTime = std::chrono::milliseconds(0);
+  dialog.OnCommand(kGoButton);
+  ASSERT_EQ(window.Messages().size(), messages + 1);
+  EXPECT_EQ(window.Messages().back().text, "Name one file of the kind to renumber.");
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
 }
 
 }  // namespace
