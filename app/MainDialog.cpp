@@ -53,6 +53,7 @@ void MainDialog::OnInitDialog() {
   Window().DragAcceptFiles(true);
   LoadSettings(settings, Window());
   CheckOrderItem();
+  if (!startFile.empty()) TakeFile(startFile);
   Window().GotoDlgCtrl(kPathField);
 }
 

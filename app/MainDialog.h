@@ -36,7 +36,8 @@ class MainDialog : public RenumberDialog, public DialogCommands {
       : RenumberDialog(window, launcher), dialogs_(dialogs) {}
 
   // Fills the controls, adds the menu items, takes dropped files, reads the
-  // settings file and checks the order it holds.
+  // settings file and checks the order it holds; then takes startFile, if
+  // any, as a dropped file is taken.
   void OnInitDialog() override;
   void OnCommand(int id) override;
   // About, or the choice of a numbering order, which is remembered in the
@@ -74,6 +75,9 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   std::chrono::milliseconds secondClickTime{500};
 
   ProgramSettings settings;
+  // The file the program was started with ("tarvine FILE", a file manager's
+  // "Open With"); "" for none.
+  std::string startFile;
 
  private:
   // Checks the window menu's item of the order in the settings.

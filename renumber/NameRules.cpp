@@ -116,7 +116,8 @@ bool EqualIgnoringCase(const char* a, const char* b) {
 }  // namespace
 
 bool IsPictureExtension(const char* extension) {
-  return EqualIgnoringCase(extension, "jpg") || EqualIgnoringCase(extension, "gif");
+  return EqualIgnoringCase(extension, "jpg") || EqualIgnoringCase(extension, "jpeg") ||
+         EqualIgnoringCase(extension, "gif");
 }
 
 std::string LongerNumbersNote(int width, long count) {

@@ -75,9 +75,10 @@ struct NewNameRule {
 };
 
 // Whether a run on this extension is a picture run, one that gets the
-// slideshow pages: "jpg" or "gif" in any case of letters, the whole text.
-//   "jpg", "JPG", "Gif" => true
-//   "jpeg", "png", ""   => false
+// slideshow pages: "jpg", "jpeg" (as many cameras and phones write JPG) or
+// "gif" in any case of letters, the whole text.
+//   "jpg", "JPG", "Gif", "jpeg", "JPEG" => true
+//   "png", "jpe", ""                     => false
 bool IsPictureExtension(const char* extension);
 
 // The note a run ends with when it gave more numbers than the width holds:

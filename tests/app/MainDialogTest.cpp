@@ -148,6 +148,22 @@ TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 
+TEST_F(MainDialogTest, TheFileTheProgramStartsWithIsTakenAsADroppedOne) {
+  HeadlessDialogWindow started;
+  MainDialog startedDialog{started, dialogs, launcher};
+  startedDialog.startFile = "/pics/summer/a.jpg";
+  started.DoModal(startedDialog);
+  EXPECT_EQ(started.ItemText(kPathField), "/pics/summer/a.jpg");
+  EXPECT_STREQ(startedDialog.settings.lastDirectory, "/pics/summer/");
+  // Over the field's limit: refused with the message Browse gives, never cut.
+  HeadlessDialogWindow refused;
+  MainDialog refusedDialog{refused, dialogs, launcher};
+  refusedDialog.startFile = "/" + std::string(300, 'p') + ".jpg";
+  refused.DoModal(refusedDialog);
+  EXPECT_EQ(refused.ItemText(kPathField), "");
+  EXPECT_EQ(refused.MessageTexts(), Names{"The path is too long: at most 300 bytes."});
+}
+
 TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
   constexpr int kDropped = 0;  // dropped onto the window rather than chosen
   struct Case {

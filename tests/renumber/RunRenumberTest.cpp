@@ -164,7 +164,7 @@ TEST_F(RunRenumberTest, PicturePagesAndTheViewerDependOnTheExtensionAndTheBoxes)
   };
   const Case cases[] = {
       {"png", 1, 1, {}, false, kLongSuccess},
-      {"jpeg", 0, 1, {}, false, "Directory renumbered."},
+      {"JPEG", 0, 1, {"KavoViewer.html"}, true, nullptr},
       {"Gif", 0, 1, {"KavoViewer.html"}, true, nullptr},
       {"JPG", 1, 0, {"Folder.htt"}, false, kLongSuccess},
       {"jpg", 1, 1, {"Folder.htt", "KavoViewer.html"}, true, nullptr},
