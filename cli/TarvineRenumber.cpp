@@ -94,7 +94,7 @@ std::string OptionProblem(const Request& request) {
     return "--digits takes a number of digits from 0 to " + std::to_string(kMaxNameBytes) +
            " (0 or empty: no padding).";
   }
-  if (request.seconds.empty() || !AllDigitsAtMost(request.seconds, 999999)) {
+  if (!AllDigitsAtMost(request.seconds, 999999)) {
     return "--seconds takes a whole number of seconds from 0 to 999999.";
   }
   if (const char* problem = AffixProblem(request.prefix, "prefix")) return std::string("--prefix: ") + problem;
