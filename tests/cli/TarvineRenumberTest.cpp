@@ -198,6 +198,10 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
   EXPECT_EQ(run.err, "") << "no progress without a terminal";
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
   EXPECT_EQ(Read("04.jpg"), "content of x.jpg");
+  // Run again: one outcome, nothing renamed.
+  const Result again = Run({"-d", "2", "01.jpg"});
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.out, "Nothing to rename: the directory is already numbered.\n");
 
   const Result undo = Run({"--undo", "."});
   EXPECT_EQ(undo.status, 0) << undo.err;
@@ -207,9 +211,9 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
     EXPECT_EQ(Read(name), std::string("content of ") + name);
   }
 
-  const Result again = Run({"--undo", root_.string()});
-  EXPECT_EQ(again.status, 0);
-  EXPECT_EQ(again.out, "Every rename in renum.log is already reversed.\n");
+  const Result undoAgain = Run({"--undo", root_.string()});
+  EXPECT_EQ(undoAgain.status, 0);
+  EXPECT_EQ(undoAgain.out, "Every rename in renum.log is already reversed.\n");
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
 }
 
@@ -267,7 +271,7 @@ TEST_F(TarvineRenumberTest, PicturePagesAndTheViewerFollowTheExtension) {
       "defaults and close the folder.htt file when it appears.\n";
   const Case cases[] = {
       {"a.png", {}, false, longText},
-      {"a.jpeg", {}, false, longText},
+      {"a.JPEG", {"Folder.htt", "KavoViewer.html"}, true, ""},
       {"a.Gif", {"Folder.htt", "KavoViewer.html"}, true, ""},
   };
   for (const Case& c : cases) {
