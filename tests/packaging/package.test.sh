@@ -32,6 +32,10 @@ depends=$(field Depends | tr ',' '\n' | sed -E 's/^ *([^ ]+).*/\1/' | sort)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   expect "Depends names $library" grep -qx "$library" <<<"$depends"
 done
+# Exiv2 and ICU, whose package names carry their library's version.
+for library in 'libexiv2-[0-9]+' 'libicu[0-9]+'; do
+  expect "Depends names $library" grep -qxE "$library" <<<"$depends"
+done
 expect_eq "Depends names no -dev package" "" "$(grep -- '-dev$' <<<"$depends")"
 
 # The file list: every file and link, each where Debian looks for it.
