@@ -31,9 +31,10 @@ class QtDialogFactory : public DialogFactory {
 
 int RunTarvineApp(int argc, char** argv) {
   // --help and --version answer on the terminal, before any display is
-  // needed.
-  if (const auto answer = AnswerWithoutWindow(ParseStartArguments(ProgramArguments(argc, argv)))) {
-    return PrintAnswer(*answer);
+  // needed; anything else waits until Qt has taken its own options out.
+  const StartRequest asked = ParseStartArguments(ProgramArguments(argc, argv));
+  if (asked.action == StartRequest::Action::kHelp || asked.action == StartRequest::Action::kVersion) {
+    return PrintAnswer(*AnswerWithoutWindow(asked));
   }
   QApplication application(argc, argv);
   // Qt has taken out the options that are its own (-platform, -style, ...).
