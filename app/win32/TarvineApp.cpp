@@ -39,9 +39,14 @@ std::wstring WideText(const std::string& text) {
 }
 
 // A program of the Windows subsystem has no console of its own: the answer
-// goes to the console of the command line that started it, or, started
-// from Explorer, into a message box.
+// goes where its output was sent (a file or a pipe), else to the console of
+// the command line that started it, else, started from Explorer, into a
+// message box.
 int AnswerOnConsole(const StartAnswer& answer) {
+  const HANDLE output = GetStdHandle(answer.isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if (output != nullptr && output != INVALID_HANDLE_VALUE && GetFileType(output) != FILE_TYPE_UNKNOWN) {
+    return PrintAnswer(answer);
+  }
   if (AttachConsole(ATTACH_PARENT_PROCESS)) {
     std::FILE* ignored = nullptr;
     freopen_s(&ignored, "CONOUT$", "w", answer.isError ? stderr : stdout);

@@ -55,6 +55,8 @@ registered() { wine reg query "$uninstall" /v DisplayName >/dev/null 2>&1; }
 expect "it has an entry in Programs and Features" registered
 expect_eq "it runs from there" "tarvine-renumber 1.0.0.1" \
   "$(wine "$unix_folder/tarvine-renumber.exe" --version | tr -d '\r')"
+expect_eq "the window answers --version without opening" "tarvine 1.0.0.1" \
+  "$(wine "$unix_folder/tarvine.exe" --version | tr -d '\r')"
 
 wine "$setup" /S /PATH "/D=$folder"
 expect_eq "installing again adds no second PATH entry" "$path_before;$folder" "$(system_path)"
