@@ -53,6 +53,7 @@ void MainDialog::OnInitDialog() {
   Window().DragAcceptFiles(true);
   LoadSettings(settings, Window());
   CheckOrderItem();
+  if (!startFile.empty()) TakeFile(startFile);
   Window().GotoDlgCtrl(kPathField);
 }
 
@@ -60,7 +61,9 @@ void MainDialog::OnCommand(int id) {
   if (runInProgress_) return;
   switch (id) {
     case kBrowseButton: OnBrowse(); break;
-    case kGoButton: OnGoForIt(); break;
+    case kGoButton:
+      if (!SecondHalfOfADoubleClick()) OnGoForIt();
+      break;
     case kChooseViewerButton: OnChooseViewer(); break;
     default: break;
   }
@@ -75,6 +78,10 @@ void MainDialog::CheckOrderItem() {
 }
 
 void MainDialog::OnSysCommand(int id) {
+  // The menu's commands wait for the run: an order chosen mid-run would not
+  // be the one it numbers in, and a preview's or an undo's renames would
+  // cross its own.
+  if (runInProgress_) return;
   // The window system keeps the four low bits of a command for itself.
   const int command = id & 0xFFF0;
   for (const auto& item : kOrderItems) {
@@ -90,7 +97,6 @@ void MainDialog::OnSysCommand(int id) {
     window->DoModal(about);
     return;
   }
-  if (runInProgress_) return;  // the renames of a preview or an undo would cross the run's
   switch (command) {
     case kPreviewCommand: OnPreview(); break;
     case kUndoCommand: OnUndo(); break;
@@ -157,6 +163,11 @@ RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   const RunOutcome outcome = run();
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, true);
   runInProgress_ = false;
+  runEndedAt_ = std::chrono::steady_clock::now();
   if (outcome == RunOutcome::kSucceeded) lastRunDirectory_ = DirectoryOf(options.pathText.c_str());
   return outcome;
+}
+
+bool MainDialog::SecondHalfOfADoubleClick() const {
+  return runEndedAt_ && std::chrono::steady_clock::now() - *runEndedAt_ < secondClickTime;
 }

@@ -4,7 +4,9 @@
 // the window menu (the three numbering orders, preview, undo, About), a file
 // dropped onto the window, Exit, Enter, Escape and the close box.
 
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +36,8 @@ class MainDialog : public RenumberDialog, public DialogCommands {
       : RenumberDialog(window, launcher), dialogs_(dialogs) {}
 
   // Fills the controls, adds the menu items, takes dropped files, reads the
-  // settings file and checks the order it holds.
+  // settings file and checks the order it holds; then takes startFile, if
+  // any, as a dropped file is taken.
   void OnInitDialog() override;
   void OnCommand(int id) override;
   // About, or the choice of a numbering order, which is remembered in the
@@ -64,7 +67,17 @@ class MainDialog : public RenumberDialog, public DialogCommands {
 
   bool RunInProgress() const { return runInProgress_; }
 
+  // A click on "Go For It!" this soon after a run ended is the second half
+  // of a double click (the double-click time of the window systems), held
+  // back while the run worked: it starts nothing. The run it follows has
+  // emptied the path field, so it could only report an error after a run
+  // that went through.
+  std::chrono::milliseconds secondClickTime{500};
+
   ProgramSettings settings;
+  // The file the program was started with ("tarvine FILE", a file manager's
+  // "Open With"); "" for none.
+  std::string startFile;
 
  private:
   // Checks the window menu's item of the order in the settings.
@@ -79,7 +92,10 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   bool NamesAFile(const std::string& path, const char* command, const char* need);
 
   DialogFactory& dialogs_;
+  bool SecondHalfOfADoubleClick() const;
+
   bool runInProgress_ = false;
+  std::optional<std::chrono::steady_clock::time_point> runEndedAt_;  // of the latest run, none before
   // The directory of the latest run that went through, for an undo once
   // the path field is emptied; "" before any.
   std::string lastRunDirectory_;

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
+#include "app/StartArguments.h"
 #include "app/VersionRecord.h"
 #include "platform/dialog/qt/QtDialogWindow.h"
 #include "platform/dialog/qt/QtFileDialogs.h"
+#include "platform/os/ProgramArguments.h"
 
 namespace {
 
@@ -27,7 +30,16 @@ class QtDialogFactory : public DialogFactory {
 }  // namespace
 
 int RunTarvineApp(int argc, char** argv) {
+  // --help and --version answer on the terminal, before any display is
+  // needed; anything else waits until Qt has taken its own options out.
+  const StartRequest asked = ParseStartArguments(ProgramArguments(argc, argv));
+  if (asked.action == StartRequest::Action::kHelp || asked.action == StartRequest::Action::kVersion) {
+    return PrintAnswer(*AnswerWithoutWindow(asked));
+  }
   QApplication application(argc, argv);
+  // Qt has taken out the options that are its own (-platform, -style, ...).
+  const StartRequest request = ParseStartArguments(ProgramArguments(argc, argv));
+  if (const auto answer = AnswerWithoutWindow(request)) return PrintAnswer(*answer);
   QApplication::setApplicationName(kProgramName);
   QApplication::setApplicationVersion(kProgramVersion);
   QApplication::setDesktopFileName("tarvine");
@@ -37,6 +49,7 @@ int RunTarvineApp(int argc, char** argv) {
   QtDialogWindow window(MainDialogTemplate());
   QtDialogFactory dialogs(window);
   MainDialog dialog(window, dialogs);
+  dialog.startFile = request.file;
   // Exit, Enter, Escape and the close box all end the program alike.
   window.DoModal(dialog);
   return 0;

@@ -54,6 +54,23 @@ int UsageError(const std::string& message) {
   return kUsageError;
 }
 
+// Whether a text is decimal digits alone (none at all included) whose
+// value is at most `most`.
+//   "3", 255    => true
+//   "", 255     => true
+//   "003", 255  => true
+//   "256", 255  => false
+//   "-1", "3x", "0x3", " 3", "+3" => false
+bool AllDigitsAtMost(const std::string& text, unsigned long most) {
+  unsigned long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + static_cast<unsigned long>(c - '0');
+    if (value > most) return false;
+  }
+  return true;
+}
+
 // The option that is over its limit or holds what no file name may, as a
 // usage error naming the option; empty when every option can be used.
 std::string OptionProblem(const Request& request) {
@@ -70,6 +87,15 @@ std::string OptionProblem(const Request& request) {
     if (limit.value.size() > limit.limit) {
       return std::string(limit.option) + " takes at most " + std::to_string(limit.limit) + " bytes.";
     }
+  }
+  // A number is its decimal digits alone: "3x", "0x3" or "-1" is no width
+  // the user could mean, and read as a number it would be another one.
+  if (!AllDigitsAtMost(request.digits, kMaxNameBytes)) {
+    return "--digits takes a number of digits from 0 to " + std::to_string(kMaxNameBytes) +
+           " (0 or empty: no padding).";
+  }
+  if (!AllDigitsAtMost(request.seconds, 999999)) {
+    return "--seconds takes a whole number of seconds from 0 to 999999.";
   }
   if (const char* problem = AffixProblem(request.prefix, "prefix")) return std::string("--prefix: ") + problem;
   if (const char* problem = AffixProblem(request.suffix, "suffix")) return std::string("--suffix: ") + problem;
@@ -138,11 +164,7 @@ int Renumber(const Request& request) {
 
   // The options were checked against the fields' limits above.
   if (request.dryRun) return DryRun(fields, window, request.explain);
-  const RunOutcome outcome = dialog.RunOnFields();
-  if (outcome == RunOutcome::kSucceeded && dialog.renamesMade == 0) {
-    std::printf("Nothing to rename: the directory is already numbered.\n");
-  }
-  return ExitStatusOf(outcome);
+  return ExitStatusOf(dialog.RunOnFields());
 }
 
 }  // namespace
@@ -184,6 +206,10 @@ int RunTarvineRenumber(int argc, char** argv) {
   CLI::Option* version = app.add_flag("--version", request.version, "Show the version and exit");
   app.add_flag("--verbose", request.verbose, "With --version: show the whole version record")->needs(version);
 
+  // Every usage error reads alike: "Error:", what is wrong, the --help hint.
+  app.failure_message([](const CLI::App*, const CLI::Error& error) {
+    return std::string("Error: ") + error.what() + "\nRun with --help for more information.\n";
+  });
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

@@ -116,5 +116,17 @@ bool EqualIgnoringCase(const char* a, const char* b) {
 }  // namespace
 
 bool IsPictureExtension(const char* extension) {
-  return EqualIgnoringCase(extension, "jpg") || EqualIgnoringCase(extension, "gif");
+  return EqualIgnoringCase(extension, "jpg") || EqualIgnoringCase(extension, "jpeg") ||
+         EqualIgnoringCase(extension, "gif");
+}
+
+std::string LongerNumbersNote(int width, long count) {
+  if (width < 1 || width > 9) return {};
+  long firstLonger = 1;
+  for (int i = 0; i < width; ++i) firstLonger *= 10;
+  if (count < firstLonger) return {};
+  return "Note: the numbers from " + std::to_string(firstLonger) + " on are one digit longer than " +
+         std::to_string(width) + (width == 1 ? " digit" : " digits") + ", which some programs sort before " +
+         std::to_string(firstLonger / 10 + 1) + "; " + std::to_string(width + 1) +
+         " digits would keep every name in order.";
 }

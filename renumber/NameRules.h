@@ -75,7 +75,20 @@ struct NewNameRule {
 };
 
 // Whether a run on this extension is a picture run, one that gets the
-// slideshow pages: "jpg" or "gif" in any case of letters, the whole text.
-//   "jpg", "JPG", "Gif" => true
-//   "jpeg", "png", ""   => false
+// slideshow pages: "jpg", "jpeg" (as many cameras and phones write JPG) or
+// "gif" in any case of letters, the whole text.
+//   "jpg", "JPG", "Gif", "jpeg", "JPEG" => true
+//   "png", "jpe", ""                     => false
 bool IsPictureExtension(const char* extension);
+
+// The note a run ends with when it gave more numbers than the width holds:
+// the longer names are made whole, but a program that sorts names as plain
+// text puts them out of order. Empty when every number fits, or when no
+// width was asked for (0 or less).
+//   width 3, count 1200 => "Note: the numbers from 1000 on are one digit longer than 3 digits, which some
+//                           programs sort before 101; 4 digits would keep every name in order."
+//   width 1, count 12   => "Note: the numbers from 10 on are one digit longer than 1 digit, which some
+//                           programs sort before 2; 2 digits would keep every name in order."
+//   width 3, count 999  => ""
+//   width 0, count 5000 => ""
+std::string LongerNumbersNote(int width, long count);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/os/ErrorText.h"
+
 namespace {
 
 constexpr size_t kMaxExtension = 7;
@@ -24,7 +26,10 @@ PassPlan MakePassPlan(RunOptions& options) {
 
   const char* extension = ExtensionOfFileName(options.pathText.c_str());
   if (!extension) {
-    plan.refusal = "File name must have an extension.";
+    // The message names the file: a path given from a script may not be the
+    // one the user thinks.
+    plan.refusal = Explained("File name must have an extension.",
+                             options.pathText + " has none: name a file such as holiday.jpg.");
     return plan;
   }
   if (std::strlen(extension) > kMaxExtension) {

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,9 @@ const char kRenumberedCustomize[] =
     "Directory renumbered.  To use the viewer, you must customize the folder now.  Go into explorer, click on the "
     "directory that has been renumbered, then click on 'View', then 'Customize this folder'.  Follow the defaults "
     "and close the folder.htt file when it appears.";
+const char kNothingToRename[] = "Nothing to rename: the directory is already numbered.";
 const char kDoneWithNothingToRename[] = "Done.  Nothing to rename: the directory is already numbered.";
+const char kNameOneFile[] = "Name one file of the kind to renumber.";
 
 }  // namespace
 
@@ -38,6 +41,12 @@ RunOutcome RenumberDialog::RunRenumber() {
 }
 
 RunOutcome RenumberDialog::RunOnFields() {
+  // An empty field is no run: nothing is reported as failed, and the status
+  // line keeps the outcome of the run before.
+  if (options.pathText.empty()) {
+    ShowError(kNameOneFile);
+    return RunOutcome::kNotStarted;
+  }
   window_.SetDlgItemText(kStatusLine, "Working...");
   window_.SetDlgItemText(kCountLine, "");
   window_.PumpMessages();
@@ -46,8 +55,7 @@ RunOutcome RenumberDialog::RunOnFields() {
   char pathCopy[kMaxPathText + 1];
   std::snprintf(pathCopy, sizeof pathCopy, "%s", options.pathText.c_str());
   if (FileExists(pathCopy) == 0) {
-    ShowError(Explained("File does not exist.", *pathCopy ? std::string(pathCopy) + ": " + SystemReason(ENOENT)
-                                                          : "Name one file of the kind to renumber."));
+    ShowError(Explained("File does not exist.", std::string(pathCopy) + ": " + SystemReason(ENOENT)));
     return FailureEnding();
   }
   // A directory is no file of a kind: its name and its siblings' would be
@@ -76,6 +84,9 @@ RunOutcome RenumberDialog::RunOnFields() {
   // directory were renumbered.
   if (!RenumberAsPlanned(plan, *runDirectory)) return FailureEnding();
 
+  // Numbers wider than asked for are made as asked (the names stay whole),
+  // and the outcome says so.
+  const std::string note = LongerNumbersNote(plan.width, results.renamedCount);
   const bool pictureRun = IsPictureExtension(results.currentExtension);
   const PageOptions pageOptions{options, results.renamedCount, results.currentExtension};
   if (options.applyViewer == 1 && pictureRun && !WriteFolderTemplate(directory, pageOptions, window_)) {
@@ -91,8 +102,12 @@ RunOutcome RenumberDialog::RunOnFields() {
                           "The directory was renumbered and " + page + " written; choose another viewer to open it."));
       return FailureEnding();
     }
+    if (!note.empty()) window_.MessageBox(note.c_str(), "Good work.", kMessageOk);
   } else {
-    window_.MessageBox(options.applyViewer == 1 ? kRenumberedCustomize : kRenumbered, "Good work.", kMessageOk);
+    // One outcome: a directory already numbered was not renumbered.
+    std::string outcome = options.applyViewer == 1 ? kRenumberedCustomize : kRenumbered;
+    if (renamesMade == 0) outcome.replace(0, std::strlen(kRenumbered), kNothingToRename);
+    window_.MessageBox(Explained(outcome, note).c_str(), "Good work.", kMessageOk);
   }
 
   window_.SetDlgItemText(kPathField, "");

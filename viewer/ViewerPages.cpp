@@ -62,7 +62,11 @@ int WriteViewerDocument(const char* directory, const char* fileName, bool withFi
                "<INPUT TYPE=\"button\" VALUE=\"     Next   \" onClick=\"NextIt()\">\n<INPUT TYPE=\"button\" "
                "VALUE=\"    Random  \" onClick=\"RandomIt()\">\n");
   std::fprintf(stream, "<INPUT TYPE=\"button\" VALUE=\"Auto Sequence\" onClick=\"AutoIt()\">\n</FORM>\n\n");
-  std::fprintf(stream, "<IMG name=\"showme\" BORDER=0>\n\n<SCRIPT LANGUAGE=\"JavaScript\">\n");
+  // Each picture is scaled down to fit the window below the buttons, as a
+  // camera's picture is many times the size of a screen.
+  std::fprintf(stream,
+               "<IMG name=\"showme\" BORDER=0 STYLE=\"max-width:100%%;max-height:80vh\">\n\n<SCRIPT "
+               "LANGUAGE=\"JavaScript\">\n");
   // Picture 1 shows as the document loads.
   std::fprintf(stream, "<!-- Hide JavaScript from Java-Impaired Browsers\nNextIt();\n// End Hiding -->\n</SCRIPT>\n\n");
   std::fprintf(stream, "</BODY>\n</html>\n");

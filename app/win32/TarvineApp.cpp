@@ -3,12 +3,18 @@
 
 #include "app/TarvineApp.h"
 
+#include <windows.h>
+
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
+#include "app/StartArguments.h"
 #include "platform/dialog/win32/Win32DialogWindow.h"
 #include "platform/dialog/win32/Win32FileDialogs.h"
+#include "platform/os/ProgramArguments.h"
 
 namespace {
 
@@ -24,15 +30,46 @@ class Win32DialogFactory : public DialogFactory {
   Win32DialogWindow& owner_;
 };
 
+// UTF-8 as UTF-16 for the window system.
+std::wstring WideText(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
+// A program of the Windows subsystem has no console of its own: the answer
+// goes where its output was sent (a file or a pipe), else to the console of
+// the command line that started it, else, started from Explorer, into a
+// message box.
+int AnswerOnConsole(const StartAnswer& answer) {
+  const HANDLE output = GetStdHandle(answer.isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if (output != nullptr && output != INVALID_HANDLE_VALUE && GetFileType(output) != FILE_TYPE_UNKNOWN) {
+    return PrintAnswer(answer);
+  }
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    std::FILE* ignored = nullptr;
+    freopen_s(&ignored, "CONOUT$", "w", answer.isError ? stderr : stdout);
+    return PrintAnswer(answer);
+  }
+  const std::wstring text = WideText(answer.text);
+  MessageBoxW(nullptr, text.c_str(), L"Tarvine", answer.isError ? MB_ICONERROR : MB_ICONINFORMATION);
+  return answer.status;
+}
+
 }  // namespace
 
-int RunTarvineApp(int, char**) {
+int RunTarvineApp(int argc, char** argv) {
+  // The arguments as UTF-8 from the wide command line, whatever the code page.
+  const StartRequest request = ParseStartArguments(ProgramArguments(argc, argv));
+  if (const auto answer = AnswerWithoutWindow(request)) return AnswerOnConsole(*answer);
   InitializeWindowSystem();
   Win32FileDialogs fileDialogs;
   ScopedFileDialogs fileDialogsInForce(fileDialogs);
   Win32DialogWindow window(MainDialogTemplate());
   Win32DialogFactory dialogs(window);
   MainDialog dialog(window, dialogs);
+  dialog.startFile = request.file;
   // Exit, Enter, Escape and the close box all end the program alike.
   window.DoModal(dialog);
   return 0;

@@ -1,6 +1,7 @@
 ; The Windows installer: tarvine-renumber.exe and its README into
-; Program Files\Tarvine, optionally the folder on the system's PATH, and an
-; uninstaller that takes all of it back (the PATH entry included).
+; Program Files\Tarvine, Explorer's "Renumber with Tarvine" for pictures and
+; videos, optionally the folder on the system's PATH, and an uninstaller
+; that takes all of it back (the verb and the PATH entry included).
 ;
 ;   makensis -DVERSION=1.0.0.1 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> tarvine.nsi
 ;
@@ -22,6 +23,20 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvine"
 !define ENVIRONMENT_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
+; Explorer's context-menu verb for every picture and every video file (the
+; file types the system perceives as such), below the classes of the
+; installation's context: the machine's with SetShellVarContext all.
+!define VERB "shell\Tarvine.Renumber"
+!define IMAGE_VERB_KEY "Software\Classes\SystemFileAssociations\image\${VERB}"
+!define VIDEO_VERB_KEY "Software\Classes\SystemFileAssociations\video\${VERB}"
+
+; The verb "Renumber with Tarvine" under one key: the window, started with
+; the file in its path field.
+!macro WriteVerb KEY
+  WriteRegStr SHCTX "${KEY}" "" "Renumber with Tarvine"
+  WriteRegStr SHCTX "${KEY}" "Icon" "$INSTDIR\tarvine.exe"
+  WriteRegStr SHCTX "${KEY}\command" "" '"$INSTDIR\tarvine.exe" "%1"'
+!macroend
 
 Name "Tarvine ${VERSION}"
 OutFile "${OUTFILE}"
@@ -49,6 +64,8 @@ Section "Tarvine (required)" SectionProgram
   File "${STAGE}\README.txt"
   SetShellVarContext all
   CreateShortCut "$SMPROGRAMS\Tarvine.lnk" "$INSTDIR\tarvine.exe"
+  !insertmacro WriteVerb "${IMAGE_VERB_KEY}"
+  !insertmacro WriteVerb "${VIDEO_VERB_KEY}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tarvine"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -76,7 +93,7 @@ Section /o "Put tarvine-renumber on PATH" SectionPath
   ${EndIf}
 SectionEnd
 
-LangString DESC_SectionProgram ${LANG_ENGLISH} "The window (tarvine.exe, in the Start menu), tarvine-renumber.exe and their README."
+LangString DESC_SectionProgram ${LANG_ENGLISH} "The window (tarvine.exe, in the Start menu and as Explorer's $\"Renumber with Tarvine$\" for pictures and videos), tarvine-renumber.exe and their README."
 LangString DESC_SectionPath ${LANG_ENGLISH} "Lets a Command Prompt or PowerShell start tarvine-renumber by its name."
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionProgram} $(DESC_SectionProgram)
@@ -117,6 +134,8 @@ Section "Uninstall"
   ${EndIf}
   SetShellVarContext all
   Delete "$SMPROGRAMS\Tarvine.lnk"
+  DeleteRegKey SHCTX "${IMAGE_VERB_KEY}"
+  DeleteRegKey SHCTX "${VIDEO_VERB_KEY}"
   Delete "$INSTDIR\tarvine.exe"
   Delete "$INSTDIR\tarvine-renumber.exe"
   Delete "$INSTDIR\README.txt"

@@ -148,6 +148,22 @@ TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 
+TEST_F(MainDialogTest, TheFileTheProgramStartsWithIsTakenAsADroppedOne) {
+  HeadlessDialogWindow started;
+  MainDialog startedDialog{started, dialogs, launcher};
+  startedDialog.startFile = "/pics/summer/a.jpg";
+  started.DoModal(startedDialog);
+  EXPECT_EQ(started.ItemText(kPathField), "/pics/summer/a.jpg");
+  EXPECT_STREQ(startedDialog.settings.lastDirectory, "/pics/summer/");
+  // Over the field's limit: refused with the message Browse gives, never cut.
+  HeadlessDialogWindow refused;
+  MainDialog refusedDialog{refused, dialogs, launcher};
+  refusedDialog.startFile = "/" + std::string(300, 'p') + ".jpg";
+  refused.DoModal(refusedDialog);
+  EXPECT_EQ(refused.ItemText(kPathField), "");
+  EXPECT_EQ(refused.MessageTexts(), Names{"The path is too long: at most 300 bytes."});
+}
+
 TEST_F(MainDialogTest, AChoiceThatCouldNotBeStoredIsRefused) {
   constexpr int kDropped = 0;  // dropped onto the window rather than chosen
   struct Case {
@@ -241,6 +257,8 @@ TEST_F(MainDialogTest, OneRunAtATime) {
     dialog.OnCommand(kBrowseButton);
     dialog.OnSysCommand(kPreviewCommand);
     dialog.OnSysCommand(kUndoCommand);
+    dialog.OnSysCommand(kTakenOrderCommand);
+    dialog.OnSysCommand(kAboutCommand);
     dialog.OnDropFiles({PathOf("b.jpg")});
     dialog.OnOK();
     dialog.OnCancel();
@@ -256,6 +274,22 @@ TEST_F(MainDialogTest, OneRunAtATime) {
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
   for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_TRUE(window.IsEnabled(id));
   EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg"}));
+  EXPECT_EQ(dialog.settings.order, NumberingOrder::kName) << "no order chosen mid-run";
+
+  // The second click of a double click, delivered once the run is over,
+  // reports no error after the run that went through.
+  window.onPump = nullptr;
+  const size_t messages = window.Messages().size();
+  dialog.OnCommand(kGoButton);
+  EXPECT_EQ(window.Messages().size(), messages);
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
+  // A later click on the empty field asks for a file and leaves the status
+  // line with the outcome of the run it reports.
+  dialog.secondClickTime = std::chrono::milliseconds(0);
+  dialog.OnCommand(kGoButton);
+  ASSERT_EQ(window.Messages().size(), messages + 1);
+  EXPECT_EQ(window.Messages().back().text, "Name one file of the kind to renumber.");
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
 }
 
 }  // namespace

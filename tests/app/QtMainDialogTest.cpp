@@ -131,6 +131,10 @@ TEST_F(QtMainDialogTest, GoForItRunsWithTheCommandsDisabledAndReportsInTheStatus
     EXPECT_EQ(Text(kCountLine), "   3 files.");
     EXPECT_EQ(Text(kPathField), "");
     EXPECT_TRUE(window.Control(kGoButton)->isEnabled());
+    // The second click of a double click, delivered once the run is over,
+    // starts nothing: no message about the emptied path field, no "Error.".
+    QTest::mouseClick(window.Control(kGoButton), Qt::LeftButton);
+    EXPECT_EQ(Text(kStatusLine), "Done.");
     QTest::keyClick(window.Dialog(), Qt::Key_Escape);
   });
   EXPECT_EQ(window.DoModal(dialog), kIdCancel);

@@ -11,6 +11,7 @@ import { tmpdir } from 'node:os';
 import { join, normalize } from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { fileURLToPath, pathToFileURL } from 'node:url';
+import { deflateSync } from 'node:zlib';
 
 import { chromium } from 'playwright-core';
 
@@ -32,6 +33,44 @@ const PICTURES = {
     'base64',
   ),
 };
+
+PICTURES.jpeg = PICTURES.jpg; // the same pictures, as many cameras name them
+
+// A camera-sized picture, width x height of one colour, as a PNG (the
+// browser knows a picture by its bytes, whatever its name says).
+function largePicture(width, height) {
+  const crcTable = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+  });
+  const crc = (bytes) => {
+    let c = 0xffffffff;
+    for (const b of bytes) c = crcTable[(c ^ b) & 0xff] ^ (c >>> 8);
+    return (c ^ 0xffffffff) >>> 0;
+  };
+  const chunk = (type, data) => {
+    const typed = Buffer.concat([Buffer.from(type, 'latin1'), data]);
+    const length = Buffer.alloc(4);
+    length.writeUInt32BE(data.length);
+    const sum = Buffer.alloc(4);
+    sum.writeUInt32BE(crc(typed));
+    return Buffer.concat([length, typed, sum]);
+  };
+  const header = Buffer.alloc(13);
+  header.writeUInt32BE(width, 0);
+  header.writeUInt32BE(height, 4);
+  header.set([8, 2, 0, 0, 0], 8); // 8 bits, RGB
+  const row = Buffer.alloc(1 + width * 3, 0x80);
+  row[0] = 0; // no filter
+  const rows = Buffer.concat(Array(height).fill(row));
+  return Buffer.concat([
+    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
+    chunk('IHDR', header),
+    chunk('IDAT', deflateSync(rows)),
+    chunk('IEND', Buffer.alloc(0)),
+  ]);
+}
 
 const CHROMIUM_ARGS = [
   '--headless',
@@ -82,7 +121,7 @@ function passName(run, n) {
 // A fresh directory with the pictures `numbers` and the page written into it.
 function preparePictures(run, numbers) {
   const dir = mkdtempSync(join(scratch, 'pics-'));
-  const bytes = PICTURES[run.ext.toLowerCase()];
+  const bytes = run.bytes ?? PICTURES[run.ext.toLowerCase()];
   for (const n of numbers) writeFileSync(join(dir, passName(run, n)), bytes);
   execFileSync(writer, [`${dir}/`, run.digits, run.prefix, run.suffix, run.ext, String(run.count), run.seconds]);
   return dir;
@@ -132,6 +171,7 @@ for (const [digits, ext] of [
   ['5', 'gif'],
   ['7', 'JPG'],
   ['8', 'jpg'],
+  ['4', 'JPEG'],
 ]) {
   describe(`digits ${digits}`, { timeout: 60_000 }, () => {
     const run = { digits, prefix: 'trip', suffix: '_x', ext, count: PICTURE_COUNT, seconds: '1' };
@@ -210,6 +250,26 @@ for (const [digits, ext] of [
     });
   });
 }
+
+test('a camera-sized picture is scaled to fit the window, without scroll bars', { timeout: 60_000 }, async () => {
+  const run = { digits: '3', prefix: '', suffix: '', ext: 'jpg', count: 1, seconds: '4', bytes: largePicture(4032, 3024) };
+  const dir = preparePictures(run, [1]);
+  await page.setViewportSize({ width: 800, height: 600 });
+  try {
+    await openPage(dir);
+    await assertShows(dir, run, 1, 'on load');
+    const fit = await page.evaluate(() => {
+      const shown = document.showme.getBoundingClientRect();
+      const whole = document.documentElement;
+      return { width: shown.width, height: shown.height, scrollWidth: whole.scrollWidth, scrollHeight: whole.scrollHeight };
+    });
+    assert.ok(fit.width <= 800 && fit.height <= 600, `shown ${fit.width} x ${fit.height}`);
+    assert.ok(Math.abs(fit.width / fit.height - 4032 / 3024) < 0.01, 'the proportions are kept');
+    assert.ok(fit.scrollWidth <= 800 && fit.scrollHeight <= 600, `the page is ${fit.scrollWidth} x ${fit.scrollHeight}`);
+  } finally {
+    await page.setViewportSize({ width: 1280, height: 720 });
+  }
+});
 
 describe('names with bytes of their own', { timeout: 60_000 }, () => {
   const runs = [

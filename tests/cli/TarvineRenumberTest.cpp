@@ -131,14 +131,24 @@ TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
       {{"-s", std::string(200, 's'), "a.jpg"}, "Error: --suffix: The suffix is too long: at most 199 bytes.\n"},
       {{"-p", "../up/", "a.jpg"}, "Error: --prefix: The prefix may not contain /.\n"},
       {{"--viewer", std::string(201, 'v'), "a.jpg"}, "Error: The viewer path is too long: at most 200 bytes."},
-      {{"--verbose", "a.jpg"}, "--verbose requires --version"},
-      {{"--order", "date", "a.jpg"}, "--order: date not in {name,taken,modified}"},
-      {{"--explain", "a.jpg"}, "--explain requires --dry-run"},
+      {{"--verbose", "a.jpg"}, "Error: --verbose requires --version"},
+      {{"--order", "date", "a.jpg"}, "Error: --order: date not in {name,taken,modified}"},
+      {{"--explain", "a.jpg"}, "Error: --explain requires --dry-run"},
+      {{"-d", "abc", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255 (0 or empty: no padding).\n"},
+      {{"-d", "-1", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255"},
+      {{"-d", "0x3", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255"},
+      {{"-d", "3x", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255"},
+      {{"-d", "1234567", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255"},
+      {{"--seconds", "abc", "a.jpg"}, "Error: --seconds takes a whole number of seconds from 0 to 999999.\n"},
   };
   for (const Case& c : cases) {
     const Result result = Run(c.arguments);
     EXPECT_EQ(result.status, 2) << result.err;
     EXPECT_EQ(result.err.substr(0, c.err.size()), c.err);
+    const std::string hint = "\nRun with --help for more information.\n";
+    EXPECT_TRUE(result.err.rfind("Error: ", 0) == 0 && result.err.size() > hint.size() &&
+                result.err.compare(result.err.size() - hint.size(), hint.size(), hint) == 0)
+        << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg"}));
   }
@@ -153,7 +163,7 @@ TEST_F(TarvineRenumberTest, FailuresExitWithOneAndSayWhy) {
   };
   const Case cases[] = {
       {{"missing.jpg"}, "Error: File does not exist.\nmissing.jpg: No such file or directory\n", {"README", "a.jpg", "b.jpg"}},
-      {{"README"}, "Error: File name must have an extension.\n", {"README", "a.jpg", "b.jpg"}},
+      {{"README"}, "Error: File name must have an extension.\nREADME has none: name a file such as holiday.jpg.\n", {"README", "a.jpg", "b.jpg"}},
       {{"--slideshow", "--viewer", "tarvine-no-such-viewer", "a.jpg"},
        "Error: Could not start the viewer tarvine-no-such-viewer: No such file or directory\n",
        {"00001.jpg", "00002.jpg", "KavoViewer.html", "README"}},
@@ -188,6 +198,10 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
   EXPECT_EQ(run.err, "") << "no progress without a terminal";
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
   EXPECT_EQ(Read("04.jpg"), "content of x.jpg");
+  // Run again: one outcome, nothing renamed.
+  const Result again = Run({"-d", "2", "01.jpg"});
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.out, "Nothing to rename: the directory is already numbered.\n");
 
   const Result undo = Run({"--undo", "."});
   EXPECT_EQ(undo.status, 0) << undo.err;
@@ -197,9 +211,9 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
     EXPECT_EQ(Read(name), std::string("content of ") + name);
   }
 
-  const Result again = Run({"--undo", root_.string()});
-  EXPECT_EQ(again.status, 0);
-  EXPECT_EQ(again.out, "Every rename in renum.log is already reversed.\n");
+  const Result undoAgain = Run({"--undo", root_.string()});
+  EXPECT_EQ(undoAgain.status, 0);
+  EXPECT_EQ(undoAgain.out, "Every rename in renum.log is already reversed.\n");
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
 }
 
@@ -257,7 +271,7 @@ TEST_F(TarvineRenumberTest, PicturePagesAndTheViewerFollowTheExtension) {
       "defaults and close the folder.htt file when it appears.\n";
   const Case cases[] = {
       {"a.png", {}, false, longText},
-      {"a.jpeg", {}, false, longText},
+      {"a.JPEG", {"Folder.htt", "KavoViewer.html"}, true, ""},
       {"a.Gif", {"Folder.htt", "KavoViewer.html"}, true, ""},
   };
   for (const Case& c : cases) {

@@ -32,6 +32,10 @@ depends=$(field Depends | tr ',' '\n' | sed -E 's/^ *([^ ]+).*/\1/' | sort)
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
   expect "Depends names $library" grep -qx "$library" <<<"$depends"
 done
+# Exiv2 and ICU, whose package names carry their library's version.
+for library in 'libexiv2-[0-9]+' 'libicu[0-9]+'; do
+  expect "Depends names $library" grep -qxE "$library" <<<"$depends"
+done
 expect_eq "Depends names no -dev package" "" "$(grep -- '-dev$' <<<"$depends")"
 
 # The file list: every file and link, each where Debian looks for it.
@@ -47,6 +51,7 @@ expected_files="./usr/bin/tarvine
 ./usr/share/icons/hicolor/32x32/apps/tarvine.png
 ./usr/share/icons/hicolor/48x48/apps/tarvine.png
 ./usr/share/icons/hicolor/64x64/apps/tarvine.png
+./usr/share/kio/servicemenus/tarvine-renumber.desktop
 ./usr/share/man/man1/tarvine-renumber.1.gz
 ./usr/share/man/man1/tarvine.1.gz
 ./usr/share/metainfo/io.github.tarvine.Tarvine.metainfo.xml
@@ -62,6 +67,15 @@ root="$work/root"
 dpkg-deb --extract "$deb" "$root"
 expect "desktop-file-validate" desktop-file-validate "$root/usr/share/applications/tarvine.desktop"
 expect "appstreamcli validate-tree" appstreamcli validate-tree --no-net "$root"
+# "Open With": the desktop database of the unpacked package offers Tarvine
+# for pictures and videos, and Dolphin's menu has its item for them.
+update-desktop-database "$root/usr/share/applications"
+for type in image/jpeg video/mp4; do
+  expect "Open With offers Tarvine for $type" \
+    grep -qE "^$type=(.*;)?tarvine\.desktop;" "$root/usr/share/applications/mimeinfo.cache"
+done
+expect "the service menu's item" grep -qx "Name=Renumber this folder with Tarvine" \
+  "$root/usr/share/kio/servicemenus/tarvine-renumber.desktop"
 
 mkdir -p "$work/home" "$work/pics"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
@@ -73,9 +87,13 @@ expect_eq "a renumbering" "01.jpg 02.jpg 03.jpg 04.jpg notes.txt renum.log" "$(l
 expect_eq "which file became which" "IMG_2.jpg		-> 03.jpg" "$(sed -n 3p renum.log)"
 "$root/usr/bin/tarvine-renumber" --undo . >/dev/null
 expect_eq "its undo" "IMG_10.jpg IMG_2.jpg a.jpg b.jpg notes.txt renum.log" "$(LC_ALL=C ls | paste -sd' ')"
-# The window starts and stays up until it is closed.
+# The window starts and stays up until it is closed, also with a file to
+# fill in; --version answers without a display.
 QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/tarvine" >/dev/null 2>&1
 expect_eq "tarvine runs until ended" 124 $?
+QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/tarvine" "$work/pics/a.jpg" >/dev/null 2>&1
+expect_eq "tarvine FILE runs until ended" 124 $?
+expect_eq "tarvine --version" "tarvine $version" "$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/tarvine" --version)"
 expect_eq "the bash completion loads" "complete -F _tarvine_renumber tarvine-renumber" \
   "$(bash -c 'source "$1" && complete -p tarvine-renumber' - "$root/usr/share/bash-completion/completions/tarvine-renumber")"
 

@@ -89,4 +89,17 @@ TEST(AffixProblem, RefusesEachSeparatorOfTheSystem) {
   EXPECT_STREQ(AffixProblem("up\\", "suffix"), IsPathSeparator('\\') ? "The suffix may not contain \\." : nullptr);
 }
 
+TEST(LongerNumbersNote, SaysWhenTheNumbersOutgrowTheWidth) {
+  EXPECT_EQ(LongerNumbersNote(3, 1200),
+            "Note: the numbers from 1000 on are one digit longer than 3 digits, which some programs sort before "
+            "101; 4 digits would keep every name in order.");
+  EXPECT_EQ(LongerNumbersNote(1, 10),
+            "Note: the numbers from 10 on are one digit longer than 1 digit, which some programs sort before 2; 2 "
+            "digits would keep every name in order.");
+  EXPECT_EQ(LongerNumbersNote(3, 999), "");
+  EXPECT_EQ(LongerNumbersNote(0, 5000), "");
+  EXPECT_EQ(LongerNumbersNote(-3, 5000), "");
+  EXPECT_EQ(LongerNumbersNote(200, 5000), "");
+}
+
 }  // namespace

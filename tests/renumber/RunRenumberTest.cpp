@@ -6,6 +6,7 @@
 
 #include "tests/support/HeadlessDialogWindow.h"
 #include "renumber/ControlIds.h"
+#include "renumber/NameRules.h"
 #include "renumber/RenumberDialog.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/RecordingLauncher.h"
@@ -63,10 +64,16 @@ TEST_F(RunRenumberTest, AnEmptyOrMissingPathEndsBeforeAnyPass) {
     RenumberDialog freshDialog{fresh, launcher};
     freshDialog.UpdateData(0);
     fresh.SetDlgItemText(kPathField, file.empty() ? "" : PathOf(file).c_str());
-    EXPECT_EQ(freshDialog.RunRenumber(), RunOutcome::kFailed);
+    EXPECT_EQ(freshDialog.RunRenumber(), file.empty() ? RunOutcome::kNotStarted : RunOutcome::kFailed);
     ASSERT_EQ(fresh.Messages().size(), 1u);
-    EXPECT_EQ(fresh.MessageSentences()[0], "File does not exist.");
     EXPECT_EQ(fresh.Messages()[0].style, kMessageStop);
+    if (file.empty()) {
+      // An empty field is no run: the status line keeps what it reported.
+      EXPECT_EQ(fresh.Messages()[0].text, "Name one file of the kind to renumber.");
+      EXPECT_EQ(fresh.TextHistory(kStatusLine), (Names{"Ready"}));
+      continue;
+    }
+    EXPECT_EQ(fresh.MessageSentences()[0], "File does not exist.");
     EXPECT_EQ(fresh.TextHistory(kStatusLine), (Names{"Ready", "Working...", "Error."}));
     EXPECT_EQ(fresh.TextHistory(kCountLine), Names{""});
   }
@@ -109,6 +116,13 @@ TEST_F(RunRenumberTest, AFreshDirectoryTakesOnePass) {
   EXPECT_TRUE(launcher.started.empty());
 }
 
+TEST_F(RunRenumberTest, NumbersWiderThanAskedForAreMadeWholeAndNoted) {
+  for (char c = 'a'; c <= 'k'; ++c) Touch(std::string(1, c) + ".png", std::string("content of ") + c + ".png");
+  ExpectSucceeded(Run("a.png", "1"));
+  EXPECT_EQ(Read("11.png"), "content of k.png");
+  EXPECT_EQ(window.MessageTexts(), Names{"Directory renumbered.\n" + LongerNumbersNote(1, 11)});
+}
+
 TEST_F(RunRenumberTest, ANumberedDirectoryIsNumberedAgainFromOne) {
   TouchAll({"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"});
   window.CheckDlgButton(kKeepLogBox, 1);
@@ -131,6 +145,7 @@ TEST_F(RunRenumberTest, ADirectoryNumberedAlreadyIsLeftAsItIsAndSaysSo) {
   Touch("renum.log", "from an earlier run\n");
   EXPECT_EQ(Run("02.jpg", "2"), RunOutcome::kSucceeded);
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.  Nothing to rename: the directory is already numbered.");
+  EXPECT_EQ(window.MessageTexts(), Names{"Nothing to rename: the directory is already numbered."}) << "one outcome";
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log"}));
   EXPECT_EQ(files.renameCalls, 0);
   EXPECT_EQ(Read("renum.log"), "") << "the log holds this run's renames: none";
@@ -149,7 +164,7 @@ TEST_F(RunRenumberTest, PicturePagesAndTheViewerDependOnTheExtensionAndTheBoxes)
   };
   const Case cases[] = {
       {"png", 1, 1, {}, false, kLongSuccess},
-      {"jpeg", 0, 1, {}, false, "Directory renumbered."},
+      {"JPEG", 0, 1, {"KavoViewer.html"}, true, nullptr},
       {"Gif", 0, 1, {"KavoViewer.html"}, true, nullptr},
       {"JPG", 1, 0, {"Folder.htt"}, false, kLongSuccess},
       {"jpg", 1, 1, {"Folder.htt", "KavoViewer.html"}, true, nullptr},
@@ -257,7 +272,8 @@ TEST_F(RunRenumberTest, APassThatStopsBeforeRenamingEndsTheRun) {
   Touch("README");
   const RunOutcome outcome = Run("README", "3");
   ExpectFailed(outcome, "README");
-  EXPECT_EQ(window.MessageTexts(), Names{"File name must have an extension."});
+  EXPECT_EQ(window.MessageSentences(), Names{"File name must have an extension."});
+  EXPECT_NE(window.MessageTexts()[0].find("README has none"), std::string::npos) << "the message names the file";
 }
 
 }  // namespace
