@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/VersionRecord.h"
 #include "app/Settings.h"
@@ -33,6 +34,8 @@ struct Request {
   std::string seconds = "4";
   std::optional<std::string> viewer;
   std::string order = "name";
+  std::string videoClock = "utc";
+  std::vector<std::string> shifts;
   bool dryRun = false;
   bool explain = false;
   std::optional<std::string> undoDirectory;
@@ -73,6 +76,12 @@ std::string OptionProblem(const Request& request) {
   }
   if (const char* problem = AffixProblem(request.prefix, "prefix")) return std::string("--prefix: ") + problem;
   if (const char* problem = AffixProblem(request.suffix, "suffix")) return std::string("--suffix: ") + problem;
+  for (const std::string& text : request.shifts) {
+    ClockShift shift;
+    if (!ParseClockShift(text, shift)) {
+      return "--shift: " + text + " is not MODEL=OFFSET (an offset like +1h02m or -30s, in d, h, m and s).";
+    }
+  }
   return {};
 }
 
@@ -135,6 +144,8 @@ int Renumber(const Request& request) {
   fields.viewAfterRun = request.slideshow;
   fields.secondsText = request.seconds;
   ParseNumberingOrder(request.order, fields.order);  // the parser let only the three words through
+  fields.videoClock = request.videoClock == "local" ? VideoClock::kLocal : VideoClock::kUtc;
+  for (const std::string& text : request.shifts) ParseClockShift(text, fields.clockShifts.emplace_back());
 
   // The options were checked against the fields' limits above.
   if (request.dryRun) return DryRun(fields, window, request.explain);
@@ -174,6 +185,16 @@ int RunTarvineRenumber(int argc, char** argv) {
                  "(last-write time)")
       ->check(CLI::IsMember({"name", "taken", "modified"}))
       ->type_name("ORDER");
+  app.add_option("--video-clock", request.videoClock,
+                 "With --order taken: what a video's creation time is on: utc (as the format defines it; turned "
+                 "into local time, the default), local (the camera wrote its own clock)")
+      ->check(CLI::IsMember({"utc", "local"}))
+      ->type_name("CLOCK");
+  app.add_option("--shift", request.shifts,
+                 "With --order taken: move the times of the camera MODEL (as its files record it, in any case) by "
+                 "OFFSET, e.g. 'Canon EOS R5=+1h02m' (d, h, m, s; signed); repeatable. The files are not changed")
+      ->allow_extra_args(false)
+      ->type_name("MODEL=OFFSET");
   CLI::Option* dryRun =
       app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
   app.add_flag("--explain", request.explain,

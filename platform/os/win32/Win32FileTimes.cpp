@@ -147,7 +147,7 @@ class ThreadImaging {
 }  // namespace
 
 std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vector<const char*>& names,
-                                    FileTimeKind kind) {
+                                    FileTimeKind kind, VideoClock, CameraModels*) {
   std::vector<FileTime> times(names.size());
   const std::wstring directoryPath = SystemDirectoryPath(directory);
   const auto pathOf = [&](size_t i) { return directoryPath + Widen(names[i]); };
