@@ -152,6 +152,7 @@ RunOutcome MainDialog::OnGoForIt() {
 RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   viewerPath = settings.viewerPath;
   options.order = settings.order;
+  options.clockShifts = settings.clockShifts;
   runInProgress_ = true;
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, false);
   const RunOutcome outcome = run();

@@ -102,14 +102,20 @@ int ExitStatusOf(RunOutcome outcome) {
 }
 
 // A dry run prints each rename as the log would record it, then what it
-// would come to, and changes nothing; explained, each line begins with a
-// column that says what the file was ordered by.
+// would come to, and changes nothing; explained, it prints each file moved
+// once, from its first name to its last in the order of the new numbers,
+// each line beginning with a column that says what it was ordered by.
 int DryRun(const RunOptions& fields, DialogWindow& window, bool explain) {
   const RenamePreview preview = PreviewRenames(fields, window, explain);
-  for (size_t i = 0; i < preview.renames.size(); ++i) {
-    const LoggedRename& rename = preview.renames[i];
-    if (explain) std::printf("%s\t", preview.orderedBy[i].c_str());
-    WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
+  if (explain) {
+    for (const ExplainedRename& file : FromFirstToLastNames(preview)) {
+      std::printf("%s\t", file.orderedBy.c_str());
+      WriteLogLine(stdout, preview.directory.c_str(), file.from.c_str(), file.to.c_str());
+    }
+  } else {
+    for (const LoggedRename& rename : preview.renames) {
+      WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
+    }
   }
   if (preview.outcome == RunOutcome::kSucceeded) {
     const size_t count = preview.renames.size();
