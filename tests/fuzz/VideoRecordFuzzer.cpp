@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/os/mediainfo/VideoCreationTime.h"
+#include "platform/os/libav/VideoCreationTime.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The times of a directory's files on POSIX: last-write times from fstatat,
 // capture times from the files' headers, read on every core through Exiv2
-// (pictures) and MediaInfoLib (videos).
+// (pictures) and libavformat (videos).
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,7 +16,7 @@
 #include "platform/os/OnEveryCore.h"
 #include "platform/os/VideoClock.h"
 #include "platform/os/exiv2/PictureCaptureTime.h"
-#include "platform/os/mediainfo/VideoCreationTime.h"
+#include "platform/os/libav/VideoCreationTime.h"
 
 namespace {
 

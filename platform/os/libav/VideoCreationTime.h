@@ -1,7 +1,7 @@
 #pragma once
 // When a video file (MP4, MOV, M4V, 3GP: the ISO base media and QuickTime
-// formats) was made, read with MediaInfoLib from the boxes that describe
-// it, never its frames.
+// formats) was made, read with FFmpeg's libavformat (its one demuxer of
+// those formats) from the boxes that describe it, never its frames.
 
 #include "platform/os/PictureBytes.h"
 #include "platform/os/VideoClock.h"
@@ -13,6 +13,6 @@ bool LooksLikeVideo(PictureBytes& file);
 
 // What the video records: Apple's creation date with its zone, the
 // container's creation time, the model. Empty for any other file, or a
-// damaged one: any content gives an answer, in bounded time and reading a
-// bounded number of bytes. Safe to call from many threads at once.
+// damaged one: any content gives an answer, within a few seconds and
+// reading a bounded number of bytes. Safe to call from many threads at once.
 VideoRecord ReadVideoRecord(PictureBytes& file);
