@@ -8,7 +8,6 @@ extern "C" {
 }
 
 #include <chrono>
-#include <cstring>
 #include <mutex>
 #include <string>
 
@@ -89,19 +88,10 @@ const AVInputFormat* QuickTimeDemuxer() {
 
 }  // namespace
 
-bool LooksLikeVideo(PictureBytes& file) {
-  unsigned char head[8];
-  if (file.ReadAt(0, head, sizeof head) != sizeof head) return false;
-  for (const char* type : {"ftyp", "moov", "mdat", "wide", "free", "skip", "pnot"}) {
-    if (std::memcmp(head + 4, type, 4) == 0) return true;
-  }
-  return false;
-}
-
 VideoRecord ReadVideoRecord(PictureBytes& file) {
   VideoRecord record;
   const AVInputFormat* demuxer = QuickTimeDemuxer();
-  if (!demuxer || !LooksLikeVideo(file)) return record;
+  if (!demuxer) return record;
   Reading reading{file, file.Size(), 0, 0, std::chrono::steady_clock::now() + kMostTime};
   auto* buffer = static_cast<unsigned char*>(av_malloc(kPieceBytes));
   if (!buffer) return record;
@@ -132,4 +122,9 @@ VideoRecord ReadVideoRecord(PictureBytes& file) {
   av_freep(&io->buffer);
   avio_context_free(&io);
   return record;
+}
+
+extern "C" __attribute__((visibility("default"))) void TarvineReadVideoRecord(PictureBytes* file,
+                                                                             VideoRecord* record) {
+  *record = ReadVideoRecord(*file);
 }

@@ -6,12 +6,11 @@
 #include "platform/os/PictureBytes.h"
 #include "platform/os/VideoClock.h"
 
-// True when the file's first bytes are those of an ISO base media or
-// QuickTime file: a box of a type those files begin with ("ftyp", "moov",
-// "mdat", "wide", "free", "skip", "pnot").
-bool LooksLikeVideo(PictureBytes& file);
+// The entry the program finds in the loaded reader (VideoModule.cpp):
+// ReadVideoRecord into `record`.
+extern "C" void TarvineReadVideoRecord(PictureBytes* file, VideoRecord* record);
 
-// What the video records: Apple's creation date with its zone, the
+// What the video records (LooksLikeVideo is the caller's test): Apple's creation date with its zone, the
 // container's creation time, the model. Empty for any other file, or a
 // damaged one: any content gives an answer, within a few seconds and
 // reading a bounded number of bytes. Safe to call from many threads at once.

@@ -1,6 +1,6 @@
 // The times of a directory's files on POSIX: last-write times from fstatat,
 // capture times from the files' headers, read on every core through Exiv2
-// (pictures) and libavformat (videos).
+// (pictures) and the video reader (PosixVideoReader).
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,8 +15,8 @@
 #include "platform/os/CaptureTimes.h"
 #include "platform/os/OnEveryCore.h"
 #include "platform/os/VideoClock.h"
+#include "platform/os/VideoFile.h"
 #include "platform/os/exiv2/PictureCaptureTime.h"
-#include "platform/os/libav/VideoCreationTime.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable&
   std::string camera;
   FileTime taken = CaptureTimeInPicture(bytes, &camera);
   if (taken.source == TimeSource::kNone && LooksLikeVideo(bytes)) {
-    const VideoRecord video = ReadVideoRecord(bytes);
+    const VideoRecord video = ReadVideoRecordOnce(bytes);
     taken = VideoFileTime(video, videoClock);
     camera = video.camera;
   }
