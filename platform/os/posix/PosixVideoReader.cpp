@@ -1,6 +1,6 @@
 // The reader of videos on POSIX: libavformat, with the hundred-odd libraries
-// it brings, lives in a module of its own (tarvine-video.so, in lib/tarvine
-// beside the program's bin: ../lib/tarvine from the program's folder),
+// it brings, lives in a module of its own (tarvine-video.so, in lib/tarvine/video
+// beside the program's bin: ../lib/tarvine/video from the program's folder),
 // loaded at the first video a run meets, so that a run without videos
 // starts as fast as before.
 
@@ -18,7 +18,7 @@ namespace {
 using ReadEntry = void (*)(PictureBytes*, VideoRecord*);
 
 // The module's path from the running program's own: its folder, then
-// ../lib/tarvine/tarvine-video.so. Empty when the program's path is unknown.
+// ../lib/tarvine/video/tarvine-video.so. Empty when the program's path is unknown.
 std::string ModulePath() {
   char program[PATH_MAX];
   const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
@@ -26,7 +26,7 @@ std::string ModulePath() {
   std::string path(program, static_cast<size_t>(length));
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return {};
-  return path.substr(0, slash) + "/../lib/tarvine/tarvine-video.so";
+  return path.substr(0, slash) + "/../lib/tarvine/video/tarvine-video.so";
 }
 
 // The module's entry, loaded once; null when it is missing (every video is
