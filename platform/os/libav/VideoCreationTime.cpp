@@ -21,6 +21,7 @@ namespace {
 constexpr uint64_t kMostBytes = 64 << 20;
 constexpr auto kMostTime = std::chrono::seconds(3);
 constexpr int kPieceBytes = 64 << 10;
+constexpr size_t kMostBlock = 16 << 20;
 
 // The file's bytes as libavformat reads them: a position, the bytes read so
 // far, the moment the reading must end.
@@ -75,12 +76,15 @@ std::optional<WallClockTime> CreationTime(const std::string& text) {
 }
 
 // libavformat's one-time set-up: no messages on the terminal about damaged
-// files (they are expected, and ordered by their last-write time).
+// files (they are expected, and ordered by their last-write time), and no
+// block of memory larger than kMostBlock, whatever counts a damaged file
+// claims (the module is libavformat's one user in the program).
 const AVInputFormat* QuickTimeDemuxer() {
   static std::once_flag prepared;
   static const AVInputFormat* demuxer = nullptr;
   std::call_once(prepared, [] {
     av_log_set_level(AV_LOG_QUIET);
+    av_max_alloc(kMostBlock);
     demuxer = av_find_input_format("mov");
   });
   return demuxer;
