@@ -1,9 +1,12 @@
 #include "app/MainDialog.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AboutDialog.h"
+#include "app/CameraClocksDialog.h"
 #include "app/DialogTemplates.h"
 #include "app/Settings.h"
 #include "fsystem/PathHelpers.h"
@@ -11,6 +14,7 @@
 #include "platform/dialog/FileDialogService.h"
 #include "platform/os/UserDirectories.h"
 #include "renumber/ControlIds.h"
+#include "renumber/PassPlan.h"
 
 namespace {
 
@@ -48,6 +52,7 @@ void MainDialog::OnInitDialog() {
   Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kPreviewCommand, kPreviewItemText);
   Window().AppendSystemMenu(kUndoCommand, kUndoItemText);
+  Window().AppendSystemMenu(kCameraClocksCommand, kCameraClocksItemText);
   Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
   Window().DragAcceptFiles(true);
@@ -94,6 +99,7 @@ void MainDialog::OnSysCommand(int id) {
   switch (command) {
     case kPreviewCommand: OnPreview(); break;
     case kUndoCommand: OnUndo(); break;
+    case kCameraClocksCommand: OnCameraClocks(); break;
     default: break;
   }
 }
@@ -160,4 +166,23 @@ RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   runInProgress_ = false;
   if (outcome == RunOutcome::kSucceeded) lastRunDirectory_ = DirectoryOf(options.pathText.c_str());
   return outcome;
+}
+
+void MainDialog::OnCameraClocks() {
+  constexpr char kCaption[] = "Camera clocks";
+  if (!UpdateData(1)) return;
+  if (!NamesAFile(options.pathText, kCaption, "of the kind whose cameras to list")) return;
+  RunOptions fields = options;
+  const PassPlan plan = MakePassPlan(fields);
+  const std::vector<CameraSummary> cameras = CamerasIn(plan.directory, plan.extension, options.videoClock);
+  if (cameras.empty()) {
+    Window().MessageBox("No file of this kind in the directory records its camera's model.", kCaption,
+                        kMessageInformation);
+    return;
+  }
+  std::vector<std::string> texts;
+  const DialogTemplate layout = CameraClocksTemplate(cameras, texts);
+  const std::unique_ptr<DialogWindow> window = dialogs_.Create(layout);
+  CameraClocksDialog clocks(*window, cameras, settings.clockShifts);
+  if (window->DoModal(clocks) == kIdOk) SaveSettings(settings, Window());
 }

@@ -100,6 +100,7 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
                                                       {0, ""},
                                                       {kPreviewCommand, "Preview the renames..."},
                                                       {kUndoCommand, "Undo the last run..."},
+                                                      {kCameraClocksCommand, "Camera clocks..."},
                                                       {0, ""},
                                                       {16, "&About Tarvine..."}};
   EXPECT_EQ(window.SystemMenu(), menu);
