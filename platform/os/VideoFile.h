@@ -8,8 +8,10 @@
 
 // True when the file's first bytes are those of an ISO base media or
 // QuickTime file: a box of a type those files begin with ("ftyp", "moov",
-// "mdat", "wide", "free", "skip", "pnot") at its start.
-//   "\0\0\0\x18" "ftypmp42..." => true;  "\xFF\xD8\xFF\xE1..." => false;  "" => false
+// "mdat", "wide", "free", "skip", "pnot") at its start, unless "ftyp" names
+// a still picture's brand (HEIC, HEIF, AVIF, CR3, JPEG XL).
+//   "\0\0\0\x18" "ftypmp42..." => true;  "\0\0\0\x18" "ftypheic..." => false
+//   "\xFF\xD8\xFF\xE1..." => false;  "" => false
 bool LooksLikeVideo(PictureBytes& file);
 
 // What a video records (ReadVideoRecord of the system's reader), read by a

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/os/CaptureTimeText.h"
+#include "platform/os/VideoFile.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestSystem.h"
 
@@ -94,6 +95,33 @@ TEST(CaptureTimeText, ReadsZonesAndIsoTimesAndWritesMilliseconds) {
   EXPECT_EQ(zone, std::nullopt);
   EXPECT_FALSE(ParseIsoDateTime("2023-07-14T10:22:03+2", time, &zone));
   EXPECT_EQ(WallClockMillisecondsText({-1, 999'999'999}), "1969-12-31 23:59:59.999");
+}
+
+class TextBytes : public PictureBytes {
+ public:
+  explicit TextBytes(std::string text) : text_(std::move(text)) {}
+  uint64_t Size() const override { return text_.size(); }
+  size_t ReadAt(uint64_t offset, unsigned char* into, size_t count) override {
+    if (offset >= text_.size()) return 0;
+    return text_.copy(reinterpret_cast<char*>(into), count, static_cast<size_t>(offset));
+  }
+
+ private:
+  std::string text_;
+};
+
+TEST(LooksLikeVideo, TakesTheBoxFormatsVideosButNotItsStillPictures) {
+  const std::string box("\0\0\0\x18", 4);
+  struct Case {
+    std::string head;
+    bool video;
+  };
+  for (const Case& c : {Case{box + "ftypmp42\0\0\0\0", true}, Case{box + "ftypqt  ", true}, Case{box + "moov", true},
+                        Case{box + "ftypheic\0\0\0\0", false}, Case{box + "ftypcrx ", false},
+                        Case{box + "ftypavif", false}, Case{"\xFF\xD8\xFF\xE1\0\0\0\0", false}, Case{box, false}}) {
+    TextBytes bytes(c.head);
+    EXPECT_EQ(LooksLikeVideo(bytes), c.video) << c.head.substr(4);
+  }
 }
 
 }  // namespace
