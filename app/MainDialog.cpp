@@ -1,9 +1,12 @@
 #include "app/MainDialog.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AboutDialog.h"
+#include "app/CameraClocksDialog.h"
 #include "app/DialogTemplates.h"
 #include "app/Settings.h"
 #include "fsystem/PathHelpers.h"
@@ -11,6 +14,7 @@
 #include "platform/dialog/FileDialogService.h"
 #include "platform/os/UserDirectories.h"
 #include "renumber/ControlIds.h"
+#include "renumber/PassPlan.h"
 
 namespace {
 
@@ -48,6 +52,7 @@ void MainDialog::OnInitDialog() {
   Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kPreviewCommand, kPreviewItemText);
   Window().AppendSystemMenu(kUndoCommand, kUndoItemText);
+  Window().AppendSystemMenu(kCameraClocksCommand, kCameraClocksItemText);
   Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
   Window().DragAcceptFiles(true);
@@ -100,6 +105,7 @@ void MainDialog::OnSysCommand(int id) {
   switch (command) {
     case kPreviewCommand: OnPreview(); break;
     case kUndoCommand: OnUndo(); break;
+    case kCameraClocksCommand: OnCameraClocks(); break;
     default: break;
   }
 }
@@ -158,6 +164,7 @@ RunOutcome MainDialog::OnGoForIt() {
 RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   viewerPath = settings.viewerPath;
   options.order = settings.order;
+  options.clockShifts = settings.clockShifts;
   runInProgress_ = true;
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, false);
   const RunOutcome outcome = run();
@@ -170,4 +177,23 @@ RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
 
 bool MainDialog::SecondHalfOfADoubleClick() const {
   return runEndedAt_ && std::chrono::steady_clock::now() - *runEndedAt_ < secondClickTime;
+}
+
+void MainDialog::OnCameraClocks() {
+  constexpr char kCaption[] = "Camera clocks";
+  if (!UpdateData(1)) return;
+  if (!NamesAFile(options.pathText, kCaption, "of the kind whose cameras to list")) return;
+  RunOptions fields = options;
+  const PassPlan plan = MakePassPlan(fields);
+  const std::vector<CameraSummary> cameras = CamerasIn(plan.directory, plan.extension, options.videoClock);
+  if (cameras.empty()) {
+    Window().MessageBox("No file of this kind in the directory records its camera's model.", kCaption,
+                        kMessageInformation);
+    return;
+  }
+  std::vector<std::string> texts;
+  const DialogTemplate layout = CameraClocksTemplate(cameras, texts);
+  const std::unique_ptr<DialogWindow> window = dialogs_.Create(layout);
+  CameraClocksDialog clocks(*window, cameras, settings.clockShifts);
+  if (window->DoModal(clocks) == kIdOk) SaveSettings(settings, Window());
 }

@@ -23,6 +23,8 @@ constexpr int kPreviewCommand = 0x100;
 constexpr char kPreviewItemText[] = "Preview the renames...";
 constexpr int kUndoCommand = 0x110;
 constexpr char kUndoItemText[] = "Undo the last run...";
+constexpr int kCameraClocksCommand = 0x120;
+constexpr char kCameraClocksItemText[] = "Camera clocks...";
 
 // The window-menu commands that choose the numbering order, one radio group
 // (the window system keeps a command's four low bits, so they step by 16).
@@ -58,6 +60,9 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   // Takes back the renames of the directory's renum.log, once the user
   // confirms how many.
   void OnUndo();
+  // "Camera clocks...": the cameras of the path field's directory, of its
+  // kind, and their clock offsets, kept in the settings on OK.
+  void OnCameraClocks();
   // Sets the program that opens the slideshow page.
   void OnChooseViewer();
   // The run, one at a time: while it works, the commands that could start

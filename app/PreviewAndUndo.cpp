@@ -37,7 +37,9 @@ void MainDialog::OnPreview() {
   if (!NamesAFile(options.pathText, kPreviewCaption, "of the kind to renumber")) return;
   options.order = settings.order;
   // A run that would not go through has said why, as "Go For It!" would.
-  const RenamePreview preview = PreviewRenames(options, Window());
+  options.clockShifts = settings.clockShifts;
+  // Ordered by time, each rename shows the time it was ordered by.
+  const RenamePreview preview = PreviewRenames(options, Window(), options.order != NumberingOrder::kName);
   if (preview.outcome != RunOutcome::kSucceeded) return;
 
   const std::unique_ptr<DialogWindow> window = dialogs_.Create(PreviewDialogTemplate());

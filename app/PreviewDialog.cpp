@@ -31,7 +31,14 @@ std::string PreviewCountText(size_t renames) {
 
 void PreviewDialog::OnInitDialog() {
   window_.SetDlgItemText(kPreviewDirectory, preview_.directory.empty() ? "./" : preview_.directory.c_str());
-  for (const LoggedRename& rename : preview_.renames) window_.AddListItem(kPreviewList, PreviewLine(rename).c_str());
+  for (size_t i = 0; i < preview_.renames.size(); ++i) {
+    const std::string line = PreviewLine(preview_.renames[i]);
+    if (i < preview_.orderedBy.size() && preview_.orderedBy[i] != "name") {
+      window_.AddListItem(kPreviewList, (preview_.orderedBy[i] + "\t" + line).c_str());
+    } else {
+      window_.AddListItem(kPreviewList, line.c_str());
+    }
+  }
   window_.SetDlgItemText(kPreviewCount, PreviewCountText(preview_.renames.size()).c_str());
   window_.GotoDlgCtrl(kPreviewList);
 }

@@ -50,6 +50,45 @@ std::string WithoutTrailingSlash(std::string directory) {
 
 bool IsAbsolute(const char* directory) { return directory && directory[0] == '/'; }
 
+// Lines 4 to 6, kept for the other parts of the window's choices.
+constexpr char kOtherChoices[] = "1\n1\n0\n";
+constexpr int kOtherChoiceLines = 3;
+// A camera's model in the file: at most this many bytes, no tab or line break.
+constexpr size_t kMostModelBytes = 200;
+constexpr size_t kMostShifts = 100;
+
+// A camera's clock offset as a line of the file:
+//   {"Canon EOS R5", 3720} => "Canon EOS R5\t+1h02m\n"
+//   a model with a tab or line break, or beyond its room => "" (not stored)
+std::string ClockShiftLine(const ClockShift& shift) {
+  if (shift.model.empty() || shift.model.size() > kMostModelBytes ||
+      shift.model.find_first_of("\t\n\r") != std::string::npos) {
+    return "";
+  }
+  return shift.model + "\t" + ClockOffsetText(shift.seconds) + "\n";
+}
+
+// Lines 4 to 6 skipped, then the camera clock offsets of the lines after
+// them, each "MODEL<tab>OFFSET"; a line that reads as none is dropped.
+std::vector<ClockShift> ReadClockShifts(FILE* file) {
+  char line[kMostModelBytes + 64];
+  for (int skipped = 0; skipped < kOtherChoiceLines; ++skipped) {
+    line[0] = '\0';
+    ReadLine(file, line, sizeof line);
+  }
+  std::vector<ClockShift> shifts;
+  while (shifts.size() < kMostShifts && !std::feof(file) && !std::ferror(file)) {
+    line[0] = '\0';
+    ReadLine(file, line, sizeof line);
+    const char* tab = std::strchr(line, '\t');
+    ClockShift shift;
+    if (!tab || tab == line || !ParseClockOffset(tab + 1, shift.seconds)) continue;
+    shift.model.assign(line, static_cast<size_t>(tab - line));
+    shifts.push_back(shift);
+  }
+  return shifts;
+}
+
 }  // namespace
 
 ProgramSettings::ProgramSettings() { SetDefaults(*this); }
@@ -82,6 +121,7 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
                 path.size() < sizeof values.settingsPath ? path.c_str() : "");
   SetDefaults(values);
   values.order = NumberingOrder::kName;
+  values.clockShifts.clear();
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
@@ -95,6 +135,7 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   char orderWord[16] = "";
   ReadLine(file, orderWord, sizeof orderWord);
   if (!ParseNumberingOrder(orderWord, read.order)) read.order = NumberingOrder::kName;
+  read.clockShifts = ReadClockShifts(file);
   // A directory of that name opens but cannot be read: no settings then.
   const bool readFailed = std::ferror(file);
   std::fclose(file);
@@ -115,7 +156,8 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
     return;
   }
   // The old file is replaced only by a whole new one, safely on disk.
-  const std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
-                           NumberingOrderWord(values.order) + "\n";
+  std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
+                     NumberingOrderWord(values.order) + "\n" + kOtherChoices;
+  for (const ClockShift& shift : values.clockShifts) text += ClockShiftLine(shift);
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

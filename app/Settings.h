@@ -5,13 +5,18 @@
 // directory Browse opens in, and the numbering order ("name", "taken" or
 // "modified"), a line each. A reader that knows only the first two lines
 // reads such a file as before; a missing or unknown third line is "name".
+// Lines 4 to 6 hold choices of other parts of the window; from line 7 on,
+// one camera's clock offset a line, "MODEL<tab>OFFSET" (ClockOffsetText),
+// which older readers ignore; a line that does not read as one is dropped.
 // Read once at start, rewritten whole after each confirmed Browse or Choose
 // Viewer and each choice of order. Never one in the working directory: a
 // directory of someone else's files could plant it.
 
 #include <string>
+#include <vector>
 
 #include "platform/dialog/DialogWindow.h"
+#include "renumber/ClockShift.h"
 #include "renumber/NumberingOrder.h"
 
 // The values the window keeps between runs of the program.
@@ -23,6 +28,7 @@ struct ProgramSettings {
   char lastDirectory[301] = "";  // where Browse opens, with its trailing separator
   char settingsPath[4110] = "";  // fixed at start: the user's Tarvine.ini; empty: none
   NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
+  std::vector<ClockShift> clockShifts;           // cameras whose clocks a taken order corrects
 };
 
 // Fixes settingsPath (UserSettingsFile), sets the defaults (the system's
@@ -31,7 +37,7 @@ struct ProgramSettings {
 // gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 
-// Rewrites the file with the three values, atomically: a new file beside it
+// Rewrites the file with the values, atomically: a new file beside it
 // replaces the old one only once it is written whole. A missing settings
 // directory is made first, for the user alone (mode 0700). A failure gives
 // a message box on `owner`; the values in memory keep what they hold.

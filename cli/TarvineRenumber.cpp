@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/VersionRecord.h"
 #include "app/Settings.h"
@@ -33,6 +34,8 @@ struct Request {
   std::string seconds = "4";
   std::optional<std::string> viewer;
   std::string order = "name";
+  std::string videoClock = "utc";
+  std::vector<std::string> shifts;
   bool dryRun = false;
   bool explain = false;
   std::optional<std::string> undoDirectory;
@@ -99,6 +102,12 @@ std::string OptionProblem(const Request& request) {
   }
   if (const char* problem = AffixProblem(request.prefix, "prefix")) return std::string("--prefix: ") + problem;
   if (const char* problem = AffixProblem(request.suffix, "suffix")) return std::string("--suffix: ") + problem;
+  for (const std::string& text : request.shifts) {
+    ClockShift shift;
+    if (!ParseClockShift(text, shift)) {
+      return "--shift: " + text + " is not MODEL=OFFSET (an offset like +1h02m or -30s, in d, h, m and s).";
+    }
+  }
   return {};
 }
 
@@ -119,14 +128,20 @@ int ExitStatusOf(RunOutcome outcome) {
 }
 
 // A dry run prints each rename as the log would record it, then what it
-// would come to, and changes nothing; explained, each line begins with a
-// column that says what the file was ordered by.
+// would come to, and changes nothing; explained, it prints each file moved
+// once, from its first name to its last in the order of the new numbers,
+// each line beginning with a column that says what it was ordered by.
 int DryRun(const RunOptions& fields, DialogWindow& window, bool explain) {
   const RenamePreview preview = PreviewRenames(fields, window, explain);
-  for (size_t i = 0; i < preview.renames.size(); ++i) {
-    const LoggedRename& rename = preview.renames[i];
-    if (explain) std::printf("%s\t", preview.orderedBy[i].c_str());
-    WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
+  if (explain) {
+    for (const ExplainedRename& file : FromFirstToLastNames(preview)) {
+      std::printf("%s\t", file.orderedBy.c_str());
+      WriteLogLine(stdout, preview.directory.c_str(), file.from.c_str(), file.to.c_str());
+    }
+  } else {
+    for (const LoggedRename& rename : preview.renames) {
+      WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
+    }
   }
   if (preview.outcome == RunOutcome::kSucceeded) {
     const size_t count = preview.renames.size();
@@ -161,6 +176,8 @@ int Renumber(const Request& request) {
   fields.viewAfterRun = request.slideshow;
   fields.secondsText = request.seconds;
   ParseNumberingOrder(request.order, fields.order);  // the parser let only the three words through
+  fields.videoClock = request.videoClock == "local" ? VideoClock::kLocal : VideoClock::kUtc;
+  for (const std::string& text : request.shifts) ParseClockShift(text, fields.clockShifts.emplace_back());
 
   // The options were checked against the fields' limits above.
   if (request.dryRun) return DryRun(fields, window, request.explain);
@@ -196,6 +213,16 @@ int RunTarvineRenumber(int argc, char** argv) {
                  "(last-write time)")
       ->check(CLI::IsMember({"name", "taken", "modified"}))
       ->type_name("ORDER");
+  app.add_option("--video-clock", request.videoClock,
+                 "With --order taken: what a video's creation time is on: utc (as the format defines it; turned "
+                 "into local time, the default), local (the camera wrote its own clock)")
+      ->check(CLI::IsMember({"utc", "local"}))
+      ->type_name("CLOCK");
+  app.add_option("--shift", request.shifts,
+                 "With --order taken: move the times of the camera MODEL (as its files record it, in any case) by "
+                 "OFFSET, e.g. 'Canon EOS R5=+1h02m' (d, h, m, s; signed); repeatable. The files are not changed")
+      ->allow_extra_args(false)
+      ->type_name("MODEL=OFFSET");
   CLI::Option* dryRun =
       app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
   app.add_flag("--explain", request.explain,

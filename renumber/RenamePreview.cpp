@@ -1,10 +1,12 @@
 #include "renumber/RenamePreview.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
 #include "fsystem/PathHelpers.h"
 #include "platform/dialog/StoredControlsWindow.h"
+#include "platform/os/NaturalOrder.h"
 #include "platform/os/SimulatedFileServices.h"
 
 namespace {
@@ -60,4 +62,26 @@ RenamePreview PreviewRenames(const RunOptions& options, DialogWindow& owner, boo
   ScopedFileServices pictureInForce(picture);
   preview.outcome = run.RunOnFields();
   return preview;
+}
+
+std::vector<ExplainedRename> FromFirstToLastNames(const RenamePreview& preview) {
+  std::vector<ExplainedRename> files;
+  std::unordered_map<std::string, size_t> fileNamed;  // a moved file's name for now => its place
+  for (size_t i = 0; i < preview.renames.size(); ++i) {
+    const LoggedRename& rename = preview.renames[i];
+    const auto found = fileNamed.find(rename.from);
+    size_t place = files.size();
+    if (found != fileNamed.end()) {
+      place = found->second;
+      fileNamed.erase(found);
+      files[place].to = rename.to;
+    } else {
+      files.push_back({rename.from, rename.to, i < preview.orderedBy.size() ? preview.orderedBy[i] : "name"});
+    }
+    fileNamed[rename.to] = place;
+  }
+  std::stable_sort(files.begin(), files.end(), [](const ExplainedRename& a, const ExplainedRename& b) {
+    return CompareNatural(a.to.c_str(), b.to.c_str()) < 0;
+  });
+  return files;
 }

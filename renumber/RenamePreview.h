@@ -22,6 +22,21 @@ struct RenamePreview {
   std::vector<std::string> orderedBy;
 };
 
+// One file of an explained preview: its name before the run, its name after
+// it, and what it was ordered by.
+struct ExplainedRename {
+  std::string from;
+  std::string to;
+  std::string orderedBy;
+};
+
+// The files an explained preview moves, each once from its first name to
+// its last (a file moved out of the way and on again is one line), in the
+// order of their new numbers (the natural order of the new names).
+//   a->tmp ("t1"), b->a ("t2"), tmp->b ("name") => {b, a, "t2"}, {a, b, "t1"}
+//   02->03 ("x"), 01->02 ("y")                   => {01, 02, "y"}, {02, 03, "x"}
+std::vector<ExplainedRename> FromFirstToLastNames(const RenamePreview& preview);
+
 // The run on a copy of `options`, in a picture of the directory
 // (SimulatedFileServices): nothing on disk changes and no viewer starts.
 // The run's refusals and failures reach `owner` as the message boxes the run

@@ -62,12 +62,12 @@ ListedNames CollectNames(const FileList& list, const char* extension, bool keepL
 // Puts the listed names into the numbering order and tells `onOrdered` what
 // each was ordered by. The second pass keeps name order: it lists the names
 // the first pass gave, whose numbers already stand in the chosen order.
-void OrderListedNames(ListedNames& names, const char* directory, NumberingOrder order, PassKind pass,
-                      const std::function<void(const char*, const std::string&)>& onOrdered) {
+void OrderListedNames(ListedNames& names, const char* directory, NumberingOrder order, const TakenClock& clock,
+                      PassKind pass, const std::function<void(const char*, const std::string&)>& onOrdered) {
   if (pass == PassKind::kSecond) order = NumberingOrder::kName;
   if (order == NumberingOrder::kName && !onOrdered) return;
-  std::vector<FileTime> times;
-  PutInNumberingOrder(names.names, directory, order, &times);
+  std::vector<OrderedTime> times;
+  PutInNumberingOrder(names.names, directory, order, &times, clock);
   if (!onOrdered) return;
   for (size_t i = 0; i < names.names.size(); ++i) {
     onOrdered(names.names[i], order == NumberingOrder::kName ? "name" : DescribeOrderedBy(times[i], order));
@@ -174,7 +174,7 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
     }
   }
 
-  OrderListedNames(names, directory, options.order, pass, onOrdered);
+  OrderListedNames(names, directory, options.order, {options.videoClock, options.clockShifts}, pass, onOrdered);
 
   RenameLogFile log;
   if (keepLog) {

@@ -3,6 +3,7 @@
 // run. Initial values are the ones a fresh dialog shows.
 
 #include <string>
+#include <vector>
 
 #include "renumber/NumberingOrder.h"
 
@@ -20,4 +21,8 @@ struct RunOptions {
   // The first pass numbers in this order; the window's menu or the command
   // line chooses it.
   NumberingOrder order = NumberingOrder::kName;
+  // Ordered by taken: how videos' creation times are read, and the cameras
+  // whose clocks are moved for the run.
+  VideoClock videoClock = VideoClock::kUtc;
+  std::vector<ClockShift> clockShifts;
 };

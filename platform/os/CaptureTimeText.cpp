@@ -37,6 +37,24 @@ int32_t FractionDigits(const char*& at) {
   return nanoseconds;
 }
 
+// A zone at `at`: "Z", or a sign, two digits of hours up to 23 and two of
+// minutes up to 59, with or without a colon between; `at` moves past it.
+bool ReadZone(const char*& at, int32_t& seconds) {
+  if (*at == 'Z') {
+    ++at;
+    seconds = 0;
+    return true;
+  }
+  if (*at != '+' && *at != '-') return false;
+  const int sign = *at++ == '-' ? -1 : 1;
+  int hours = 0, minutes = 0;
+  if (!ReadDigits(at, 2, hours)) return false;
+  if (*at == ':') ++at;
+  if (!ReadDigits(at, 2, minutes) || hours > 23 || minutes > 59) return false;
+  seconds = sign * (hours * 3600 + minutes * 60);
+  return true;
+}
+
 }  // namespace
 
 int64_t WallClockSeconds(int year, int month, int day, int hour, int minute, int second) {
@@ -78,6 +96,12 @@ std::string WallClockText(const WallClockTime& time) {
   return text;
 }
 
+std::string WallClockMillisecondsText(const WallClockTime& time) {
+  char fraction[8];
+  std::snprintf(fraction, sizeof fraction, ".%03d", static_cast<int>(time.nanoseconds / 1000000 % 1000));
+  return WallClockText({time.seconds, 0}) + fraction;
+}
+
 bool ParseExifDateTime(const char* text, WallClockTime& time) {
   const char* at = text;
   int year, month, day, hour, minute, second;
@@ -98,8 +122,19 @@ int32_t SubSecondNanoseconds(const char* text) {
   return FractionDigits(text);
 }
 
-bool ParseXmpDateTime(const char* text, WallClockTime& time) {
+bool ParseZoneOffset(const char* text, int32_t& seconds) {
   const char* at = text;
+  int32_t found = 0;
+  if (!ReadZone(at, found) || *at != '\0') return false;
+  seconds = found;
+  return true;
+}
+
+bool ParseXmpDateTime(const char* text, WallClockTime& time) { return ParseIsoDateTime(text, time, nullptr); }
+
+bool ParseIsoDateTime(const char* text, WallClockTime& time, std::optional<int32_t>* zone) {
+  const char* at = text;
+  std::optional<int32_t> zoneFound;
   int year = 0, month = 1, day = 1, hour = 0, minute = 0, second = 0;
   int32_t nanoseconds = 0;
   if (!ReadDigits(at, 4, year)) return false;
@@ -118,15 +153,14 @@ bool ParseXmpDateTime(const char* text, WallClockTime& time) {
       }
     }
     // The zone tells where the clock was, not what it showed.
-    if (*at == 'Z') {
-      ++at;
-    } else if (*at == '+' || *at == '-') {
-      int zoneHours, zoneMinutes;
-      ++at;
-      if (!ReadDigits(at, 2, zoneHours) || *at++ != ':' || !ReadDigits(at, 2, zoneMinutes)) return false;
+    if (*at != '\0') {
+      int32_t offset = 0;
+      if (!ReadZone(at, offset)) return false;
+      zoneFound = offset;
     }
   }
   if (*at != '\0' || !ValidFields(year, month, day, hour, minute, second)) return false;
   time = {WallClockSeconds(year, month, day, hour, minute, second), nanoseconds};
+  if (zone) *zone = zoneFound;
   return true;
 }

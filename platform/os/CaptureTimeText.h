@@ -4,6 +4,7 @@
 // own reader on another) hands its texts to these.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/os/CaptureTimes.h"
@@ -21,6 +22,13 @@ int64_t WallClockSeconds(int year, int month, int day, int hour, int minute, int
 //   {951912001, 450000000}  => "2000-03-01 12:00:01.45"
 //   {-1, 0}                 => "1969-12-31 23:59:59"
 std::string WallClockText(const WallClockTime& time);
+
+// The text of a wall-clock time to the millisecond, always the same width
+// for the years 0 to 9999 (the fraction is cut, never rounded up).
+//   {0, 0}                  => "1970-01-01 00:00:00.000"
+//   {951912001, 450000000}  => "2000-03-01 12:00:01.450"
+//   {-1, 999999999}         => "1969-12-31 23:59:59.999"
+std::string WallClockMillisecondsText(const WallClockTime& time);
 
 // An Exif date and time, "YYYY:MM:DD HH:MM:SS" (dashes or colons between the
 // date's fields, as some writers put them), whatever follows it. False for a
@@ -46,7 +54,7 @@ bool ParseExifDateTime(const char* text, WallClockTime& time);
 int32_t SubSecondNanoseconds(const char* text);
 
 // An XMP date (ISO 8601): "YYYY", "YYYY-MM", "YYYY-MM-DD", then optionally
-// "Thh:mm", ":ss" and a fraction, then optionally a zone ("Z" or "+hh:mm"),
+// "Thh:mm", ":ss" and a fraction, then optionally a zone ("Z", "+hh:mm" or "+hhmm"),
 // which is ignored: the time is read as the clock showed it. Missing fields
 // are the first month, day, hour, minute or second. False for anything else.
 //   "2023-07-14T10:22:03.45+02:00" => true, 2023-07-14 10:22:03.45
@@ -55,3 +63,18 @@ int32_t SubSecondNanoseconds(const char* text);
 //   "2023-07-14 10:22:03"         => false (a blank, no "T")
 //   "July 2023"                   => false
 bool ParseXmpDateTime(const char* text, WallClockTime& time);
+
+// An ISO 8601 date as ParseXmpDateTime reads it; `zone`, when given,
+// receives the zone's offset in seconds east of UTC, or nothing when the
+// text names no zone (it is unchanged when the text is refused).
+//   "2023-07-14T10:22:03+0200"         => true, 2023-07-14 10:22:03, zone 7200
+//   "2023-07-14T08:22:03.250000Z"      => true, 2023-07-14 08:22:03.25, zone 0
+//   "2023-07-14T10:22:03"              => true, no zone
+//   "2023-07-14T10:22:03+2"            => false
+bool ParseIsoDateTime(const char* text, WallClockTime& time, std::optional<int32_t>* zone);
+
+// A time zone's offset as Exif OffsetTime tags and ISO 8601 write it, in
+// seconds east of UTC. False for anything else; `seconds` is then unchanged.
+//   "+02:00" => 7200;  "-05:30" => -19800;  "+0200" => 7200;  "Z" => 0
+//   "" => false;  "+2" => false;  "+24:00" => false;  "+02:00 " => false
+bool ParseZoneOffset(const char* text, int32_t& seconds);

@@ -100,6 +100,7 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
                                                       {0, ""},
                                                       {kPreviewCommand, "Preview the renames..."},
                                                       {kUndoCommand, "Undo the last run..."},
+                                                      {kCameraClocksCommand, "Camera clocks..."},
                                                       {0, ""},
                                                       {16, "&About Tarvine..."}};
   EXPECT_EQ(window.SystemMenu(), menu);
@@ -115,11 +116,11 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n1\n0\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n1\n0\n");
 
   ASSERT_EQ(fileDialogs.requests.size(), 2u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
@@ -133,7 +134,7 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
   EXPECT_STREQ(dialog.settings.viewerPath, "/usr/bin/eog");
-  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n1\n1\n0\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
   EXPECT_EQ(fileDialogs.requests[0].initialDirectory, ProgramsDirectory());
@@ -144,7 +145,7 @@ TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
   dialog.OnDropFiles({"/pics/summer/a.jpg", "/pics/winter/b.jpg"});
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n1\n0\n");
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 
@@ -204,7 +205,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kTakenOrderCommand);
   EXPECT_TRUE(window.IsMenuItemChecked(kTakenOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kNameOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n1\n1\n0\n");
 
   HeadlessDialogWindow nextStart;
   MainDialog next{nextStart, dialogs, launcher};
@@ -217,7 +218,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kModifiedOrderCommand | 0x2);
   EXPECT_TRUE(window.IsMenuItemChecked(kModifiedOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kTakenOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n1\n1\n0\n");
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {

@@ -170,7 +170,8 @@ TEST_F(QtMainDialogTest, TheContextMenuOpensTheAboutBox) {
   window.DoModal(dialog);
   EXPECT_EQ(items, (std::vector<std::string>{"-", "Number in name order (*)", "Number in the order taken",
                                              "Number by date modified", "-", "Preview the renames...",
-                                             "Undo the last run...", "-", "&About Tarvine..."}));
+                                             "Undo the last run...", "Camera clocks...", "-",
+                                             "&About Tarvine..."}));
   EXPECT_EQ(aboutTitle, "About Tarvine");
   EXPECT_EQ(aboutText, "Tarvine Version 1.0");
 }

@@ -139,9 +139,24 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
     EXPECT_EQ(read.lastDirectory, directory);
     EXPECT_EQ(read.order, values.order);
   }
-  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\nmodified\n");
+  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\nmodified\n1\n1\n0\n");
   EXPECT_EQ(SettingsEntries(), std::vector<std::string>{"Tarvine.ini"}) << "no temporary file is left";
   EXPECT_TRUE(window.Messages().empty());
+}
+
+TEST_F(SettingsTest, CameraClockOffsetsAreTheLinesFromTheSeventhOnAndUnreadableOnesAreDropped) {
+  Touch(kFile, "v\n/pics/\ntaken\n0\n0\n1\nCanon EOS R5\t+1h02m\nno tab\n\t+1h\nX\t1 h\nNIKON Z 6\t-30s\n");
+  ProgramSettings values = Loaded();
+  ASSERT_EQ(values.clockShifts.size(), 2u);
+  EXPECT_EQ(values.clockShifts[0].model, "Canon EOS R5");
+  EXPECT_EQ(values.clockShifts[0].seconds, 3720);
+  EXPECT_EQ(values.clockShifts[1].model, "NIKON Z 6");
+  EXPECT_EQ(values.clockShifts[1].seconds, -30);
+  values.clockShifts.push_back({"a\tb", 60});  // a model no line can hold is not stored
+  SaveSettings(values, window);
+  EXPECT_EQ(Read(kFile), "v\n/pics/\ntaken\n1\n1\n0\nCanon EOS R5\t+1h02m\nNIKON Z 6\t-30s\n");
+  Touch(kFile, "v\n/pics/\ntaken\n");
+  EXPECT_TRUE(Loaded().clockShifts.empty()) << "an older file has none";
 }
 
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
@@ -170,7 +185,7 @@ TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
   ProgramSettings values = Loaded();
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "/usr/bin/eog");
   SaveSettings(values, window);
-  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\nname\n");
+  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\nname\n1\n1\n0\n");
   for (const char* made : {"home/.config", "home/.config/tarvine"}) {
     struct stat status {};
     ASSERT_EQ(stat(PathOf(made).c_str(), &status), 0) << made;
@@ -186,7 +201,7 @@ TEST_F(SettingsTest, ASaveMakesTarvineInTheSystemsSettingsFolder) {
   EXPECT_EQ(std::string(values.settingsPath), PathOf("roaming\\Tarvine\\Tarvine.ini"));
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "C:\\Viewer\\viewer.exe");
   SaveSettings(values, window);
-  EXPECT_EQ(Read("roaming/Tarvine/Tarvine.ini"), "C:\\Viewer\\viewer.exe\n" + DefaultBrowseDirectory() + "\nname\n");
+  EXPECT_EQ(Read("roaming/Tarvine/Tarvine.ini"), "C:\\Viewer\\viewer.exe\n" + DefaultBrowseDirectory() + "\nname\n1\n1\n0\n");
   EXPECT_TRUE(window.Messages().empty());
 }
 

@@ -100,7 +100,8 @@ TEST_F(TarvineRenumberTest, HelpDocumentsEveryOptionAndVersionPrintsOneLineOrThe
   const Result help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"FILE", "--digits", "--prefix", "--suffix", "--log", "--folder-template", "--file-list",
-                             "--slideshow", "--seconds", "--viewer", "--order", "--dry-run", "--explain", "--undo",
+                             "--slideshow", "--seconds", "--viewer", "--order", "--video-clock", "--shift", "--dry-run",
+                             "--explain", "--undo",
                              "--quiet", "--version", "--verbose", "--help"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
@@ -140,6 +141,9 @@ TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
       {{"-d", "3x", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255"},
       {{"-d", "1234567", "a.jpg"}, "Error: --digits takes a number of digits from 0 to 255"},
       {{"--seconds", "abc", "a.jpg"}, "Error: --seconds takes a whole number of seconds from 0 to 999999.\n"},
+      {{"--video-clock", "gmt", "a.jpg"}, "Error: --video-clock: gmt not in {utc,local}"},
+      {{"--shift", "EOS R5", "a.jpg"}, "Error: --shift: EOS R5 is not MODEL=OFFSET"},
+      {{"--shift", "EOS R5=1 h", "a.jpg"}, "Error: --shift: EOS R5=1 h is not MODEL=OFFSET"},
   };
   for (const Case& c : cases) {
     const Result result = Run(c.arguments);
@@ -250,9 +254,9 @@ TEST_F(TarvineRenumberTest, TwoCamerasAreNumberedInShootingOrderAndADryRunExplai
   Touch("IMG_1002.jpg", ExifJpeg({.original = "2023:07:14 10:00:03"}) + "3");
   const Result dry = Run({"-n", "--explain", "--order", "taken", "-d", "1", "IMG_1001.jpg"});
   EXPECT_EQ(dry.status, 0);
-  EXPECT_EQ(dry.out, "2023-07-14 10:00:01.5 taken (Exif DateTimeOriginal)\tIMG_1001.jpg\t\t-> 1.jpg\n"
-                     "2023-07-14 10:00:02 taken (Exif DateTimeOriginal)\tDSC_0007.jpg\t\t-> 2.jpg\n"
-                     "2023-07-14 10:00:03 taken (Exif DateTimeOriginal)\tIMG_1002.jpg\t\t-> 3.jpg\n"
+  EXPECT_EQ(dry.out, "2023-07-14 10:00:01.500 taken (Exif DateTimeOriginal)\tIMG_1001.jpg\t\t-> 1.jpg\n"
+                     "2023-07-14 10:00:02.000 taken (Exif DateTimeOriginal)\tDSC_0007.jpg\t\t-> 2.jpg\n"
+                     "2023-07-14 10:00:03.000 taken (Exif DateTimeOriginal)\tIMG_1002.jpg\t\t-> 3.jpg\n"
                      "Dry run: 3 renames would be made; nothing was changed.\n");
   EXPECT_EQ(Run({"--order", "taken", "-d", "1", "IMG_1001.jpg"}).status, 0);
   EXPECT_EQ(Read("2.jpg"), ExifJpeg({.original = "2023:07:14 10:00:02"}));

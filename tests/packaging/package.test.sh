@@ -29,7 +29,7 @@ expect "a maintainer with an address" grep -qE '^.+ <[^ @]+@[^ @]+>$' <<<"$(fiel
 expect "a long description" test "$(field Description | wc -l)" -gt 3
 # dpkg-shlibdeps's Depends: the runtime libraries the programs link, no build tools.
 depends=$(field Depends | tr ',' '\n' | sed -E 's/^ *([^ ]+).*/\1/' | sort)
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libavformat59; do
   expect "Depends names $library" grep -qx "$library" <<<"$depends"
 done
 # Exiv2 and ICU, whose package names carry their library's version.
@@ -41,6 +41,7 @@ expect_eq "Depends names no -dev package" "" "$(grep -- '-dev$' <<<"$depends")"
 # The file list: every file and link, each where Debian looks for it.
 expected_files="./usr/bin/tarvine
 ./usr/bin/tarvine-renumber
+./usr/lib/tarvine/video/tarvine-video.so
 ./usr/share/applications/tarvine.desktop
 ./usr/share/bash-completion/completions/tarvine-renumber
 ./usr/share/doc/tarvine/changelog.gz

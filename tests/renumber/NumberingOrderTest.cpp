@@ -139,17 +139,34 @@ TEST(NumberingOrderWords, NameTheOrdersAndReadBackOnlyThose) {
 
 TEST(DescribeOrderedBy, SaysTheClockTimeAndWhereItCameFrom) {
   const WallClockTime time{1689330123, 450'000'000};  // 2023-07-14 10:22:03.45
-  EXPECT_EQ(DescribeOrderedBy({time, TimeSource::kExifOriginal}, NumberingOrder::kTaken),
-            "2023-07-14 10:22:03.45 taken (Exif DateTimeOriginal)");
-  EXPECT_EQ(DescribeOrderedBy({{time.seconds, 0}, TimeSource::kXmpCreated}, NumberingOrder::kTaken),
-            "2023-07-14 10:22:03 taken (XMP photoshop:DateCreated)");
-  EXPECT_EQ(DescribeOrderedBy({time, TimeSource::kLastWrite}, NumberingOrder::kModified),
-            "2023-07-14 10:22:03.45 modified");
-  EXPECT_EQ(DescribeOrderedBy({time, TimeSource::kLastWrite}, NumberingOrder::kTaken),
-            "2023-07-14 10:22:03.45 modified (no capture time)");
-  EXPECT_EQ(DescribeOrderedBy({{-1, 0}, TimeSource::kLastWrite}, NumberingOrder::kModified),
-            "1969-12-31 23:59:59 modified");
-  EXPECT_EQ(DescribeOrderedBy({}, NumberingOrder::kTaken), "unknown time");
+  const WallClockTime whole{time.seconds, 0};
+  const FileTime recorded{time, TimeSource::kExifOriginal, ClockOffset::kRecorded, 7200};
+  struct Case {
+    OrderedTime ordered;
+    NumberingOrder order;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{{time, TimeSource::kExifOriginal}}, NumberingOrder::kTaken,
+       "2023-07-14 10:22:03.450 taken (Exif DateTimeOriginal)"},
+      {{recorded}, NumberingOrder::kTaken, "2023-07-14 10:22:03.450 taken (Exif DateTimeOriginal, at +02:00)"},
+      {{{whole, TimeSource::kXmpCreated}}, NumberingOrder::kTaken,
+       "2023-07-14 10:22:03.000 taken (XMP photoshop:DateCreated)"},
+      {{{whole, TimeSource::kAppleCreation, ClockOffset::kRecorded, -18000}}, NumberingOrder::kTaken,
+       "2023-07-14 10:22:03.000 taken (Apple creation date, at -05:00)"},
+      {{{whole, TimeSource::kVideoCreation, ClockOffset::kApplied, 19800}}, NumberingOrder::kTaken,
+       "2023-07-14 10:22:03.000 taken (video creation time, UTC +05:30 applied)"},
+      {{{whole, TimeSource::kVideoCreation}}, NumberingOrder::kTaken,
+       "2023-07-14 10:22:03.000 taken (video creation time)"},
+      {{{{time.seconds + 3720, time.nanoseconds}, TimeSource::kExifOriginal}, 3720}, NumberingOrder::kTaken,
+       "2023-07-14 11:24:03.450 taken (Exif DateTimeOriginal, camera clock +1h02m)"},
+      {{{time, TimeSource::kLastWrite}}, NumberingOrder::kModified, "2023-07-14 10:22:03.450 modified"},
+      {{{time, TimeSource::kLastWrite}}, NumberingOrder::kTaken,
+       "2023-07-14 10:22:03.450 modified (no capture time)"},
+      {{{{-1, 0}, TimeSource::kLastWrite}}, NumberingOrder::kModified, "1969-12-31 23:59:59.000 modified"},
+      {{}, NumberingOrder::kTaken, "unknown time"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DescribeOrderedBy(c.ordered, c.order), c.text);
 }
 
 }  // namespace

@@ -42,6 +42,17 @@ TEST_F(RenamePreviewTest, ListsTheRunsRenamesInOrderAndChangesNothing) {
   EXPECT_TRUE(owner.TextHistory(kStatusLine).empty()) << "the owner's controls stay as they are";
 }
 
+TEST_F(RenamePreviewTest, ExplainedEachFileIsListedOnceFromFirstToLastNameInTheOrderOfTheNewNumbers) {
+  RenamePreview preview;
+  preview.renames = {{"02.jpg", "03.jpg"}, {"b.jpg", "tmp.jpg"}, {"01.jpg", "02.jpg"}, {"tmp.jpg", "01.jpg"}};
+  preview.orderedBy = {"x", "y", "z", "name"};
+  std::vector<std::string> lines;
+  for (const ExplainedRename& file : FromFirstToLastNames(preview)) {
+    lines.push_back(file.orderedBy + " " + file.from + " -> " + file.to);
+  }
+  EXPECT_EQ(lines, (Names{"y b.jpg -> 01.jpg", "z 01.jpg -> 02.jpg", "x 02.jpg -> 03.jpg"}));
+}
+
 TEST_F(RenamePreviewTest, WhatStopsTheRunIsSaidToTheOwnerAndNothingIsListed) {
   Touch("a.jpg");
   const RenamePreview preview = PreviewRenames(Fields("a.jpg", "500"), owner);

@@ -1,13 +1,21 @@
 #include "platform/os/exiv2/PictureCaptureTime.h"
 
+#include <exiv2/bmffimage.hpp>
 #include <exiv2/exiv2.hpp>
+#include <exiv2/orfimage.hpp>
+#include <exiv2/pngimage.hpp>
+#include <exiv2/rafimage.hpp>
+#include <exiv2/rw2image.hpp>
+#include <exiv2/webpimage.hpp>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/os/CaptureTimeText.h"
+#include "platform/os/exiv2/PictureBytesIo.h"
 
 namespace {
 
@@ -38,12 +46,14 @@ void LockXmp(void* data, bool lock) {
 }
 
 // Exiv2's one-time set-up: no warnings on the terminal about damaged files
-// (they are expected, and ordered by their last-write time), and the XMP
-// toolkit ready before any thread uses it.
+// (they are expected, and ordered by their last-write time), its reader of
+// BMFF files (HEIC, AVIF, CR3) switched on, and the XMP toolkit ready
+// before any thread uses it.
 void PrepareExiv2() {
   static std::once_flag prepared;
   std::call_once(prepared, [] {
     Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    Exiv2::enableBMFF(true);
     Exiv2::XmpParser::initialize(LockXmp, &xmpToolkitLock);
   });
 }
@@ -102,8 +112,43 @@ std::string TagText(const Data& data, const char* key) {
   return found->toString();
 }
 
-// The Exif date with its sub-seconds, in the order of preference.
-FileTime CaptureTimeInExif(const unsigned char* tiff, size_t size) {
+// A tag's text without the blanks and NULs around it.
+std::string Trimmed(std::string text) {
+  const char* const blanks = " \t\r\n";
+  text.erase(std::find(text.begin(), text.end(), '\0'), text.end());
+  const size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// The Exif date with its sub-seconds, in the order of preference, and the
+// offset recorded beside the original date.
+FileTime CaptureTimeInExifData(const Exiv2::ExifData& exif, std::string* camera) {
+  if (camera) *camera = Trimmed(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, "Exif.Image.Model"));
+  const struct {
+    const char* date;
+    const char* subSeconds;
+    uint16_t offsetTag;  // Exif OffsetTimeOriginal or OffsetTimeDigitized
+    TimeSource source;
+  } preferred[] = {
+      {"Exif.Photo.DateTimeOriginal", "Exif.Photo.SubSecTimeOriginal", 0x9011, TimeSource::kExifOriginal},
+      {"Exif.Photo.DateTimeDigitized", "Exif.Photo.SubSecTimeDigitized", 0x9012, TimeSource::kExifDigitized},
+  };
+  for (const auto& tag : preferred) {
+    FileTime time;
+    if (!ParseExifDateTime(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, tag.date).c_str(), time.time)) continue;
+    time.time.nanoseconds = SubSecondNanoseconds(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, tag.subSeconds).c_str());
+    time.source = tag.source;
+    const auto offset = exif.findKey(Exiv2::ExifKey(tag.offsetTag, "Photo"));
+    if (offset != exif.end() && ParseZoneOffset(Trimmed(offset->toString()).c_str(), time.offsetSeconds)) {
+      time.offsetKind = ClockOffset::kRecorded;
+    }
+    return time;
+  }
+  return {};
+}
+
+FileTime CaptureTimeInExif(const unsigned char* tiff, size_t size, std::string* camera) {
   if (size == 0) return {};
   Exiv2::ExifData exif;
   try {
@@ -111,18 +156,20 @@ FileTime CaptureTimeInExif(const unsigned char* tiff, size_t size) {
   } catch (...) {  // Exiv2 says what it cannot read by throwing
     return {};
   }
+  return CaptureTimeInExifData(exif, camera);
+}
+
+FileTime CaptureTimeInXmpData(const Exiv2::XmpData& xmp) {
   const struct {
     const char* date;
-    const char* subSeconds;
     TimeSource source;
   } preferred[] = {
-      {"Exif.Photo.DateTimeOriginal", "Exif.Photo.SubSecTimeOriginal", TimeSource::kExifOriginal},
-      {"Exif.Photo.DateTimeDigitized", "Exif.Photo.SubSecTimeDigitized", TimeSource::kExifDigitized},
+      {"Xmp.exif.DateTimeOriginal", TimeSource::kXmpOriginal},
+      {"Xmp.photoshop.DateCreated", TimeSource::kXmpCreated},
   };
   for (const auto& tag : preferred) {
     FileTime time;
-    if (!ParseExifDateTime(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, tag.date).c_str(), time.time)) continue;
-    time.time.nanoseconds = SubSecondNanoseconds(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, tag.subSeconds).c_str());
+    if (!ParseXmpDateTime(TagText<Exiv2::XmpData, Exiv2::XmpKey>(xmp, tag.date).c_str(), time.time)) continue;
     time.source = tag.source;
     return time;
   }
@@ -140,20 +187,25 @@ FileTime CaptureTimeInXmp(const std::string& packet) {
       return {};
     }
   }
-  const struct {
-    const char* date;
-    TimeSource source;
-  } preferred[] = {
-      {"Xmp.exif.DateTimeOriginal", TimeSource::kXmpOriginal},
-      {"Xmp.photoshop.DateCreated", TimeSource::kXmpCreated},
-  };
-  for (const auto& tag : preferred) {
-    FileTime time;
-    if (!ParseXmpDateTime(TagText<Exiv2::XmpData, Exiv2::XmpKey>(xmp, tag.date).c_str(), time.time)) continue;
-    time.source = tag.source;
-    return time;
+  return CaptureTimeInXmpData(xmp);
+}
+
+// The capture time of a file Exiv2 reads whole through `io`: the Exif of
+// its metadata, else its XMP. Reading parses the XMP packet too, so files
+// are read in the XMP toolkit's turn.
+FileTime CaptureTimeInImage(Exiv2::BasicIo::AutoPtr io, int type, std::string* camera) {
+  try {
+    Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::create(type, std::move(io));
+    if (!image.get()) return {};
+    {
+      const std::lock_guard<std::mutex> turn(xmpTurn);
+      image->readMetadata();
+    }
+    const FileTime fromExif = CaptureTimeInExifData(image->exifData(), camera);
+    return fromExif.source != TimeSource::kNone ? fromExif : CaptureTimeInXmpData(image->xmpData());
+  } catch (...) {
+    return {};
   }
-  return {};
 }
 
 bool IsTiffHeader(const unsigned char* head) {
@@ -161,21 +213,48 @@ bool IsTiffHeader(const unsigned char* head) {
          (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42);
 }
 
+// The TIFF-like headers of Olympus (ORF) and Panasonic (RW2) raws, whose
+// dates lie near the start as in TIFF.
+bool IsTiffLikeRawHeader(const unsigned char* head) {
+  return std::memcmp(head, "IIRO", 4) == 0 || std::memcmp(head, "IIRS", 4) == 0 ||
+         std::memcmp(head, "MMOR", 4) == 0 || std::memcmp(head, "IIU\0", 4) == 0;
+}
+
+// The kinds of file Exiv2 is asked to read beyond JPEG and TIFF: the still
+// pictures among its readers, never its video readers.
+bool IsStillPictureType(int type) {
+  return type == Exiv2::ImageType::bmff || type == Exiv2::ImageType::png || type == Exiv2::ImageType::webp ||
+         type == Exiv2::ImageType::raf || type == Exiv2::ImageType::orf || type == Exiv2::ImageType::rw2;
+}
+
 }  // namespace
 
-FileTime CaptureTimeInPicture(PictureBytes& file) {
+FileTime CaptureTimeInPicture(PictureBytes& file, std::string* camera) {
   PrepareExiv2();
+  if (camera) camera->clear();
   unsigned char head[4];
   const size_t headSize = file.ReadAt(0, head, sizeof head);
   if (headSize >= 2 && head[0] == 0xFF && head[1] == 0xD8) {
     const JpegMetadata metadata = ReadJpegMetadata(file);
-    const FileTime fromExif = CaptureTimeInExif(metadata.exif.data(), metadata.exif.size());
+    const FileTime fromExif = CaptureTimeInExif(metadata.exif.data(), metadata.exif.size(), camera);
     return fromExif.source != TimeSource::kNone ? fromExif : CaptureTimeInXmp(metadata.xmp);
   }
-  if (headSize == sizeof head && IsTiffHeader(head)) {
+  if (headSize < sizeof head) return {};
+  if (IsTiffHeader(head) || IsTiffLikeRawHeader(head)) {
     std::vector<unsigned char> tiff(kTiffHeadBytes);
     tiff.resize(file.ReadAt(0, tiff.data(), tiff.size()));
-    return CaptureTimeInExif(tiff.data(), tiff.size());
+    if (IsTiffHeader(head)) return CaptureTimeInExif(tiff.data(), tiff.size(), camera);
+    const int type = IsTiffLikeRawHeader(head) && head[2] == 'U' ? Exiv2::ImageType::rw2 : Exiv2::ImageType::orf;
+    return CaptureTimeInImage(Exiv2::BasicIo::AutoPtr(new Exiv2::MemIo(tiff.data(), static_cast<long>(tiff.size()))),
+                              type, camera);
   }
-  return {};
+  Exiv2::BasicIo::AutoPtr io(new PictureBytesIo(file, file.Size()));
+  int type = Exiv2::ImageType::none;
+  try {
+    type = Exiv2::ImageFactory::getType(*io);
+  } catch (...) {
+    return {};
+  }
+  if (!IsStillPictureType(type)) return {};
+  return CaptureTimeInImage(std::move(io), type, camera);
 }

@@ -1,5 +1,6 @@
 // The times of a directory's files on POSIX: last-write times from fstatat,
-// capture times from the files' headers, read through Exiv2 on every core.
+// capture times from the files' headers, read on every core through Exiv2
+// (pictures) and the video reader (PosixVideoReader).
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,10 +9,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include "platform/os/CaptureTimeText.h"
 #include "platform/os/CaptureTimes.h"
 #include "platform/os/OnEveryCore.h"
+#include "platform/os/VideoClock.h"
+#include "platform/os/VideoFile.h"
 #include "platform/os/exiv2/PictureCaptureTime.h"
 
 namespace {
@@ -36,7 +40,9 @@ FileTime LastWriteAt(int directory, const char* name) {
 // beyond is read where asked.
 class OpenFileBytes : public PictureBytes {
  public:
-  explicit OpenFileBytes(int fd) : fd_(fd) {}
+  OpenFileBytes(int fd, uint64_t size) : fd_(fd), size_(size) {}
+
+  uint64_t Size() const override { return size_; }
 
   size_t ReadAt(uint64_t offset, unsigned char* into, size_t count) override {
     if (headSize_ < 0) headSize_ = ReadFully(0, head_, sizeof head_);
@@ -65,14 +71,52 @@ class OpenFileBytes : public PictureBytes {
   }
 
   int fd_;
+  uint64_t size_;
   long headSize_ = -1;  // not read yet
   unsigned char head_[64 << 10];
 };
 
+// The camera models met so far, each once; shared by the threads of one
+// reading.
+class CameraTable {
+ public:
+  explicit CameraTable(CameraModels* models) : models_(models) {}
+
+  // 1 + the place of `model` among the models, added when new; 0 for "" or
+  // when no table was asked for.
+  uint32_t Place(const std::string& model) {
+    if (!models_ || model.empty()) return 0;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    for (size_t i = 0; i < models_->size(); ++i) {
+      if ((*models_)[i] == model) return static_cast<uint32_t>(i + 1);
+    }
+    models_->push_back(model);
+    return static_cast<uint32_t>(models_->size());
+  }
+
+ private:
+  CameraModels* models_;
+  std::mutex mutex_;
+};
+
+// The capture time of a picture or video in `bytes`; source kNone when it
+// records none.
+FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable& cameras) {
+  std::string camera;
+  FileTime taken = CaptureTimeInPicture(bytes, &camera);
+  if (taken.source == TimeSource::kNone && LooksLikeVideo(bytes)) {
+    const VideoRecord video = ReadVideoRecordOnce(bytes);
+    taken = VideoFileTime(video, videoClock);
+    camera = video.camera;
+  }
+  if (taken.source != TimeSource::kNone) taken.camera = cameras.Place(camera);
+  return taken;
+}
+
 // The capture time of a regular file, else its last-write time. The name
 // is opened without following a link and without waiting (a pipe or a
 // device is no picture).
-FileTime TakenAt(int directory, const char* name) {
+FileTime TakenAt(int directory, const char* name, VideoClock videoClock, CameraTable& cameras) {
   const int fd = openat(directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return LastWriteAt(directory, name);
   struct stat info;
@@ -80,8 +124,8 @@ FileTime TakenAt(int directory, const char* name) {
   if (fstat(fd, &info) == 0) {
     time = LastWriteOf(info);
     if (S_ISREG(info.st_mode)) {
-      OpenFileBytes bytes(fd);
-      const FileTime taken = CaptureTimeInPicture(bytes);
+      OpenFileBytes bytes(fd, static_cast<uint64_t>(info.st_size));
+      const FileTime taken = CaptureTimeIn(bytes, videoClock, cameras);
       if (taken.source != TimeSource::kNone) time = taken;
     }
   }
@@ -92,14 +136,15 @@ FileTime TakenAt(int directory, const char* name) {
 }  // namespace
 
 std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vector<const char*>& names,
-                                    FileTimeKind kind) {
+                                    FileTimeKind kind, VideoClock videoClock, CameraModels* cameras) {
   std::vector<FileTime> times(names.size());
   const int fd = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return times;
   if (kind == FileTimeKind::kModified) {
     OnEveryCore(names.size(), [&](size_t i) { times[i] = LastWriteAt(fd, names[i]); });
   } else {
-    OnEveryCore(names.size(), [&](size_t i) { times[i] = TakenAt(fd, names[i]); });
+    CameraTable table(cameras);
+    OnEveryCore(names.size(), [&](size_t i) { times[i] = TakenAt(fd, names[i], videoClock, table); });
   }
   close(fd);
   return times;

@@ -1,17 +1,21 @@
 // The times of a directory's files on Windows: last-write times from the
 // file system, capture times from the pictures' metadata through the
-// Windows Imaging Component (WIC), which reads the headers it needs alone.
+// Windows Imaging Component (WIC), which reads the headers it needs alone,
+// else from the shell's property store (HEIC, raws and videos where the
+// system has their codecs).
 
 #include <windows.h>
 #include <propidl.h>
 #include <wincodec.h>
 
+#include <mutex>
 #include <string>
 #include <thread>
 
 #include "platform/os/CaptureTimeText.h"
 #include "platform/os/CaptureTimes.h"
 #include "platform/os/OnEveryCore.h"
+#include "platform/os/win32/ShellPropertyTime.h"
 #include "platform/os/win32/SystemPath.h"
 #include "platform/os/win32/WideText.h"
 
@@ -98,9 +102,32 @@ FileTime CaptureTimeOf(IWICImagingFactory* factory, HANDLE file) {
   return found;
 }
 
+// The camera models met so far, each once; shared by the threads of one
+// reading.
+class CameraTable {
+ public:
+  explicit CameraTable(CameraModels* models) : models_(models) {}
+
+  // 1 + the place of `model` among the models, added when new; 0 for "" or
+  // when no table was asked for.
+  uint32_t Place(const std::string& model) {
+    if (!models_ || model.empty()) return 0;
+    const std::lock_guard<std::mutex> lock(mutex_);
+    for (size_t i = 0; i < models_->size(); ++i) {
+      if ((*models_)[i] == model) return static_cast<uint32_t>(i + 1);
+    }
+    models_->push_back(model);
+    return static_cast<uint32_t>(models_->size());
+  }
+
+ private:
+  CameraModels* models_;
+  std::mutex mutex_;
+};
+
 // The capture time of a regular file, else its last-write time. The name is
 // opened without following a link, and only a file on a disk is read.
-FileTime TakenAt(IWICImagingFactory* factory, const std::wstring& path) {
+FileTime TakenAt(IWICImagingFactory* factory, const std::wstring& path, VideoClock videoClock, CameraTable& cameras) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
@@ -110,8 +137,13 @@ FileTime TakenAt(IWICImagingFactory* factory, const std::wstring& path) {
     time = LastWriteOf(info.ftLastWriteTime);
     const DWORD notAPicture = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE;
     if (factory && GetFileType(file) == FILE_TYPE_DISK && !(info.dwFileAttributes & notAPicture)) {
-      const FileTime taken = CaptureTimeOf(factory, file);
-      if (taken.source != TimeSource::kNone) time = taken;
+      std::string camera;
+      FileTime taken = CaptureTimeOf(factory, file);
+      if (taken.source == TimeSource::kNone) taken = CaptureTimeFromProperties(path, videoClock, camera);
+      if (taken.source != TimeSource::kNone) {
+        taken.camera = cameras.Place(camera);
+        time = taken;
+      }
     }
   }
   CloseHandle(file);
@@ -147,7 +179,7 @@ class ThreadImaging {
 }  // namespace
 
 std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vector<const char*>& names,
-                                    FileTimeKind kind) {
+                                    FileTimeKind kind, VideoClock videoClock, CameraModels* cameras) {
   std::vector<FileTime> times(names.size());
   const std::wstring directoryPath = SystemDirectoryPath(directory);
   const auto pathOf = [&](size_t i) { return directoryPath + Widen(names[i]); };
@@ -156,10 +188,11 @@ std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vec
   } else {
     // Only threads of its own enter COM, so the caller's thread (a window's)
     // keeps the apartment it chose.
+    CameraTable table(cameras);
     std::thread reader([&] {
       OnEveryCore(names.size(), [&](size_t i) {
         thread_local ThreadImaging imaging;
-        times[i] = TakenAt(imaging.Factory(), pathOf(i));
+        times[i] = TakenAt(imaging.Factory(), pathOf(i), videoClock, table);
       });
     });
     reader.join();
