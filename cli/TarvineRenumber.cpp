@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/VersionRecord.h"
 #include "app/Settings.h"
@@ -33,6 +34,8 @@ struct Request {
   std::string seconds = "4";
   std::optional<std::string> viewer;
   std::string order = "name";
+  bool alone = false;
+  std::vector<std::string> kinds;
   bool dryRun = false;
   bool explain = false;
   std::optional<std::string> undoDirectory;
@@ -135,6 +138,8 @@ int Renumber(const Request& request) {
   fields.viewAfterRun = request.slideshow;
   fields.secondsText = request.seconds;
   ParseNumberingOrder(request.order, fields.order);  // the parser let only the three words through
+  fields.companions = request.alone ? 0 : 1;
+  fields.kinds = request.kinds;
 
   // The options were checked against the fields' limits above.
   if (request.dryRun) return DryRun(fields, window, request.explain);
@@ -174,6 +179,15 @@ int RunTarvineRenumber(int argc, char** argv) {
                  "(last-write time)")
       ->check(CLI::IsMember({"name", "taken", "modified"}))
       ->type_name("ORDER");
+  app.add_flag("--alone", request.alone,
+               "Rename the files of the kind alone: leave their companions (IMG_1.CR2, IMG_1.xmp, IMG_1.JPG.xmp, "
+               "._IMG_1.JPG, ... beside IMG_1.JPG) with their old names");
+  app.add_option("--kinds", request.kinds,
+                 "Number the files of these extensions (and FILE's) in one sequence, each keeping its own "
+                 "extension; files of listed kinds that share a name before the extension share a number")
+      ->delimiter(',')
+      ->allow_extra_args(false)
+      ->type_name("LIST");
   CLI::Option* dryRun =
       app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
   app.add_flag("--explain", request.explain,

@@ -94,6 +94,9 @@ class RenumberDialog {
   // Told, when set, what each name a pass is about to rename was ordered
   // by (DescribeOrderedBy), in the pass's order: a dry run explains itself.
   std::function<void(const char* name, const std::string& orderedBy)> onOrdered;
+  // Told, when set, each companion a pass found and the picture whose
+  // number it takes, by their names as the pass listed them.
+  std::function<void(const char* picture, const char* companion)> onCompanion;
 
  private:
   void ShowError(const std::string& text);

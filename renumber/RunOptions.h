@@ -3,6 +3,7 @@
 // run. Initial values are the ones a fresh dialog shows.
 
 #include <string>
+#include <vector>
 
 #include "renumber/NumberingOrder.h"
 
@@ -20,4 +21,9 @@ struct RunOptions {
   // The first pass numbers in this order; the window's menu or the command
   // line chooses it.
   NumberingOrder order = NumberingOrder::kName;
+  // 1: each picture's companions (its raw, sidecars, ...) take its number.
+  int companions = 1;
+  // The extensions numbered in one sequence, in the order that says which
+  // of a group is its picture; empty: the named file's alone.
+  std::vector<std::string> kinds;
 };
