@@ -48,13 +48,15 @@ RandomDirectory MakeRandomDirectory(std::mt19937& random) {
   fields.viewAfterRun = 0;
   const std::string extension = random() % 8 == 0 ? "log" : "jpg";
   const int width = std::atoi(fields.digitsText.c_str());
+  fields.companions = random() % 5 == 0 ? 0 : 1;
+  if (random() % 3 == 0) fields.kinds = {"png"};
 
   std::set<std::string> names;
   const int count = 1 + static_cast<int>(random() % 9);
   for (int i = 0; i < count; ++i) {
     const int number = 1 + static_cast<int>(random() % 12);
     char numbered[64];
-    switch (random() % 9) {
+    switch (random() % 11) {
       case 0:
       case 1:
       case 2:  // numbered before by this rule
@@ -74,6 +76,18 @@ RandomDirectory MakeRandomDirectory(std::mt19937& random) {
       case 8:  // the log, and a name no log line can hold
         names.insert(extension == "log" ? "renum.log" : "new\nline.jpg");
         break;
+      case 9:
+      case 10: {  // a picture with companions: raw, sidecars, Finder data, a picture of another kind
+        std::snprintf(numbered, sizeof numbered, "%s%0*d%s", fields.prefixText.c_str(), width, number,
+                      fields.suffixText.c_str());
+        const std::string stem = random() % 2 ? std::string(numbered) : pick({"a", "IMG_2", "z", "a.b"});
+        names.insert(stem + "." + extension);
+        for (const std::string& ending : Names{".CR2", ".xmp", "." + extension + ".xmp", ".png", ".png.xmp"}) {
+          if (random() % 2) names.insert(stem + ending);
+        }
+        if (random() % 3 == 0) names.insert("._" + stem + "." + extension);
+        break;
+      }
     }
   }
   for (const auto& name : names) made.files.push_back(name);
@@ -125,7 +139,8 @@ TEST_F(PlannedRenamesTest, TheNamesAreThoseOfThePassesRunOnDiskInTheFewestRename
     Fill(planned, made);
     const Snapshot before = TakeSnapshot(planned);
     std::ostringstream where;
-    where << "round " << round << ": digits '" << made.fields.digitsText << "' prefix '" << made.fields.prefixText
+    where << "round " << round << ": companions " << made.fields.companions << " kinds "
+          << made.fields.kinds.size() << ", digits '" << made.fields.digitsText << "' prefix '" << made.fields.prefixText
           << "' suffix '" << made.fields.suffixText << "' log " << made.fields.keepLog << ", files";
     for (const auto& name : made.files) where << " '" << name << "'";
     for (const auto& name : made.directories) where << " dir '" << name << "'";
@@ -138,9 +153,14 @@ TEST_F(PlannedRenamesTest, TheNamesAreThoseOfThePassesRunOnDiskInTheFewestRename
     passes.options.pathText = (onDisk / made.named).string();
     bool passesDone = passes.RenumberFiles(PassKind::kFirst) == 1 && !passes.LastPassFailed();
     if (passesDone) {
-      char firstName[300];
-      MakePassPlan(passes.options).NameRule(passes.options).Format(1, firstName, sizeof firstName);
-      if (!std::filesystem::exists(std::filesystem::symlink_status(onDisk / firstName))) {
+      bool firstFree = true;
+      const PassPlan plan = MakePassPlan(passes.options);
+      for (size_t kind = 0; kind < plan.kinds.size(); ++kind) {
+        char firstName[300];
+        plan.NameRule(passes.options, kind).Format(1, firstName, sizeof firstName);
+        firstFree = firstFree && !std::filesystem::exists(std::filesystem::symlink_status(onDisk / firstName));
+      }
+      if (firstFree) {
         passesDone = passes.RenumberFiles(PassKind::kSecond) == 1 && !passes.LastPassFailed();
       }
     }
