@@ -31,8 +31,13 @@ std::string PreviewCountText(size_t renames) {
 
 void PreviewDialog::OnInitDialog() {
   window_.SetDlgItemText(kPreviewDirectory, preview_.directory.empty() ? "./" : preview_.directory.c_str());
-  for (const LoggedRename& rename : preview_.renames) window_.AddListItem(kPreviewList, PreviewLine(rename).c_str());
-  window_.SetDlgItemText(kPreviewCount, PreviewCountText(preview_.renames.size()).c_str());
+  for (size_t i = 0; i < preview_.renames.size(); ++i) {
+    // A companion stands under its picture.
+    const std::string line = (preview_.ofCompanion[i] ? "    " : "") + PreviewLine(preview_.renames[i]);
+    window_.AddListItem(kPreviewList, line.c_str());
+  }
+  const std::string count = PreviewCountText(preview_.renames.size()) + " " + RenamedEntriesText(preview_) + ".";
+  window_.SetDlgItemText(kPreviewCount, count.c_str());
   window_.GotoDlgCtrl(kPreviewList);
 }
 

@@ -103,11 +103,13 @@ int DryRun(const RunOptions& fields, DialogWindow& window, bool explain) {
   for (size_t i = 0; i < preview.renames.size(); ++i) {
     const LoggedRename& rename = preview.renames[i];
     if (explain) std::printf("%s\t", preview.orderedBy[i].c_str());
+    if (preview.ofCompanion[i]) std::printf("  ");  // under its picture
     WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
   }
   if (preview.outcome == RunOutcome::kSucceeded) {
     const size_t count = preview.renames.size();
     std::printf("Dry run: %zu %s would be made; nothing was changed.\n", count, count == 1 ? "rename" : "renames");
+    std::printf("%s\n", RenamedEntriesText(preview).c_str());
   }
   return ExitStatusOf(preview.outcome);
 }

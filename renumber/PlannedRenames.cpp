@@ -75,13 +75,8 @@ bool RenumberDialog::Rehearse(const PassPlan& plan, std::optional<RenamePlan>& r
     // before and moved up: the directory was numbered before, so it is
     // numbered again.
     bool passed = Pass(plan, PassKind::kFirst, *pictured) == PassOutcome::kDone;
-    // Of several kinds, number 1 is free when no kind's name of it is taken.
     bool firstFree = passed;
-    for (size_t kind = 0; firstFree && kind < plan.kinds.size(); ++kind) {
-      char firstName[kMaxNameBytes + 1];
-      plan.NameRule(options, kind).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
-      firstFree = pictured->Exists(firstName) == 0;
-    }
+    for (const std::string& name : NamesOfNumberOne()) firstFree = firstFree && pictured->Exists(name.c_str()) == 0;
     if (firstFree) {
       // What a file was ordered by, and whose companion it is, are the first
       // pass's word: the second numbers the first one's names in name order.

@@ -1,5 +1,7 @@
 #include "renumber/RenamePreview.h"
 
+#include <algorithm>
+#include <numeric>
 #include <string_view>
 #include <unordered_map>
 
@@ -57,7 +59,48 @@ RenamePreview PreviewRenames(const RunOptions& options, DialogWindow& owner, boo
     const auto found = orderedBy.find(preview.renames.back().from);
     preview.orderedBy.push_back(found != orderedBy.end() ? found->second : "name");
   };
+  // Each rename's entry by the name it was listed with, and the picture
+  // whose number a companion takes.
+  std::unordered_map<std::string, std::string> pictureOf, listedAs;
+  std::vector<std::string> entryOf;
+  run.onCompanion = [&pictureOf](const char* picture, const char* companion) { pictureOf[companion] = picture; };
+  const auto onRename = picture.onRename;
+  picture.onRename = [&](const char* from, const char* to) {
+    onRename(from, to);
+    const LoggedRename& rename = preview.renames.back();
+    const auto listed = listedAs.find(rename.from);
+    const std::string entry = listed == listedAs.end() ? rename.from : listed->second;
+    if (listed == listedAs.end()) ++(pictureOf.count(entry) ? preview.companions : preview.pictures);
+    listedAs[rename.to] = entry;
+    entryOf.push_back(entry);
+  };
   ScopedFileServices pictureInForce(picture);
   preview.outcome = run.RunOnFields();
-  return preview;
+
+  // A group's renames together, the picture's first, groups in the order
+  // their first rename comes.
+  std::unordered_map<std::string, size_t> groupRank;
+  std::vector<size_t> rank(entryOf.size()), order(entryOf.size());
+  for (size_t i = 0; i < entryOf.size(); ++i) {
+    const auto companion = pictureOf.find(entryOf[i]);
+    preview.ofCompanion.push_back(companion != pictureOf.end());
+    rank[i] = groupRank.emplace(preview.ofCompanion[i] ? companion->second : entryOf[i], groupRank.size()).first->second;
+  }
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return rank[a] != rank[b] ? rank[a] < rank[b] : preview.ofCompanion[a] < preview.ofCompanion[b];
+  });
+  RenamePreview sorted = preview;
+  for (size_t i = 0; i < order.size(); ++i) {
+    sorted.renames[i] = preview.renames[order[i]];
+    sorted.ofCompanion[i] = preview.ofCompanion[order[i]];
+    if (explain) sorted.orderedBy[i] = preview.orderedBy[order[i]];
+  }
+  return sorted;
+}
+
+std::string RenamedEntriesText(const RenamePreview& preview) {
+  return std::to_string(preview.pictures) + (preview.pictures == 1 ? " picture" : " pictures") + " and " +
+         std::to_string(preview.companions) + (preview.companions == 1 ? " companion" : " companions") +
+         " would be renamed";
 }

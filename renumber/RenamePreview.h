@@ -20,7 +20,17 @@ struct RenamePreview {
   // Explained: for each rename, what its old name was ordered by (see
   // DescribeOrderedBy; "name" in name order). Else empty.
   std::vector<std::string> orderedBy;
+  // For each rename, whether it moves a picture's companion. A picture's
+  // renames stand first and its companions' right after them; otherwise the
+  // renames keep the order the run makes them in.
+  std::vector<char> ofCompanion;
+  size_t pictures = 0, companions = 0;  // the entries the run would rename
 };
+
+// What a preview comes to, as its last line says it.
+//   1 picture, 0 companions  => "1 picture and 0 companions would be renamed"
+//   3 pictures, 1 companion  => "3 pictures and 1 companion would be renamed"
+std::string RenamedEntriesText(const RenamePreview& preview);
 
 // The run on a copy of `options`, in a picture of the directory
 // (SimulatedFileServices): nothing on disk changes and no viewer starts.

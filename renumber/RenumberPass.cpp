@@ -307,6 +307,21 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
     }
   }
   std::vector<std::string> companionNames;
+  if (pass == PassKind::kFirst) {
+    namesOfNumberOne_.clear();
+    for (size_t kind = 0; kind < plan.kinds.size(); ++kind) {
+      plan.NameRule(options, kind).Format(1, newName, sizeof newName);  // fits: so does the name of `count`
+      namesOfNumberOne_.push_back(newName);
+    }
+    // A group takes a number only where all its names are free.
+    if (const auto first = groupOf.find(names.names.front()); first != groupOf.end()) {
+      const PictureGroup& group = *first->second;
+      const int bytes = plan.NameRule(options, group.kind).Format(1, newName, sizeof newName);
+      for (const Companion& companion : group.companions) {
+        namesOfNumberOne_.push_back(CompanionName(companion, newName, bytes - 1 - plan.kinds[group.kind].size()));
+      }
+    }
+  }
   for (const char* entryName : names.names) {
     progress_->Renaming(results.renamedCount);
     const auto grouped = groupOf.find(entryName);

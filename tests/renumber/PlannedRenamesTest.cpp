@@ -155,11 +155,8 @@ TEST_F(PlannedRenamesTest, TheNamesAreThoseOfThePassesRunOnDiskInTheFewestRename
     bool passesDone = passes.RenumberFiles(PassKind::kFirst) == 1 && !passes.LastPassFailed();
     if (passesDone) {
       bool firstFree = true;
-      const PassPlan plan = MakePassPlan(passes.options);
-      for (size_t kind = 0; kind < plan.kinds.size(); ++kind) {
-        char firstName[300];
-        plan.NameRule(passes.options, kind).Format(1, firstName, sizeof firstName);
-        firstFree = firstFree && !std::filesystem::exists(std::filesystem::symlink_status(onDisk / firstName));
+      for (const std::string& name : passes.NamesOfNumberOne()) {
+        firstFree = firstFree && !std::filesystem::exists(std::filesystem::symlink_status(onDisk / name));
       }
       if (firstFree) {
         passesDone = passes.RenumberFiles(PassKind::kSecond) == 1 && !passes.LastPassFailed();
