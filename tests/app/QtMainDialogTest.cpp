@@ -255,7 +255,7 @@ TEST_F(QtMainDialogTest, ThePreviewsGoForItRunsAndUndoAsksThenTakesItBack) {
     window.EndDialog(kIdCancel);
   });
   window.DoModal(dialog);
-  EXPECT_EQ(count, "2 renames would be made.");
+  EXPECT_EQ(count, "2 renames would be made. 2 pictures and 0 companions would be renamed.");
   EXPECT_EQ(messages, (std::vector<std::string>{
                           "Directory renumbered.",
                           "Take back the 2 renames recorded in " + (root_ / "renum.log").string() +
