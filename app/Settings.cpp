@@ -82,6 +82,8 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
                 path.size() < sizeof values.settingsPath ? path.c_str() : "");
   SetDefaults(values);
   values.order = NumberingOrder::kName;
+  values.companions = true;
+  values.allKinds = false;
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
@@ -95,6 +97,13 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   char orderWord[16] = "";
   ReadLine(file, orderWord, sizeof orderWord);
   if (!ParseNumberingOrder(orderWord, read.order)) read.order = NumberingOrder::kName;
+  // Lines 4 to 6: whether to keep a log (kept by its own reader), to rename
+  // companions, to number every photo and video kind together; "1" or "0",
+  // anything else the default. Lines after them are for other readers.
+  char flags[3][4] = {"", "", ""};
+  for (auto& flag : flags) ReadLine(file, flag, sizeof flag);
+  read.companions = std::strcmp(flags[1], "0") != 0;
+  read.allKinds = std::strcmp(flags[2], "1") == 0;
   // A directory of that name opens but cannot be read: no settings then.
   const bool readFailed = std::ferror(file);
   std::fclose(file);
@@ -116,6 +125,7 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   }
   // The old file is replaced only by a whole new one, safely on disk.
   const std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
-                           NumberingOrderWord(values.order) + "\n";
+                           NumberingOrderWord(values.order) + "\n" + "1\n" + (values.companions ? "1\n" : "0\n") +
+                           (values.allKinds ? "1\n" : "0\n");
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

@@ -3,8 +3,11 @@
 // (on POSIX tarvine/ in XDG_CONFIG_HOME, else in ~/.config; on Windows
 // Tarvine in the roaming application data folder): the viewer path, the
 // directory Browse opens in, and the numbering order ("name", "taken" or
-// "modified"), a line each. A reader that knows only the first two lines
-// reads such a file as before; a missing or unknown third line is "name".
+// "modified"), a line each; then whether to keep a log, to rename companions
+// with their picture and to number every photo and video kind together,
+// "1" or "0" a line each. A reader that knows only the first lines reads
+// such a file as before; a missing or unknown line is its default ("name",
+// "1", "1", "0").
 // Read once at start, rewritten whole after each confirmed Browse or Choose
 // Viewer and each choice of order. Never one in the working directory: a
 // directory of someone else's files could plant it.
@@ -23,6 +26,8 @@ struct ProgramSettings {
   char lastDirectory[301] = "";  // where Browse opens, with its trailing separator
   char settingsPath[4110] = "";  // fixed at start: the user's Tarvine.ini; empty: none
   NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
+  bool companions = true;  // a picture's companions take its number (line 5)
+  bool allKinds = false;   // every photo and video kind in one sequence (line 6)
 };
 
 // Fixes settingsPath (UserSettingsFile), sets the defaults (the system's
@@ -31,7 +36,7 @@ struct ProgramSettings {
 // gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 
-// Rewrites the file with the three values, atomically: a new file beside it
+// Rewrites the file with the values, atomically: a new file beside it
 // replaces the old one only once it is written whole. A missing settings
 // directory is made first, for the user alone (mode 0700). A failure gives
 // a message box on `owner`; the values in memory keep what they hold.

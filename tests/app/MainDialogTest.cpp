@@ -98,6 +98,9 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
                                                       {48, "Number in the order taken"},
                                                       {64, "Number by date modified"},
                                                       {0, ""},
+                                                      {kCompanionsCommand, "Rename companions with their picture"},
+                                                      {kAllKindsCommand, "Number every photo and video kind together"},
+                                                      {0, ""},
                                                       {kPreviewCommand, "Preview the renames..."},
                                                       {kUndoCommand, "Undo the last run..."},
                                                       {0, ""},
@@ -115,11 +118,11 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n1\n0\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n1\n0\n");
 
   ASSERT_EQ(fileDialogs.requests.size(), 2u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
@@ -133,7 +136,7 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
   EXPECT_STREQ(dialog.settings.viewerPath, "/usr/bin/eog");
-  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n1\n1\n0\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
   EXPECT_EQ(fileDialogs.requests[0].initialDirectory, ProgramsDirectory());
@@ -144,7 +147,7 @@ TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
   dialog.OnDropFiles({"/pics/summer/a.jpg", "/pics/winter/b.jpg"});
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n1\n0\n");
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 
@@ -188,7 +191,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kTakenOrderCommand);
   EXPECT_TRUE(window.IsMenuItemChecked(kTakenOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kNameOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n1\n1\n0\n");
 
   HeadlessDialogWindow nextStart;
   MainDialog next{nextStart, dialogs, launcher};
@@ -201,7 +204,28 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kModifiedOrderCommand | 0x2);
   EXPECT_TRUE(window.IsMenuItemChecked(kModifiedOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kTakenOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n1\n1\n0\n");
+}
+
+TEST_F(MainDialogTest, CompanionsAndAllKindsAreCheckedItemsRememberedAndRunWith) {
+  EXPECT_TRUE(window.IsMenuItemChecked(kCompanionsCommand)) << "companions by default";
+  EXPECT_FALSE(window.IsMenuItemChecked(kAllKindsCommand));
+  EXPECT_EQ(dialog.options.companions, 1);
+  EXPECT_TRUE(dialog.options.kinds.empty());
+  dialog.OnSysCommand(kCompanionsCommand);
+  dialog.OnSysCommand(kAllKindsCommand | 0x1);
+  EXPECT_FALSE(window.IsMenuItemChecked(kCompanionsCommand));
+  EXPECT_TRUE(window.IsMenuItemChecked(kAllKindsCommand));
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nname\n1\n0\n1\n");
+
+  HeadlessDialogWindow nextStart;
+  MainDialog next{nextStart, dialogs, launcher};
+  nextStart.DoModal(next);
+  EXPECT_FALSE(nextStart.IsMenuItemChecked(kCompanionsCommand));
+  EXPECT_TRUE(nextStart.IsMenuItemChecked(kAllKindsCommand));
+  EXPECT_EQ(next.options.companions, 0);
+  EXPECT_EQ(next.options.kinds.size(), 22u);
+  EXPECT_EQ(next.options.kinds.front(), "jpg");
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {
