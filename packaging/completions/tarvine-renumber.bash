@@ -16,6 +16,8 @@ _tarvine_renumber_options=(
   "--seconds:text"
   "--viewer:program"
   "--order:{name taken modified}"
+  "--alone:"
+  "--kinds:text"
   "-n --dry-run:"
   "--explain:"
   "--undo:dir"
