@@ -77,7 +77,9 @@ RunOutcome RenumberDialog::RunOnFields() {
   if (!RenumberAsPlanned(plan, *runDirectory)) return FailureEnding();
 
   const bool pictureRun = IsPictureExtension(results.currentExtension);
-  const PageOptions pageOptions{options, results.renamedCount, results.currentExtension};
+  const PageFields pageFields{options.digitsText, options.prefixText, options.suffixText, options.secondsText,
+                              options.includeFileList};
+  const PageOptions pageOptions{pageFields, results.renamedCount, results.currentExtension};
   if (options.applyViewer == 1 && pictureRun && !WriteFolderTemplate(directory, pageOptions, window_)) {
     return FailureEnding();
   }
