@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "renumber/NameRules.h"
 #include "renumber/OwnFiles.h"
@@ -28,14 +29,29 @@ std::vector<PictureGroup> GroupPictures(const std::vector<const char*>& names, c
   std::vector<uint64_t> kindsHeld;                         // per group: a bit for each listed kind it holds
   std::unordered_map<std::string_view, size_t> byStem;     // the first picture of each stem
   std::vector<const char*> others;
-  for (const char* name : names) {
-    const uint32_t kind = KindOf(name, kinds);
-    if (kind == kNoKind || IsAppleDouble(name)) {
-      if (withCompanions) others.push_back(name);
-      continue;
+  std::vector<uint32_t> kindOf(names.size());
+  for (size_t i = 0; i < names.size(); ++i) {
+    kindOf[i] = IsAppleDouble(names[i]) ? kNoKind : KindOf(names[i], kinds);
+    if (kindOf[i] == kNoKind && withCompanions && !IsRunOwnFile(names[i])) others.push_back(names[i]);
+  }
+  // Of one kind, only the stems some other entry begins with can have
+  // companions: a directory of pictures alone keeps no table of stems.
+  std::unordered_set<std::string_view> claimable;
+  const bool oneKind = kinds.size() == 1;
+  if (oneKind) {
+    for (const char* name : others) {
+      const char* base = IsAppleDouble(name) ? name + 2 : name;
+      for (size_t at = std::strlen(base); at-- > 1;) {
+        if (base[at] == '.') claimable.emplace(base, at);
+      }
     }
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    const char* name = names[i];
+    const uint32_t kind = kindOf[i];
+    if (kind == kNoKind) continue;
     const std::string_view stem(name, std::strlen(name) - 1 - kinds[kind].size());
-    if (withCompanions && !stem.empty()) {
+    if (withCompanions && !stem.empty() && (!oneKind || claimable.count(stem))) {
       const auto found = byStem.find(stem);
       const uint64_t bit = uint64_t{1} << (kind % 64);
       if (found != byStem.end() && !(kindsHeld[found->second] & bit)) {
@@ -56,8 +72,8 @@ std::vector<PictureGroup> GroupPictures(const std::vector<const char*>& names, c
     kindsHeld.push_back(uint64_t{1} << (kind % 64));
   }
 
+  if (byStem.empty()) return groups;
   for (const char* name : others) {
-    if (IsRunOwnFile(name)) continue;
     const bool appleDouble = IsAppleDouble(name);
     const char* base = appleDouble ? name + 2 : name;
     // The longest stem wins: the dots are tried from the right.
