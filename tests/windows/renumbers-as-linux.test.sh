@@ -55,7 +55,9 @@ fill "$work/windows"
 before=$(listing "$work/linux")
 check "the two directories start alike" "$before" "$(listing "$work/windows")"
 
-for options in "--log -d 3 -p trip_ IMG_2.JPG" "--log -d 0 b.Jpg" "--log -d 2 --kinds jpg,heic,cr2,mov,mp4 IMG_2.JPG"; do
+# (A rename that changes only the case of a name goes round a temporary name
+# on Windows, whose names ignore case: the rows avoid one.)
+for options in "--log -d 3 -p trip_ IMG_2.JPG" "--log -d 0 b.Jpg" "--log -d 2 -p k --kinds jpg,heic,cr2,mov,mp4 IMG_2.JPG"; do
   # shellcheck disable=SC2086
   check "dry run, $options" "$(run_linux "$work/linux" -n $options)" "$(run_windows "$work/windows" -n $options)"
   # shellcheck disable=SC2086
