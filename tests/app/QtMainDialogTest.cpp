@@ -165,7 +165,10 @@ TEST_F(QtMainDialogTest, TheContextMenuOpensTheAboutBox) {
   });
   window.DoModal(dialog);
   EXPECT_EQ(items, (std::vector<std::string>{"-", "Number in name order (*)", "Number in the order taken",
-                                             "Number by date modified", "-", "Preview the renames...",
+                                             "Number by date modified", "-",
+                                             "Rename companions with their picture (*)",
+                                             "Number every photo and video kind together", "-",
+                                             "Preview the renames...",
                                              "Undo the last run...", "-", "&About Tarvine..."}));
   EXPECT_EQ(aboutTitle, "About Tarvine");
   EXPECT_EQ(aboutText, "Tarvine Version 1.0");
