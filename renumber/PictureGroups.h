@@ -28,6 +28,12 @@ struct PictureGroup {
   std::vector<Companion> companions;
 };
 
+// A directory's pictures, and the groups of those that have companions.
+struct PictureGroups {
+  std::vector<const char*> pictures;         // every picture, in list order
+  std::vector<PictureGroup> withCompanions;  // in list order of their pictures
+};
+
 // Groups the names of a directory, in list order, for a run that numbers
 // the extensions `kinds` (literal text, any case of letters, in the order
 // listed). A picture is a name of a listed kind, never an AppleDouble file
@@ -43,8 +49,8 @@ struct PictureGroup {
 //   kinds {jpg}:      "a.jpg" "a.b.jpg" "a.b.png"                  => a.jpg {}, a.b.jpg {a.b.png}
 //   kinds {jpg, cr2}: "a.cr2" "a.jpg" "a.cr2.xmp"                  => a.jpg {a.cr2 a.cr2.xmp}
 //   kinds {jpg}:      "renum.jpg" "renum.log" ".jpg" ".hidden"     => renum.jpg {}, .jpg {}
-std::vector<PictureGroup> GroupPictures(const std::vector<const char*>& names, const std::vector<std::string>& kinds,
-                                        bool withCompanions);
+PictureGroups GroupPictures(const std::vector<const char*>& names, const std::vector<std::string>& kinds,
+                            bool withCompanions);
 
 // A companion's new name, its picture's new name being `newPicture`, whose
 // first `newStemBytes` bytes are its stem.

@@ -51,7 +51,7 @@ size_t KindIndex(const char* name, const std::vector<std::string>& kinds) {
 // The groups of the run's kinds in list order, their pictures' names in the
 // list's own packed text: the rename loop reads them straight through.
 struct ListedNames {
-  std::vector<PictureGroup> groups;
+  std::vector<PictureGroup> groups;  // the pictures that have companions, with them
   std::vector<const char*> names;    // the pictures, in the numbering order once ordered
   size_t longest = 0;                // bytes of the longest name of a group
   const char* unloggable = nullptr;  // the first name a log line cannot hold, if any
@@ -67,15 +67,16 @@ ListedNames CollectNames(const FileList& list, const std::vector<std::string>& k
   for (const char* name : list.Names()) {
     if (!(keepLog && IsTheLog(name))) names.push_back(name);
   }
-  listed.groups = GroupPictures(names, kinds, withCompanions);
+  PictureGroups grouped = GroupPictures(names, kinds, withCompanions);
+  std::vector<const char*>().swap(names);
+  listed.names = std::move(grouped.pictures);
+  listed.groups = std::move(grouped.withCompanions);
   const auto take = [&listed](const char* name) {
     if (!listed.unloggable && !FitsOnLogLine(name)) listed.unloggable = name;
     listed.longest = std::max(listed.longest, std::strlen(name));
   };
-  listed.names.reserve(listed.groups.size());
+  for (const char* picture : listed.names) take(picture);
   for (const PictureGroup& group : listed.groups) {
-    take(group.picture);
-    listed.names.push_back(group.picture);
     for (const Companion& companion : group.companions) take(companion.name);
     listed.companions += group.companions.size();
   }
@@ -301,7 +302,7 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   int32_t counter = 1;
   std::unordered_map<const char*, const PictureGroup*> groupOf;  // by picture, when a group has companions
   for (const PictureGroup& group : names.groups) {
-    if (!group.companions.empty()) groupOf.emplace(group.picture, &group);
+    groupOf.emplace(group.picture, &group);
     if (onCompanion) {
       for (const Companion& companion : group.companions) onCompanion(group.picture, companion.name);
     }
