@@ -1,8 +1,10 @@
 #include "app/MainDialog.h"
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AboutDialog.h"
@@ -33,6 +35,14 @@ const struct {
     {kModifiedOrderCommand, "Number by date modified", NumberingOrder::kModified},
 };
 
+// The fields the window menu's checked items stand for, which no control
+// holds: a run and a preview alike take them from the fields.
+void TakeMenuChoices(const ProgramSettings& settings, RunOptions& options) {
+  options.companions = settings.companions ? 1 : 0;
+  options.kinds.clear();
+  if (settings.allKinds) options.kinds.assign(std::begin(kAllPhotoAndVideoKinds), std::end(kAllPhotoAndVideoKinds));
+}
+
 // The commands that could start a second run or end the program mid-run.
 constexpr int kCommandsLockedDuringRun[] = {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk};
 
@@ -50,6 +60,9 @@ void MainDialog::OnInitDialog() {
   Window().AppendSystemMenu(0, nullptr);
   for (const auto& item : kOrderItems) Window().AppendSystemMenu(item.command, item.text);
   Window().AppendSystemMenu(0, nullptr);
+  Window().AppendSystemMenu(kCompanionsCommand, kCompanionsItemText);
+  Window().AppendSystemMenu(kAllKindsCommand, kAllKindsItemText);
+  Window().AppendSystemMenu(0, nullptr);
   Window().AppendSystemMenu(kPreviewCommand, kPreviewItemText);
   Window().AppendSystemMenu(kUndoCommand, kUndoItemText);
   Window().AppendSystemMenu(kCameraClocksCommand, kCameraClocksItemText);
@@ -58,6 +71,9 @@ void MainDialog::OnInitDialog() {
   Window().DragAcceptFiles(true);
   LoadSettings(settings, Window());
   CheckOrderItem();
+  Window().CheckMenuItem(kCompanionsCommand, settings.companions);
+  Window().CheckMenuItem(kAllKindsCommand, settings.allKinds);
+  TakeMenuChoices(settings, options);
   if (!startFile.empty()) TakeFile(startFile);
   Window().GotoDlgCtrl(kPathField);
 }
@@ -93,6 +109,15 @@ void MainDialog::OnSysCommand(int id) {
     if (command != item.command) continue;
     settings.order = item.order;
     CheckOrderItem();
+    SaveSettings(settings, Window());
+    return;
+  }
+  for (const auto& [item, value] : {std::pair{kCompanionsCommand, &settings.companions},
+                                    std::pair{kAllKindsCommand, &settings.allKinds}}) {
+    if (command != item) continue;
+    *value = !*value;
+    Window().CheckMenuItem(item, *value);
+    TakeMenuChoices(settings, options);
     SaveSettings(settings, Window());
     return;
   }

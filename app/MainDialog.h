@@ -32,6 +32,17 @@ constexpr int kNameOrderCommand = 32;
 constexpr int kTakenOrderCommand = 48;
 constexpr int kModifiedOrderCommand = 64;
 
+// The window-menu items checked on their own, each remembered in the
+// settings file: companions renamed with their picture, and every photo and
+// video kind of kAllPhotoAndVideoKinds numbered in one sequence.
+constexpr int kCompanionsCommand = 0x180;
+constexpr char kCompanionsItemText[] = "Rename companions with their picture";
+constexpr int kAllKindsCommand = 0x190;
+constexpr char kAllKindsItemText[] = "Number every photo and video kind together";
+constexpr const char* kAllPhotoAndVideoKinds[] = {"jpg", "jpeg", "heic", "heif", "avif", "png", "gif", "tif",
+                                                  "tiff", "webp", "dng", "cr2", "cr3", "nef", "arw", "orf",
+                                                  "rw2", "raf", "mov", "mp4", "m4v", "3gp"};
+
 class MainDialog : public RenumberDialog, public DialogCommands {
  public:
   MainDialog(DialogWindow& window, DialogFactory& dialogs, ProgramLauncher& launcher = SystemLauncher())

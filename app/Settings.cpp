@@ -50,9 +50,6 @@ std::string WithoutTrailingSlash(std::string directory) {
 
 bool IsAbsolute(const char* directory) { return directory && directory[0] == '/'; }
 
-// Lines 4 to 6, kept for the other parts of the window's choices.
-constexpr char kOtherChoices[] = "1\n1\n0\n";
-constexpr int kOtherChoiceLines = 3;
 // A camera's model in the file: at most this many bytes, no tab or line break.
 constexpr size_t kMostModelBytes = 200;
 constexpr size_t kMostShifts = 100;
@@ -68,14 +65,9 @@ std::string ClockShiftLine(const ClockShift& shift) {
   return shift.model + "\t" + ClockOffsetText(shift.seconds) + "\n";
 }
 
-// Lines 4 to 6 skipped, then the camera clock offsets of the lines after
-// them, each "MODEL<tab>OFFSET"; a line that reads as none is dropped.
+// The camera clock offsets of the lines from line 7 on, each "MODEL<tab>OFFSET"; a line that reads as none is dropped.
 std::vector<ClockShift> ReadClockShifts(FILE* file) {
   char line[kMostModelBytes + 64];
-  for (int skipped = 0; skipped < kOtherChoiceLines; ++skipped) {
-    line[0] = '\0';
-    ReadLine(file, line, sizeof line);
-  }
   std::vector<ClockShift> shifts;
   while (shifts.size() < kMostShifts && !std::feof(file) && !std::ferror(file)) {
     line[0] = '\0';
@@ -122,6 +114,8 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   SetDefaults(values);
   values.order = NumberingOrder::kName;
   values.clockShifts.clear();
+  values.companions = true;
+  values.allKinds = false;
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
@@ -135,6 +129,13 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   char orderWord[16] = "";
   ReadLine(file, orderWord, sizeof orderWord);
   if (!ParseNumberingOrder(orderWord, read.order)) read.order = NumberingOrder::kName;
+  // Lines 4 to 6: whether to keep a log (kept by its own reader), to rename
+  // companions, to number every photo and video kind together; "1" or "0",
+  // anything else the default. Lines after them are for other readers.
+  char flags[3][4] = {"", "", ""};
+  for (auto& flag : flags) ReadLine(file, flag, sizeof flag);
+  read.companions = std::strcmp(flags[1], "0") != 0;
+  read.allKinds = std::strcmp(flags[2], "1") == 0;
   read.clockShifts = ReadClockShifts(file);
   // A directory of that name opens but cannot be read: no settings then.
   const bool readFailed = std::ferror(file);
@@ -157,7 +158,8 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   }
   // The old file is replaced only by a whole new one, safely on disk.
   std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
-                     NumberingOrderWord(values.order) + "\n" + kOtherChoices;
+                     NumberingOrderWord(values.order) + "\n" + "1\n" + (values.companions ? "1\n" : "0\n") +
+                     (values.allKinds ? "1\n" : "0\n");
   for (const ClockShift& shift : values.clockShifts) text += ClockShiftLine(shift);
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

@@ -3,11 +3,13 @@
 // (on POSIX tarvine/ in XDG_CONFIG_HOME, else in ~/.config; on Windows
 // Tarvine in the roaming application data folder): the viewer path, the
 // directory Browse opens in, and the numbering order ("name", "taken" or
-// "modified"), a line each. A reader that knows only the first two lines
-// reads such a file as before; a missing or unknown third line is "name".
-// Lines 4 to 6 hold choices of other parts of the window; from line 7 on,
-// one camera's clock offset a line, "MODEL<tab>OFFSET" (ClockOffsetText),
-// which older readers ignore; a line that does not read as one is dropped.
+// "modified"), a line each; then whether to keep a log, to rename companions
+// with their picture and to number every photo and video kind together,
+// "1" or "0" a line each; from line 7 on, one camera's clock offset a line,
+// "MODEL<tab>OFFSET" (ClockOffsetText). A reader that knows only the first
+// lines reads such a file as before; a missing or unknown line is its
+// default ("name", "1", "1", "0"); an offset line that does not read as one
+// is dropped.
 // Read once at start, rewritten whole after each confirmed Browse or Choose
 // Viewer and each choice of order. Never one in the working directory: a
 // directory of someone else's files could plant it.
@@ -29,6 +31,8 @@ struct ProgramSettings {
   char settingsPath[4110] = "";  // fixed at start: the user's Tarvine.ini; empty: none
   NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
   std::vector<ClockShift> clockShifts;           // cameras whose clocks a taken order corrects
+  bool companions = true;  // a picture's companions take its number (line 5)
+  bool allKinds = false;   // every photo and video kind in one sequence (line 6)
 };
 
 // Fixes settingsPath (UserSettingsFile), sets the defaults (the system's

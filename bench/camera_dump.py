@@ -11,6 +11,8 @@ layouts, entered in a fixed shuffled order so that the directory's own order
              names: 000001.jpg ... and IMG_000001.jpg ... IMG_000010.jpg
   add-first  numbered before with the prefix trip-, and 10 new pictures that
              sort first: trip-000001.jpg ... and IMG_000001.jpg ... IMG_000010.jpg
+  companions a camera dump whose N pictures each have a raw and a sidecar:
+             IMG_000000.jpg IMG_000000.CR2 IMG_000000.jpg.xmp ... (3 N files)
 
 The files of a camera dump are empty. --kind photos makes small JPEG files
 instead, each with an Exif segment whose DateTimeOriginal puts them in a
@@ -39,7 +41,7 @@ SHUFFLE_SEED = 20240601  # the same order on every run, on every machine
 CAPTURE_SEED = 20260701  # the photos' own order
 NAME_PATTERNS = {"camera": "IMG_{:06d}.jpg", "photos": "IMG_{:06d}.jpg", "non-ascii": "Grüße_aus_Köln_{:06d}.jpg"}
 FIRST_CAPTURE = (2023, 7, 14, 8)  # the first picture's date and hour
-LAYOUTS = ["camera", "numbered", "add-after", "add-first"]
+LAYOUTS = ["camera", "numbered", "add-after", "add-first", "companions"]
 NEW_PICTURES = 10  # in add-after and add-first
 # The prefix the names of add-first were numbered with, which a run gives again.
 ADD_FIRST_PREFIX = "trip-"
@@ -60,6 +62,9 @@ def original_names(count, layout="camera", kind="camera"):
         return numbered + camera
     if layout == "add-first":
         return camera + [ADD_FIRST_PREFIX + name for name in numbered]
+    if layout == "companions":
+        stems = ["IMG_{:06d}".format(number) for number in range(count)]
+        return [stem + ending for stem in stems for ending in (".CR2", ".jpg", ".jpg.xmp")]
     raise ValueError("no such layout: " + layout)
 
 

@@ -17,6 +17,8 @@ TAKEN = "tarvine-taken"
 PHOTOS_BY_NAME = "tarvine-photos-by-name"
 EXIFTOOL = "exiftool-taken"
 NON_ASCII = "tarvine-non-ascii"
+COMPANIONS = "tarvine-companions"
+COMPANIONS_FLOOR = "floor-companions"
 MILLION = 1000000
 NEW_PICTURES = 10
 # The tools tarvine-renumber must beat; the floors are yardsticks, not rivals.
@@ -139,6 +141,18 @@ def evaluate(records, filesystems, counts=()):
                                ours_peak <= 2 * floor_peak))
     else:
         verdicts.append(_judge(target, "-", None))
+
+    # Pictures with companions: 100,000 pictures, each with a raw and a sidecar.
+    for filesystem in filesystems:
+        _ratio_target(verdicts, "100,000 pictures with a raw and a sidecar each: at most 1.15 x the rename-only "
+                      "floor making the same 300,000 renames, " + filesystem,
+                      results.median(filesystem, 100000, COMPANIONS), results.median(filesystem, 100000,
+                                                                                     COMPANIONS_FLOOR), 1.15)
+        ours_peak = (results.record(filesystem, 100000, COMPANIONS) or {}).get("maxrss_kib")
+        floor_peak = (results.record(filesystem, 100000, COMPANIONS_FLOOR) or {}).get("maxrss_kib")
+        target = "100,000 pictures with companions: peak memory at most 2 x the floor's, " + filesystem
+        verdicts.append(_judge(target, "{:.1f} MiB / {:.1f} MiB".format(ours_peak / MIB, floor_peak / MIB),
+                               ours_peak <= 2 * floor_peak) if ours_peak and floor_peak else _judge(target, "-", None))
 
     peaks = [r.get("maxrss_kib") for r in records
              if r["size"] == 100000 and r["contestant"] in (ONE_PASS, TWO_PASS) and r.get("maxrss_kib")]

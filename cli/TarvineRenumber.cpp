@@ -36,6 +36,8 @@ struct Request {
   std::string order = "name";
   std::string videoClock = "utc";
   std::vector<std::string> shifts;
+  bool alone = false;
+  std::vector<std::string> kinds;
   bool dryRun = false;
   bool explain = false;
   std::optional<std::string> undoDirectory;
@@ -135,17 +137,20 @@ int DryRun(const RunOptions& fields, DialogWindow& window, bool explain) {
   const RenamePreview preview = PreviewRenames(fields, window, explain);
   if (explain) {
     for (const ExplainedRename& file : FromFirstToLastNames(preview)) {
-      std::printf("%s\t", file.orderedBy.c_str());
+      std::printf("%s\t%s", file.orderedBy.c_str(), file.ofCompanion ? "  " : "");
       WriteLogLine(stdout, preview.directory.c_str(), file.from.c_str(), file.to.c_str());
     }
   } else {
-    for (const LoggedRename& rename : preview.renames) {
+    for (size_t i = 0; i < preview.renames.size(); ++i) {
+      const LoggedRename& rename = preview.renames[i];
+      if (preview.ofCompanion[i]) std::printf("  ");  // under its picture
       WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
     }
   }
   if (preview.outcome == RunOutcome::kSucceeded) {
     const size_t count = preview.renames.size();
     std::printf("Dry run: %zu %s would be made; nothing was changed.\n", count, count == 1 ? "rename" : "renames");
+    std::printf("%s\n", RenamedEntriesText(preview).c_str());
   }
   return ExitStatusOf(preview.outcome);
 }
@@ -178,6 +183,8 @@ int Renumber(const Request& request) {
   ParseNumberingOrder(request.order, fields.order);  // the parser let only the three words through
   fields.videoClock = request.videoClock == "local" ? VideoClock::kLocal : VideoClock::kUtc;
   for (const std::string& text : request.shifts) ParseClockShift(text, fields.clockShifts.emplace_back());
+  fields.companions = request.alone ? 0 : 1;
+  fields.kinds = request.kinds;
 
   // The options were checked against the fields' limits above.
   if (request.dryRun) return DryRun(fields, window, request.explain);
@@ -223,6 +230,15 @@ int RunTarvineRenumber(int argc, char** argv) {
                  "OFFSET, e.g. 'Canon EOS R5=+1h02m' (d, h, m, s; signed); repeatable. The files are not changed")
       ->allow_extra_args(false)
       ->type_name("MODEL=OFFSET");
+  app.add_flag("--alone", request.alone,
+               "Rename the files of the kind alone: leave their companions (IMG_1.CR2, IMG_1.xmp, IMG_1.JPG.xmp, "
+               "._IMG_1.JPG, ... beside IMG_1.JPG) with their old names");
+  app.add_option("--kinds", request.kinds,
+                 "Number the files of these extensions (and FILE's) in one sequence, each keeping its own "
+                 "extension; files of listed kinds that share a name before the extension share a number")
+      ->delimiter(',')
+      ->allow_extra_args(false)
+      ->type_name("LIST");
   CLI::Option* dryRun =
       app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
   app.add_flag("--explain", request.explain,

@@ -4,6 +4,7 @@
 // rule, or the message that says why the fields cannot be renumbered.
 
 #include <string>
+#include <vector>
 
 #include "fsystem/PathHelpers.h"
 #include "renumber/RunOptions.h"
@@ -17,6 +18,9 @@ struct PassPlan {
   // The named file's extension, without its dot; set whenever the path has
   // one, also when the plan is refused for another reason.
   char extension[8] = "";
+  // The extensions numbered together, the named file's as it is spelt
+  // there: the listed ones in their order, the named one last if unlisted.
+  std::vector<std::string> kinds;
   int width = 0;  // of the number, as atol reads the digits text (with a 64-bit long)
 
   bool Refused() const { return !refusal.empty(); }
@@ -24,6 +28,12 @@ struct PassPlan {
   // the fields the plan was made from.
   NewNameRule NameRule(const RunOptions& options) const {
     return {"", options.prefixText.c_str(), width, options.suffixText.c_str(), extension};
+  }
+  // The same rule for the names of kind number `kind`.
+  NewNameRule NameRule(const RunOptions& options, size_t kind) const {
+    NewNameRule rule = NameRule(options);
+    rule.extension = kinds[kind].c_str();
+    return rule;
   }
 };
 

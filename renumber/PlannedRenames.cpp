@@ -75,15 +75,18 @@ bool RenumberDialog::Rehearse(const PassPlan& plan, std::optional<RenamePlan>& r
     // before and moved up: the directory was numbered before, so it is
     // numbered again.
     bool passed = Pass(plan, PassKind::kFirst, *pictured) == PassOutcome::kDone;
-    char firstName[kMaxNameBytes + 1];
-    plan.NameRule(options).Format(1, firstName, sizeof firstName);  // the pass made names of this rule fit
-    if (passed && pictured->Exists(firstName) == 0) {
-      // What a file was ordered by is the first pass's word: the second
-      // numbers the first one's names in name order.
+    bool firstFree = passed;
+    for (const std::string& name : NamesOfNumberOne()) firstFree = firstFree && pictured->Exists(name.c_str()) == 0;
+    if (firstFree) {
+      // What a file was ordered by, and whose companion it is, are the first
+      // pass's word: the second numbers the first one's names in name order.
       const auto told = onOrdered;
+      const auto toldCompanions = onCompanion;
       onOrdered = nullptr;
+      onCompanion = nullptr;
       passed = Pass(plan, PassKind::kSecond, *pictured) == PassOutcome::kDone;
       onOrdered = told;
+      onCompanion = toldCompanions;
     }
     rehearsing_ = false;
     if (!passed) return false;

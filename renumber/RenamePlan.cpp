@@ -5,15 +5,22 @@
 #include <set>
 #include <string_view>
 
+#include "renumber/OwnFiles.h"
+
 namespace {
 
-// A name of the run's kind for a cycle's file while the cycle goes round:
-// visible, so a kill mid-cycle leaves nothing hidden, and renumbered by a
-// later run like any other entry.
-//   1, "jpg" => "renum-swap-1.jpg"
-constexpr char kTemporaryStart[] = "renum-swap-";
-std::string TemporaryName(unsigned long number, const char* extension) {
-  return kTemporaryStart + std::to_string(number) + "." + extension;
+// A name of the file's own kind for a cycle's file while the cycle goes
+// round: visible, so a kill mid-cycle leaves nothing hidden, and a picture
+// is renumbered by a later run like any other entry, while a companion
+// (whose kind is the ending of its name) is not taken for a picture.
+//   1, "00002.jpg", "jpg"     => "renum-swap-1.jpg"
+//   2, "00002.jpg.xmp", "jpg" => "renum-swap-2.xmp"
+//   3, "00002", "jpg"         => "renum-swap-3.jpg"
+constexpr const char* kTemporaryStart = kTemporaryNameStart;
+std::string TemporaryName(unsigned long number, const char* name, const char* extension) {
+  const char* dot = std::strrchr(name, '.');
+  const bool ownEnding = dot && dot[1] != '\0' && std::strlen(dot + 1) <= 16;
+  return kTemporaryStart + std::to_string(number) + "." + (ownEnding ? dot + 1 : extension);
 }
 
 }  // namespace
@@ -40,7 +47,7 @@ RenamePlan RenamePlan::Between(std::unique_ptr<DirectoryPicture> picture, const 
     const char* firstName = names.OriginalName(entry);
     const size_t taker = names.Find(firstName);
     if (taker != DirectoryPicture::kNone) blocker[taker] = entry;
-    if (std::strncmp(firstName, kTemporaryStart, sizeof kTemporaryStart - 1) == 0) {
+    if (std::strncmp(firstName, kTemporaryStart, std::strlen(kTemporaryStart)) == 0) {
       firstNamesLikeTemporaries.insert(firstName);
     }
   }
@@ -63,7 +70,7 @@ RenamePlan RenamePlan::Between(std::unique_ptr<DirectoryPicture> picture, const 
     if (cycle) {
       std::string temporary;
       do {
-        temporary = TemporaryName(++lastTemporary, extension);
+        temporary = TemporaryName(++lastTemporary, names.CurrentName(start), extension);
       } while (names.Exists(temporary) || firstNamesLikeTemporaries.count(temporary));
       plan.temporaryOf_.emplace(start, plan.temporaries_.size());
       plan.temporaries_.push_back(std::move(temporary));

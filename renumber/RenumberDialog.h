@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/dialog/DialogWindow.h"
 #include "platform/os/ProgramLauncher.h"
@@ -82,6 +83,12 @@ class RenumberDialog {
   // directory.
   bool LastPassFailed() const { return lastPassOutcome_ == PassOutcome::kStoppedEarly; }
 
+  // The names number 1 stands for after the latest first pass: the name of
+  // 1 of every kind, and the names the group numbered first would take at
+  // 1. Number 1 is free, and a second pass numbers again from it, when none
+  // of them is taken.
+  const std::vector<std::string>& NamesOfNumberOne() const { return namesOfNumberOne_; }
+
   DialogWindow& Window() { return window_; }
 
   RunOptions options;
@@ -94,6 +101,9 @@ class RenumberDialog {
   // Told, when set, what each name a pass is about to rename was ordered
   // by (DescribeOrderedBy), in the pass's order: a dry run explains itself.
   std::function<void(const char* name, const std::string& orderedBy)> onOrdered;
+  // Told, when set, each companion a pass found and the picture whose
+  // number it takes, by their names as the pass listed them.
+  std::function<void(const char* picture, const char* companion)> onCompanion;
 
  private:
   void ShowError(const std::string& text);
@@ -127,5 +137,6 @@ class RenumberDialog {
   CountLineProgress countLine_;
   PassProgress* progress_;
   PassOutcome lastPassOutcome_ = PassOutcome::kDone;
+  std::vector<std::string> namesOfNumberOne_;
   bool rehearsing_ = false;  // the passes run on a picture: nothing is renamed on disk
 };

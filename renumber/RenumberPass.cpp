@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "fsystem/FSystem.h"
@@ -18,6 +19,7 @@
 #include "renumber/NumberingOrder.h"
 #include "renumber/PassMessages.h"
 #include "renumber/PassPlan.h"
+#include "renumber/PictureGroups.h"
 #include "renumber/RenameLog.h"
 #include "renumber/RenameLogFile.h"
 #include "renumber/RenumberDialog.h"
@@ -38,25 +40,71 @@ const char kOldNameTooLong[] = "A file name in the directory is too long: at mos
 // pass renames *.log files: "renum.log" in any case of letters.
 bool IsTheLog(const char* name) { return EqualIgnoringAsciiCase(name, kLogFileName); }
 
-// The listed names of the run's kind in list order, in the list's own
-// packed text: the rename loop reads them straight through.
+// Which of the run's kinds a name is of (the pass listed it as one).
+size_t KindIndex(const char* name, const std::vector<std::string>& kinds) {
+  for (size_t kind = 0; kind < kinds.size(); ++kind) {
+    if (HasExtension(name, kinds[kind].c_str())) return kind;
+  }
+  return 0;
+}
+
+// The groups of the run's kinds in list order, their pictures' names in the
+// list's own packed text: the rename loop reads them straight through.
 struct ListedNames {
-  std::vector<const char*> names;
-  size_t longest = 0;                // bytes of the longest name
+  std::vector<PictureGroup> groups;  // the pictures that have companions, with them
+  std::vector<const char*> names;    // the pictures, in the numbering order once ordered
+  size_t longest = 0;                // bytes of the longest name of a group
   const char* unloggable = nullptr;  // the first name a log line cannot hold, if any
+  size_t companions = 0;
 };
 
-// The names that end in "." and `extension` (literal text, any case of
-// letters), leaving out the run's own log when it is kept.
-ListedNames CollectNames(const FileList& list, const char* extension, bool keepLog) {
+// The groups of the names of the run's kinds, leaving out the run's own log
+// when it is kept.
+ListedNames CollectNames(const FileList& list, const std::vector<std::string>& kinds, bool keepLog,
+                         bool withCompanions) {
   ListedNames listed;
+  std::vector<const char*> names;
   for (const char* name : list.Names()) {
-    if (!HasExtension(name, extension) || (keepLog && IsTheLog(name))) continue;
+    if (!(keepLog && IsTheLog(name))) names.push_back(name);
+  }
+  PictureGroups grouped = GroupPictures(names, kinds, withCompanions);
+  std::vector<const char*>().swap(names);
+  listed.names = std::move(grouped.pictures);
+  listed.groups = std::move(grouped.withCompanions);
+  const auto take = [&listed](const char* name) {
     if (!listed.unloggable && !FitsOnLogLine(name)) listed.unloggable = name;
     listed.longest = std::max(listed.longest, std::strlen(name));
-    listed.names.push_back(name);
+  };
+  for (const char* picture : listed.names) take(picture);
+  for (const PictureGroup& group : listed.groups) {
+    for (const Companion& companion : group.companions) take(companion.name);
+    listed.companions += group.companions.size();
   }
   return listed;
+}
+
+// The longest new name a group's companion would get with `number`, and the
+// companion; null when no companion is longer than its picture's name.
+struct LongestCompanionName {
+  const char* companion = nullptr;
+  size_t bytes = 0;
+};
+LongestCompanionName LongestNewCompanionName(const ListedNames& listed, const PassPlan& plan,
+                                             const RunOptions& options, long number) {
+  LongestCompanionName longest;
+  char newName[kMaxNameBytes + 1];
+  for (const PictureGroup& group : listed.groups) {
+    if (group.companions.empty()) continue;
+    const size_t newBytes =
+        static_cast<size_t>(plan.NameRule(options, group.kind).Format(number, newName, sizeof newName));
+    const size_t stemBytes = newBytes - 1 - plan.kinds[group.kind].size();
+    for (const Companion& companion : group.companions) {
+      const size_t bytes = (companion.appleDouble ? 2 : 0) + (companion.afterWholeName ? newBytes : stemBytes) +
+                           std::strlen(companion.name + companion.keptFrom);
+      if (bytes > longest.bytes) longest = {companion.name, bytes};
+    }
+  }
+  return longest;
 }
 
 // Puts the listed names into the numbering order and tells `onOrdered` what
@@ -78,6 +126,9 @@ enum class EntryFailure { kNone, kRename, kLog };
 struct EntryOutcome {
   EntryFailure failure = EntryFailure::kNone;
   int error = 0;  // the errno value of the failure
+  // The companion whose rename failed, and its new name; else empty: the
+  // picture's rename failed.
+  std::string companion, companionNewName;
 };
 
 // Gives the entry `oldName` the name of the first free number from `counter`
@@ -98,16 +149,61 @@ EntryOutcome RenameToNextFreeName(RunDirectory& directory, const NewNameRule& ru
   for (int refused = 0; refused <= kMostRetriesOfTakenNames; ++refused) {
     bool fits = formatNext();
     while (testFirst && fits && directory.Exists(newName) == 1) fits = formatNext();
-    if (!fits) return {EntryFailure::kRename, ENAMETOOLONG};
+    if (!fits) return {EntryFailure::kRename, ENAMETOOLONG, {}, {}};
 
-    if (log.IsOpen() && !log.Record(oldName, newName)) return {EntryFailure::kLog, errno ? errno : EIO};
+    if (log.IsOpen() && !log.Record(oldName, newName)) return {EntryFailure::kLog, errno ? errno : EIO, {}, {}};
     const int error = directory.Rename(oldName, newName);
     if (error == 0) return {};
     if (log.IsOpen()) log.TakeBack();
-    if (error != EEXIST) return {EntryFailure::kRename, error};
+    if (error != EEXIST) return {EntryFailure::kRename, error, {}, {}};
     testFirst = true;
   }
-  return {EntryFailure::kRename, EEXIST};
+  return {EntryFailure::kRename, EEXIST, {}, {}};
+}
+
+// Gives a picture and its companions the names of the first number from
+// `counter` on at which every one of them is free (their own names counting
+// as taken), and moves the counter past it: the picture first, then each
+// companion, each after its log line. A picture's name taken meanwhile is
+// tried again with the next number; a companion's rename that fails stops
+// the group where it is, which the log lets undo take back.
+EntryOutcome RenameGroupToNextFreeNumber(RunDirectory& directory, const NewNameRule& rule, const PictureGroup& group,
+                                         int32_t& counter, RenameLogFile& log, char* newName, size_t room,
+                                         std::vector<std::string>& companionNames) {
+  const size_t kindBytes = std::strlen(rule.extension);
+  companionNames.resize(group.companions.size());
+  for (int refused = 0; refused <= kMostRetriesOfTakenNames; ++refused) {
+    for (bool free = false; !free;) {
+      const int bytes = counter < INT32_MAX ? rule.Format(counter++, newName, room) : static_cast<int>(room);
+      if (bytes >= static_cast<int>(room)) return {EntryFailure::kRename, ENAMETOOLONG, {}, {}};
+      free = directory.Exists(newName) != 1;
+      for (size_t i = 0; i < group.companions.size(); ++i) {
+        companionNames[i] = CompanionName(group.companions[i], newName, bytes - 1 - kindBytes);
+        if (companionNames[i].size() > kMaxNameBytes) {
+          return {EntryFailure::kRename, ENAMETOOLONG, group.companions[i].name, companionNames[i]};
+        }
+        free = free && directory.Exists(companionNames[i].c_str()) != 1;
+      }
+    }
+    if (log.IsOpen() && !log.Record(group.picture, newName)) return {EntryFailure::kLog, errno ? errno : EIO, {}, {}};
+    const int error = directory.Rename(group.picture, newName);
+    if (error != 0) {
+      if (log.IsOpen()) log.TakeBack();
+      if (error == EEXIST) continue;
+      return {EntryFailure::kRename, error, {}, {}};
+    }
+    for (size_t i = 0; i < group.companions.size(); ++i) {
+      const char* from = group.companions[i].name;
+      const char* to = companionNames[i].c_str();
+      if (log.IsOpen() && !log.Record(from, to)) return {EntryFailure::kLog, errno ? errno : EIO, from, to};
+      if (const int companionError = directory.Rename(from, to)) {
+        if (log.IsOpen()) log.TakeBack();
+        return {EntryFailure::kRename, companionError, from, to};
+      }
+    }
+    return {};
+  }
+  return {EntryFailure::kRename, EEXIST, {}, {}};
 }
 
 }  // namespace
@@ -136,12 +232,14 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   FileList list;
   list.LoadNames(directory, "*");  // the pass reads nothing but names
   const bool keepLog = options.keepLog == 1;
-  ListedNames names = CollectNames(list, plan.extension, keepLog);
+  ListedNames names = CollectNames(list, plan.kinds, keepLog, options.companions == 1);
   const long count = static_cast<long>(names.names.size());
   if (count == 0) {
+    std::string kinds;
+    for (const auto& kind : plan.kinds) kinds += (kinds.empty() ? "." : " or .") + kind;
     ShowError(Explained("Could not find at least one file.",
                         std::string("No entry of ") + (*directory ? directory : "the current directory") +
-                            " ends in ." + plan.extension + "."));
+                            " ends in " + kinds + "."));
     return PassOutcome::kRefused;
   }
 
@@ -153,10 +251,24 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   }
   // Names only grow with their numbers, and every entry needs one at least
   // as high as its place in the list.
-  if (rule.Format(count, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
-    ShowError(kNewNameTooLong);
-    return PassOutcome::kRefused;
+  for (size_t kind = 0; kind < plan.kinds.size(); ++kind) {
+    if (plan.NameRule(options, kind).Format(count, newName, sizeof newName) >= static_cast<int>(sizeof newName)) {
+      ShowError(kNewNameTooLong);
+      return PassOutcome::kRefused;
+    }
   }
+  // So do a companion's, which keeps the rest of its own name.
+  if (names.companions > 0) {
+    const LongestCompanionName longest = LongestNewCompanionName(names, plan, options, count);
+    if (longest.bytes > kMaxNameBytes) {
+      ShowError(Explained(kNewNameTooLong, "The companion \"" + std::string(longest.companion) +
+                                               "\" would get a name of " + std::to_string(longest.bytes) +
+                                               " bytes. Nothing was renamed: shorten its name, or renumber "
+                                               "without companions."));
+      return PassOutcome::kRefused;
+    }
+  }
+  rule.Format(count, newName, sizeof newName);  // the longest name of the named kind, for the log's test
 
   // Undo reads each line back into its two names: a name the line cannot
   // hold exactly is refused before anything is renamed.
@@ -188,15 +300,49 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   results.renamedCount = 0;
   progress_->Started(pass == PassKind::kSecond ? 2 : 1, count);
   int32_t counter = 1;
+  std::unordered_map<const char*, const PictureGroup*> groupOf;  // by picture, when a group has companions
+  for (const PictureGroup& group : names.groups) {
+    groupOf.emplace(group.picture, &group);
+    if (onCompanion) {
+      for (const Companion& companion : group.companions) onCompanion(group.picture, companion.name);
+    }
+  }
+  std::vector<std::string> companionNames;
+  if (pass == PassKind::kFirst) {
+    namesOfNumberOne_.clear();
+    for (size_t kind = 0; kind < plan.kinds.size(); ++kind) {
+      plan.NameRule(options, kind).Format(1, newName, sizeof newName);  // fits: so does the name of `count`
+      namesOfNumberOne_.push_back(newName);
+    }
+    // A group takes a number only where all its names are free.
+    if (const auto first = groupOf.find(names.names.front()); first != groupOf.end()) {
+      const PictureGroup& group = *first->second;
+      const int bytes = plan.NameRule(options, group.kind).Format(1, newName, sizeof newName);
+      for (const Companion& companion : group.companions) {
+        namesOfNumberOne_.push_back(CompanionName(companion, newName, bytes - 1 - plan.kinds[group.kind].size()));
+      }
+    }
+  }
   for (const char* entryName : names.names) {
     progress_->Renaming(results.renamedCount);
+    const auto grouped = groupOf.find(entryName);
+    const PictureGroup* group = grouped == groupOf.end() ? nullptr : grouped->second;
     const EntryOutcome entryOutcome =
-        RenameToNextFreeName(runDirectory, rule, entryName, counter, log, newName, sizeof newName);
+        group ? RenameGroupToNextFreeNumber(runDirectory, plan.NameRule(options, group->kind), *group, counter, log,
+                                            newName, sizeof newName, companionNames)
+        : plan.kinds.size() == 1
+            ? RenameToNextFreeName(runDirectory, rule, entryName, counter, log, newName, sizeof newName)
+            : RenameToNextFreeName(runDirectory, plan.NameRule(options, KindIndex(entryName, plan.kinds)), entryName,
+                                   counter, log, newName, sizeof newName);
     if (entryOutcome.failure != EntryFailure::kNone) {
       const bool logFailed = entryOutcome.failure == EntryFailure::kLog;
-      const std::string what = logFailed ? logPath + ": " + SystemReason(entryOutcome.error)
-                                         : "Could not rename " + std::string(directory) + entryName + " to " +
-                                               directory + newName + ": " + SystemReason(entryOutcome.error);
+      const bool ofCompanion = !entryOutcome.companion.empty();
+      const std::string what =
+          logFailed ? logPath + ": " + SystemReason(entryOutcome.error)
+                    : "Could not rename " + std::string(directory) +
+                          (ofCompanion ? entryOutcome.companion : std::string(entryName)) + " to " + directory +
+                          (ofCompanion ? entryOutcome.companionNewName : std::string(newName)) + ": " +
+                          SystemReason(entryOutcome.error);
       // A rehearsal renamed nothing on disk.
       ShowError(Explained(logFailed ? kCannotWriteLog : kCannotRename,
                           what + ". " +

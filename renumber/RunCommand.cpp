@@ -88,7 +88,9 @@ RunOutcome RenumberDialog::RunOnFields() {
   // and the outcome says so.
   const std::string note = LongerNumbersNote(plan.width, results.renamedCount);
   const bool pictureRun = IsPictureExtension(results.currentExtension);
-  const PageOptions pageOptions{options, results.renamedCount, results.currentExtension};
+  const PageFields pageFields{options.digitsText, options.prefixText, options.suffixText, options.secondsText,
+                              options.includeFileList};
+  const PageOptions pageOptions{pageFields, results.renamedCount, results.currentExtension};
   if (options.applyViewer == 1 && pictureRun && !WriteFolderTemplate(directory, pageOptions, window_)) {
     return FailureEnding();
   }

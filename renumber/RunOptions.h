@@ -25,4 +25,9 @@ struct RunOptions {
   // whose clocks are moved for the run.
   VideoClock videoClock = VideoClock::kUtc;
   std::vector<ClockShift> clockShifts;
+  // 1: each picture's companions (its raw, sidecars, ...) take its number.
+  int companions = 1;
+  // The extensions numbered in one sequence, in the order that says which
+  // of a group is its picture; empty: the named file's alone.
+  std::vector<std::string> kinds;
 };

@@ -43,7 +43,7 @@ void WritePaddedDisplayIt(FILE* stream, const NameLiterals& name, const char* di
 }  // namespace
 
 void WriteSlideshowScript(FILE* stream, const PageOptions& options) {
-  const RunOptions& fields = options.fields;
+  const PageFields& fields = options.fields;
   const NameLiterals name{NameStartLiteral(fields.prefixText), ScriptLiteralText(fields.suffixText),
                           ScriptLiteralText(options.currentExtension ? options.currentExtension : "")};
 

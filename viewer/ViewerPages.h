@@ -5,14 +5,23 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "platform/dialog/DialogWindow.h"
-#include "renumber/RunOptions.h"
 
-// What the documents read of a run: the dialog's fields (seconds, digits,
-// prefix, suffix, file list), and what the latest pass left behind.
+// The dialog's fields the documents read, as the run hands them over.
+struct PageFields {
+  std::string digitsText;   // width of the number
+  std::string prefixText;   // text before the number
+  std::string suffixText;   // text after the number
+  std::string secondsText;  // the slideshow's Auto Sequence delay
+  int includeFileList = 0;  // 1: Folder.htt carries the folder's file list
+};
+
+// What the documents read of a run: the dialog's fields, and what the
+// latest pass left behind.
 struct PageOptions {
-  const RunOptions& fields;
+  const PageFields& fields;
   int32_t renamedCount;
   const char* currentExtension;
 };

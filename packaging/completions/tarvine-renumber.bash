@@ -18,6 +18,8 @@ _tarvine_renumber_options=(
   "--order:{name taken modified}"
   "--video-clock:{utc local}"
   "--shift:text"
+  "--alone:"
+  "--kinds:text"
   "-n --dry-run:"
   "--explain:"
   "--undo:dir"

@@ -63,6 +63,8 @@ class DialogWindow {
   // group of radio items and checks `checkedId` among them, unchecking the
   // others.
   virtual void CheckMenuRadioItem(int firstId, int lastId, int checkedId) = 0;
+  // Makes the window menu's item `id` one that is checked or not, on its own.
+  virtual void CheckMenuItem(int id, bool checked) = 0;
 
   // Shows the dialog modally, reporting its events to `commands`, until
   // EndDialog; returns the result EndDialog was given.

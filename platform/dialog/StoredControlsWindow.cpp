@@ -40,6 +40,14 @@ void StoredControlsWindow::CheckMenuRadioItem(int firstId, int lastId, int check
   checkedMenuItems_.insert(checkedId);
 }
 
+void StoredControlsWindow::CheckMenuItem(int id, bool checked) {
+  if (checked) {
+    checkedMenuItems_.insert(id);
+  } else {
+    checkedMenuItems_.erase(id);
+  }
+}
+
 int StoredControlsWindow::DoModal(DialogCommands& commands) {
   commands.OnInitDialog();
   return result_;

@@ -24,6 +24,7 @@ class StoredControlsWindow : public DialogWindow {
   void DragAcceptFiles(bool accept) override { acceptsFiles_ = accept; }
   void AppendSystemMenu(int id, const char* text) override;
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
+  void CheckMenuItem(int id, bool checked) override;
   // Tells `commands` OnInitDialog and returns at once: with no one to use
   // the dialog, the result is the one EndDialog got during it, else 0.
   int DoModal(DialogCommands& commands) override;
@@ -40,7 +41,7 @@ class StoredControlsWindow : public DialogWindow {
   bool AcceptsFiles() const { return acceptsFiles_; }
   // The window menu's items, in order; a separator has the text "".
   const std::vector<std::pair<int, std::string>>& SystemMenu() const { return systemMenu_; }
-  // Whether the window menu's item is a checked radio item.
+  // Whether the window menu's item is checked, as a radio item or on its own.
   bool IsMenuItemChecked(int id) const { return checkedMenuItems_.count(id) != 0; }
   // EndDialog's result; 0 while the dialog has not ended.
   int Result() const { return result_; }

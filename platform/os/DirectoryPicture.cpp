@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "platform/os/FileServices.h"
+#include "platform/os/NaturalOrder.h"
 #include "platform/os/WildcardMatch.h"
 
 namespace {
@@ -160,7 +161,7 @@ PackedNames DirectoryPicture::List(const char* pattern) const {
     const char* name = CurrentName(entry);
     if (matches(name)) names.Add(name);  // no more than was read and renamed
   }
-  names.SortInNaturalOrder();
+  SortInNaturalOrder(names);
   return names;
 }
 

@@ -224,3 +224,8 @@ std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries) {
   for (const uint32_t i : order) sorted.push_back(std::move(entries[i]));
   return sorted;
 }
+
+void SortInNaturalOrder(PackedNames& names) {
+  const auto nameAt = [](const void* context, uint32_t i) { return (*static_cast<const PackedNames*>(context))[i]; };
+  names.Reorder(NaturalOrderOf(static_cast<uint32_t>(names.Count()), nameAt, &names));
+}

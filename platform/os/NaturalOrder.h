@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/os/DirEntry.h"
+#include "platform/os/PackedNames.h"
 
 // Compares two names in natural order; returns -1, 0 or +1.
 // Names of ASCII alone are walked together: where both stand at a digit, the two whole
@@ -57,6 +58,9 @@ std::string NaturalSortKey(const char* name);
 // The entries with a name, sorted by CompareNatural; entries whose name is
 // empty (vanished while they were read) are left out. The entries are moved.
 std::vector<DirEntry> SortInNaturalOrder(std::vector<DirEntry>& entries);
+
+// Puts packed names in the order a file manager shows them (CompareNatural).
+void SortInNaturalOrder(PackedNames& names);
 
 // The positions 0 to count - 1 of names that nameAt(context, position) gives,
 // in the order CompareNatural puts the names in; positions of empty names

@@ -38,9 +38,11 @@ class PackedNames {
   bool Empty() const { return starts_.empty(); }
   const char* operator[](size_t i) const { return text_->data() + starts_[i]; }
 
-  // Puts the names in the order a file manager shows them (CompareNatural).
-  // Only where each name starts moves; the text stays as it is.
-  void SortInNaturalOrder();
+  // Puts the names in the order given: the i-th name becomes the one that
+  // stood at order[i], `order` holding each position once. Only where each
+  // name starts moves; the text stays as it is.
+  //   "b" "c" "a", order {2, 0, 1} => "a" "b" "c"
+  void Reorder(const std::vector<uint32_t>& order);
 
   // The names for which keep(name) is true, in their order, in a list that
   // shares this one's text.

@@ -98,6 +98,9 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
                                                       {48, "Number in the order taken"},
                                                       {64, "Number by date modified"},
                                                       {0, ""},
+                                                      {kCompanionsCommand, "Rename companions with their picture"},
+                                                      {kAllKindsCommand, "Number every photo and video kind together"},
+                                                      {0, ""},
                                                       {kPreviewCommand, "Preview the renames..."},
                                                       {kUndoCommand, "Undo the last run..."},
                                                       {kCameraClocksCommand, "Camera clocks..."},
@@ -219,6 +222,27 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   EXPECT_TRUE(window.IsMenuItemChecked(kModifiedOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kTakenOrderCommand));
   EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n1\n1\n0\n");
+}
+
+TEST_F(MainDialogTest, CompanionsAndAllKindsAreCheckedItemsRememberedAndRunWith) {
+  EXPECT_TRUE(window.IsMenuItemChecked(kCompanionsCommand)) << "companions by default";
+  EXPECT_FALSE(window.IsMenuItemChecked(kAllKindsCommand));
+  EXPECT_EQ(dialog.options.companions, 1);
+  EXPECT_TRUE(dialog.options.kinds.empty());
+  dialog.OnSysCommand(kCompanionsCommand);
+  dialog.OnSysCommand(kAllKindsCommand | 0x1);
+  EXPECT_FALSE(window.IsMenuItemChecked(kCompanionsCommand));
+  EXPECT_TRUE(window.IsMenuItemChecked(kAllKindsCommand));
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nname\n1\n0\n1\n");
+
+  HeadlessDialogWindow nextStart;
+  MainDialog next{nextStart, dialogs, launcher};
+  nextStart.DoModal(next);
+  EXPECT_FALSE(nextStart.IsMenuItemChecked(kCompanionsCommand));
+  EXPECT_TRUE(nextStart.IsMenuItemChecked(kAllKindsCommand));
+  EXPECT_EQ(next.options.companions, 0);
+  EXPECT_EQ(next.options.kinds.size(), 22u);
+  EXPECT_EQ(next.options.kinds.front(), "jpg");
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {

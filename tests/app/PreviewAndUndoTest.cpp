@@ -76,7 +76,7 @@ TEST_F(PreviewAndUndoTest, ThePreviewListsTheRunsRenamesAndGoForItMakesThem) {
   // 0a sorts first: 01 moves up to make room, then 0a and x take their numbers.
   EXPECT_EQ(lines, (Names{"01.jpg\t\t-> 02.jpg", "0a.jpg\t\t-> 01.jpg", "x.jpg\t\t-> 03.jpg"}));
   EXPECT_EQ(directory, PathOf("pics/"));
-  EXPECT_EQ(count, "3 renames would be made.");
+  EXPECT_EQ(count, "3 renames would be made. 3 pictures and 0 companions would be renamed.");
   EXPECT_EQ(Pictures(), (Names{"01.jpg", "0a.jpg", "x.jpg", "y.gif"})) << "closed: nothing renamed";
   EXPECT_EQ(window.ItemText(kStatusLine), "Ready");
   EXPECT_TRUE(window.Messages().empty());

@@ -169,8 +169,10 @@ TEST_F(QtMainDialogTest, TheContextMenuOpensTheAboutBox) {
   });
   window.DoModal(dialog);
   EXPECT_EQ(items, (std::vector<std::string>{"-", "Number in name order (*)", "Number in the order taken",
-                                             "Number by date modified", "-", "Preview the renames...",
-                                             "Undo the last run...", "Camera clocks...", "-",
+                                             "Number by date modified", "-",
+                                             "Rename companions with their picture (*)",
+                                             "Number every photo and video kind together", "-",
+                                             "Preview the renames...", "Undo the last run...", "Camera clocks...", "-",
                                              "&About Tarvine..."}));
   EXPECT_EQ(aboutTitle, "About Tarvine");
   EXPECT_EQ(aboutText, "Tarvine Version 1.0");
@@ -260,7 +262,7 @@ TEST_F(QtMainDialogTest, ThePreviewsGoForItRunsAndUndoAsksThenTakesItBack) {
     window.EndDialog(kIdCancel);
   });
   window.DoModal(dialog);
-  EXPECT_EQ(count, "2 renames would be made.");
+  EXPECT_EQ(count, "2 renames would be made. 2 pictures and 0 companions would be renamed.");
   EXPECT_EQ(messages, (std::vector<std::string>{
                           "Directory renumbered.",
                           "Take back the 2 renames recorded in " + (root_ / "renum.log").string() +

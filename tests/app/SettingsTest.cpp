@@ -74,6 +74,8 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     std::string viewer;
     std::string directory;
     NumberingOrder order = NumberingOrder::kName;
+    bool companions = true;
+    bool allKinds = false;
   };
   const Case cases[] = {
       {"", kDefaultViewer, home},
@@ -93,6 +95,10 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
       {std::string(250, 'v') + "\n/pics/\n", std::string(200, 'v'), "/pics/"},
       {"v\n" + std::string(300, 'd') + "\n", "v", std::string(300, 'd')},
       {"v\n" + std::string(350, 'd') + "\n", "v", std::string(300, 'd')},
+      {"v\n/pics/\nname\n1\n0\n1\n", "v", "/pics/", NumberingOrder::kName, false, true},
+      {"v\n/pics/\nname\n0\n1\n0\n+0100 camera\n", "v", "/pics/", NumberingOrder::kName, true, false},
+      {"v\n/pics/\nname\n1\nno\n11\n", "v", "/pics/", NumberingOrder::kName, true, false},
+      {"v\n/pics/\nname\n1\n0", "v", "/pics/", NumberingOrder::kName, false, false},
   };
   for (const Case& c : cases) {
     Touch(kFile, c.content);
@@ -100,6 +106,8 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     EXPECT_EQ(values.viewerPath, c.viewer) << c.content;
     EXPECT_EQ(values.lastDirectory, c.directory) << c.content;
     EXPECT_EQ(values.order, c.order) << c.content;
+    EXPECT_EQ(values.companions, c.companions) << c.content;
+    EXPECT_EQ(values.allKinds, c.allKinds) << c.content;
   }
   EXPECT_TRUE(window.Messages().empty());
 }

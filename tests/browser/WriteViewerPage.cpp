@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s DIR DIGITS PREFIX SUFFIX EXT COUNT SECONDS\n", argv[0]);
     return 2;
   }
-  RunOptions fields;
+  PageFields fields;
   fields.digitsText = argv[2];
   fields.prefixText = argv[3];
   fields.suffixText = argv[4];

@@ -240,7 +240,8 @@ TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {
     EXPECT_EQ(real.status, 0);
     const std::string log = Text(Read("renum.log"));
     const size_t lines = static_cast<size_t>(std::count(log.begin(), log.end(), '\n'));
-    EXPECT_EQ(dry.out, log + "Dry run: " + std::to_string(lines) + " renames would be made; nothing was changed.\n");
+    EXPECT_EQ(dry.out, log + "Dry run: " + std::to_string(lines) + " renames would be made; nothing was changed.\n" +
+                           std::to_string(lines) + " pictures and 0 companions would be renamed\n");
     EXPECT_EQ(real.out, "Directory renumbered.\n");
   }
 }
@@ -257,7 +258,8 @@ TEST_F(TarvineRenumberTest, TwoCamerasAreNumberedInShootingOrderAndADryRunExplai
   EXPECT_EQ(dry.out, "2023-07-14 10:00:01.500 taken (Exif DateTimeOriginal)\tIMG_1001.jpg\t\t-> 1.jpg\n"
                      "2023-07-14 10:00:02.000 taken (Exif DateTimeOriginal)\tDSC_0007.jpg\t\t-> 2.jpg\n"
                      "2023-07-14 10:00:03.000 taken (Exif DateTimeOriginal)\tIMG_1002.jpg\t\t-> 3.jpg\n"
-                     "Dry run: 3 renames would be made; nothing was changed.\n");
+                     "Dry run: 3 renames would be made; nothing was changed.\n"
+                     "3 pictures and 0 companions would be renamed\n");
   EXPECT_EQ(Run({"--order", "taken", "-d", "1", "IMG_1001.jpg"}).status, 0);
   EXPECT_EQ(Read("2.jpg"), ExifJpeg({.original = "2023:07:14 10:00:02"}));
 }

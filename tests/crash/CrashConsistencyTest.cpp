@@ -1,5 +1,5 @@
 // tarvine-renumber --log killed with SIGKILL at a random moment, over fresh
-// and already-numbered directories: afterwards no file is lost or doubled,
+// and already-numbered directories whose pictures have companions: afterwards no file is lost or doubled,
 // renum.log holds every rename that happened, and --undo gives every file
 // its first name back.
 //
@@ -52,11 +52,20 @@ class CrashConsistencyTest : public TempDirTest {
       }
       names.push_back(name);
     }
+    // Some pictures have a raw and a sidecar, which take their numbers.
+    for (int i = 0; i < count; ++i) {
+      const std::string stem = names[i].substr(0, names[i].size() - 4);
+      if (random() % 3 == 0) names.push_back(stem + ".CR2");
+      if (random() % 3 == 0) names.push_back(names[i] + ".xmp");
+    }
     std::shuffle(names.begin(), names.end(), random);
     for (const auto& name : names) {
       std::string content(16 + random() % 48, '\0');
       for (char& c : content) c = static_cast<char>(random());
       Touch(name, content);
+    }
+    for (const auto& name : names) {
+      if (name.size() > 4 && name.compare(name.size() - 4, 4, ".jpg") == 0) return name;
     }
     return names.front();
   }
@@ -127,14 +136,18 @@ TEST_F(CrashConsistencyTest, AHostileDirectoryLosesNothingOutsideOrInsideAndCanB
     std::ofstream(outside / "hard.jpg") << "hard";
     std::mt19937 random(static_cast<unsigned>(round));
     Fill(800, round % 2 == 1, random);
-    // Windows refuses some of these names ("*", "?", a tab, "\\"): those
+    // No picture is called "w", so "w.*g" is nobody's companion and must
+    // keep its name. Windows refuses some of these names ("*", "?", a tab, "\\"): those
     // that cannot be made are left out there.
     TouchAll({"a b.jpg", "x.JPG", "caf\xc3\xa9.jpg", "*.jpg", "?.jpg", "-p.jpg", "back\\slash.jpg", "100%s.jpg",
-              "t\tab.jpg", "x.*g", "notes.txt"});
-    const std::string oddExtension = std::filesystem::exists(PathOf("x.*g")) ? "x.*g" : "notes.txt";
+              "t\tab.jpg", "w.*g", "notes.txt"});
+    const std::string oddExtension = std::filesystem::exists(PathOf("w.*g")) ? "w.*g" : "notes.txt";
     MakeDir("dir.jpg");
     if (!MakeSymbolicLink((outside / "victim.txt").string(), PathOf("link.jpg"))) GTEST_SKIP() << kNoSymbolicLinks;
     ASSERT_TRUE(MakeSymbolicLink((outside / "victim.txt").string(), PathOf("KavoViewer.html")));
+    // Companions that are a directory and a link out: renamed, never followed.
+    MakeDir("x.JPG.d");
+    ASSERT_TRUE(MakeSymbolicLink((outside / "victim.txt").string(), PathOf("x.link")));
     ASSERT_TRUE(MakeHardLink((outside / "hard.jpg").string(), PathOf("hard.jpg")));
     const Snapshot before = TakeSnapshot(root_);
 

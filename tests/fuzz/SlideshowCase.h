@@ -15,13 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "renumber/RunOptions.h"
 #include "tests/fuzz/FuzzInput.h"
 #include "viewer/NamePadding.h"
 #include "viewer/ViewerPages.h"
 
 struct SlideshowCase {
-  RunOptions fields;
+  PageFields fields;
   int32_t renamedCount = 0;
   std::string extension;
 };

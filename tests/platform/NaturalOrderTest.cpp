@@ -101,6 +101,13 @@ TEST(NaturalOrder, IsATotalOrder) {
   std::vector<std::string> listed;
   for (const DirEntry& entry : SortInNaturalOrder(entries)) listed.push_back(entry.name);
   EXPECT_EQ(listed, names);
+  // And so does the sort of packed names.
+  PackedNames packed;
+  for (auto name = names.rbegin(); name != names.rend(); ++name) packed.Add(*name);
+  SortInNaturalOrder(packed);
+  listed.clear();
+  for (const char* name : packed) listed.push_back(name);
+  EXPECT_EQ(listed, names);
 }
 
 TEST(NaturalSortKey, SpellsFoldedBytesAndLengthCodedDigitRuns) {

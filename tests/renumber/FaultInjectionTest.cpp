@@ -63,6 +63,8 @@ const Names kNumbered = {"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"};
 // Numbered before, with a new name that sorts first: every file moves up
 // one, in a chain of renames from 03 -> 04 down to 0a -> 01.
 const Names kShifted = {"01.jpg", "02.jpg", "03.jpg", "0a.jpg"};
+// Pictures with companions: each group moves picture first.
+const Names kGroups = {"a.jpg", "a.CR2", "a.jpg.xmp", "b.jpg", "b.xmp", "01.jpg", "01.CR2"};
 
 TEST_F(FaultInjectionTest, ARenameThatFailsEndsTheRunAsAFailure) {
   struct Case {
@@ -70,7 +72,8 @@ TEST_F(FaultInjectionTest, ARenameThatFailsEndsTheRunAsAFailure) {
     int failingCall;
   };
   const Case cases[] = {{&kFresh, 1},    {&kFresh, 3},    {&kFresh, 5},   {&kNumbered, 1},
-                        {&kNumbered, 2}, {&kShifted, 2}, {&kShifted, 4}};
+                        {&kNumbered, 2}, {&kShifted, 2}, {&kShifted, 4},
+                        {&kGroups, 2},   {&kGroups, 3},  {&kGroups, 5}};
   for (int error : {EACCES, EXDEV, ENOSPC, EBUSY}) {
     for (const Case& c : cases) {
       TearDown();

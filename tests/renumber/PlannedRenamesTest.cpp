@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -48,13 +49,15 @@ RandomDirectory MakeRandomDirectory(std::mt19937& random) {
   fields.viewAfterRun = 0;
   const std::string extension = random() % 8 == 0 ? "log" : "jpg";
   const int width = std::atoi(fields.digitsText.c_str());
+  fields.companions = random() % 5 == 0 ? 0 : 1;
+  if (random() % 3 == 0) fields.kinds = {"png"};
 
   std::set<std::string> names;
   const int count = 1 + static_cast<int>(random() % 9);
   for (int i = 0; i < count; ++i) {
     const int number = 1 + static_cast<int>(random() % 12);
     char numbered[64];
-    switch (random() % 9) {
+    switch (random() % 11) {
       case 0:
       case 1:
       case 2:  // numbered before by this rule
@@ -74,6 +77,18 @@ RandomDirectory MakeRandomDirectory(std::mt19937& random) {
       case 8:  // the log, and a name no log line can hold
         names.insert(extension == "log" ? "renum.log" : "new\nline.jpg");
         break;
+      case 9:
+      case 10: {  // a picture with companions: raw, sidecars, Finder data, a picture of another kind
+        std::snprintf(numbered, sizeof numbered, "%s%0*d%s", fields.prefixText.c_str(), width, number,
+                      fields.suffixText.c_str());
+        const std::string stem = random() % 2 ? std::string(numbered) : pick({"a", "IMG_2", "z", "a.b"});
+        names.insert(stem + "." + extension);
+        for (const std::string& ending : Names{".CR2", ".xmp", "." + extension + ".xmp", ".png", ".png.xmp"}) {
+          if (random() % 2) names.insert(stem + ending);
+        }
+        if (random() % 3 == 0) names.insert("._" + stem + "." + extension);
+        break;
+      }
     }
   }
   for (const auto& name : names) made.files.push_back(name);
@@ -125,7 +140,8 @@ TEST_F(PlannedRenamesTest, TheNamesAreThoseOfThePassesRunOnDiskInTheFewestRename
     Fill(planned, made);
     const Snapshot before = TakeSnapshot(planned);
     std::ostringstream where;
-    where << "round " << round << ": digits '" << made.fields.digitsText << "' prefix '" << made.fields.prefixText
+    where << "round " << round << ": companions " << made.fields.companions << " kinds "
+          << made.fields.kinds.size() << ", digits '" << made.fields.digitsText << "' prefix '" << made.fields.prefixText
           << "' suffix '" << made.fields.suffixText << "' log " << made.fields.keepLog << ", files";
     for (const auto& name : made.files) where << " '" << name << "'";
     for (const auto& name : made.directories) where << " dir '" << name << "'";
@@ -138,9 +154,11 @@ TEST_F(PlannedRenamesTest, TheNamesAreThoseOfThePassesRunOnDiskInTheFewestRename
     passes.options.pathText = (onDisk / made.named).string();
     bool passesDone = passes.RenumberFiles(PassKind::kFirst) == 1 && !passes.LastPassFailed();
     if (passesDone) {
-      char firstName[300];
-      MakePassPlan(passes.options).NameRule(passes.options).Format(1, firstName, sizeof firstName);
-      if (!std::filesystem::exists(std::filesystem::symlink_status(onDisk / firstName))) {
+      bool firstFree = true;
+      for (const std::string& name : passes.NamesOfNumberOne()) {
+        firstFree = firstFree && !std::filesystem::exists(std::filesystem::symlink_status(onDisk / name));
+      }
+      if (firstFree) {
         passesDone = passes.RenumberFiles(PassKind::kSecond) == 1 && !passes.LastPassFailed();
       }
     }
@@ -286,6 +304,78 @@ TEST_F(PlannedRenamesTest, CyclesGoThroughOneTemporaryNameEachAndUndoTakesBackAn
       }
     }
   }
+}
+
+TEST_F(PlannedRenamesTest, ACameraAndPhoneDumpKeepsEveryShotOnOneNumberAndUndoRestoresIt) {
+  // JPG+CR2+XMP+AAE shots, HEIC+MOV live photos and MP4 videos, in name and
+  // in modified order: every group on one number, every number used once.
+  const Names files = {"IMG_0001.JPG", "IMG_0001.CR2", "IMG_0001.JPG.xmp", "IMG_0001.AAE", "._IMG_0001.JPG",
+                       "IMG_0002.JPG", "IMG_0002.CR2", "IMG_0002.xmp",     "PXL_0003.heic", "PXL_0003.MOV",
+                       "VID_0004.mp4", "VID_0004.mp4.json", "notes.txt"};
+  for (const NumberingOrder order : {NumberingOrder::kName, NumberingOrder::kModified}) {
+    TearDown();
+    SetUp();
+    TouchAll(files);
+    const Snapshot before = TakeSnapshot(root_);
+    dialog.options.order = order;
+    dialog.options.kinds = {"jpg", "heic", "cr2", "mov", "mp4"};
+    ASSERT_EQ(Run(dialog, "IMG_0001.JPG", "3"), RunOutcome::kSucceeded) << window.MessageTexts()[0];
+    std::map<std::string, std::string> numberOf;  // original stem -> the number its files bear
+    for (const auto& [name, content] : TakeSnapshot(root_)) {
+      if (name == "renum.log" || name == "notes.txt") continue;
+      const std::string original = content.substr(std::string("content of ").size());
+      const size_t from = original.rfind("._", 0) == 0 ? 2 : 0;
+      const std::string stem = original.substr(from, original.find('.', from) - from);
+      const std::string number = name.substr(from, 3);
+      EXPECT_EQ(numberOf.emplace(stem, number).first->second, number) << name << " left its group";
+    }
+    std::set<std::string> numbers;
+    for (const auto& [stem, number] : numberOf) numbers.insert(number);
+    EXPECT_EQ(numbers, (std::set<std::string>{"001", "002", "003", "004"})) << "each number once";
+    EXPECT_TRUE(std::filesystem::exists(PathOf("001.JPG.xmp")) || order != NumberingOrder::kName);
+    EXPECT_TRUE(std::filesystem::exists(PathOf("._001.JPG")) || order != NumberingOrder::kName);
+    EXPECT_TRUE(std::filesystem::exists(PathOf("notes.txt")));
+    EXPECT_TRUE(UndoRenames(root_.string()).succeeded);
+    EXPECT_EQ(TakeSnapshot(root_), before);
+  }
+}
+
+TEST_F(PlannedRenamesTest, WhatAGroupCannotBecomeIsRefusedBeforeAnythingChanges) {
+  const std::string longRest(253, 'x');
+  const struct {
+    Names files;
+    Names kinds;
+    int viewAfterRun;
+    std::string refusal;  // a part of the message
+  } rows[] = {
+      {{"a.jpg", "a." + longRest}, {}, 0, "The companion \"a." + longRest + "\" would get a name of 256 bytes"},
+      {{"a.jpg", "a.\nx"}, {}, 0, "The name \"a.\nx\" holds a line break"},
+      {{"a.jpg", "b.png"}, {"png"}, 1, "cannot be made when several kinds are numbered together"},
+      {{"a.jpg", "b.heic"}, {"he/ic"}, 0, "\"he/ic\" is no kind to number"},
+  };
+  for (const auto& row : rows) {
+    TearDown();
+    SetUp();
+    TouchAll(row.files);
+    const Snapshot before = TakeSnapshot(root_);
+    HeadlessDialogWindow rowWindow;
+    RenumberDialog run{rowWindow, launcher};
+    run.options.kinds = row.kinds;
+    run.options.pathText = PathOf("a.jpg");
+    run.options.digitsText = "2";
+    run.options.keepLog = 1;
+    run.options.viewAfterRun = row.viewAfterRun;
+    EXPECT_EQ(run.RunOnFields(), RunOutcome::kFailed) << row.refusal;
+    ASSERT_EQ(rowWindow.MessageTexts().size(), 1u) << row.refusal;
+    EXPECT_NE(rowWindow.MessageTexts()[0].find(row.refusal), std::string::npos) << rowWindow.MessageTexts()[0];
+    EXPECT_EQ(TakeSnapshot(root_), before);
+  }
+  // JPG and GIF pages may be made together.
+  TouchAll({"a.jpg", "b.gif"});
+  dialog.options.kinds = {"gif"};
+  dialog.options.pathText = PathOf("a.jpg");
+  dialog.options.viewAfterRun = 1;
+  EXPECT_EQ(dialog.RunOnFields(), RunOutcome::kSucceeded);
 }
 
 }  // namespace

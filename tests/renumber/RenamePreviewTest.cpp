@@ -46,6 +46,8 @@ TEST_F(RenamePreviewTest, ExplainedEachFileIsListedOnceFromFirstToLastNameInTheO
   RenamePreview preview;
   preview.renames = {{"02.jpg", "03.jpg"}, {"b.jpg", "tmp.jpg"}, {"01.jpg", "02.jpg"}, {"tmp.jpg", "01.jpg"}};
   preview.orderedBy = {"x", "y", "z", "name"};
+  preview.fileBefore = preview.pictureBefore = {"02.jpg", "b.jpg", "01.jpg", "b.jpg"};
+  preview.ofCompanion = {0, 0, 0, 0};
   std::vector<std::string> lines;
   for (const ExplainedRename& file : FromFirstToLastNames(preview)) {
     lines.push_back(file.orderedBy + " " + file.from + " -> " + file.to);
@@ -62,6 +64,19 @@ TEST_F(RenamePreviewTest, WhatStopsTheRunIsSaidToTheOwnerAndNothingIsListed) {
   EXPECT_EQ(owner.Messages()[0].text, "The new file names would be too long: at most 255 bytes.");
   EXPECT_EQ(owner.Messages()[0].style, kMessageStop);
   EXPECT_EQ(Entries(), (Names{"a.jpg"}));
+}
+
+TEST_F(RenamePreviewTest, EachCompanionStandsUnderItsPictureAndTheCountsSayHowManyOfEach) {
+  // b's raw is in the way of a's: the run renames it first, the list shows it under b.
+  TouchAll({"a.jpg", "a.CR2", "b.jpg", "b.jpg.xmp", "01.CR2"});
+  const RenamePreview preview = PreviewRenames(Fields("a.jpg", "2"), owner);
+  EXPECT_EQ(Lines(preview), (Names{"a.jpg -> 02.jpg", "a.CR2 -> 02.CR2", "b.jpg -> 03.jpg", "b.jpg.xmp -> 03.jpg.xmp"}));
+  EXPECT_EQ(preview.ofCompanion, (std::vector<char>{0, 1, 0, 1}));
+  EXPECT_EQ(RenamedEntriesText(preview), "2 pictures and 2 companions would be renamed");
+  RenamePreview one;
+  one.pictures = 1;
+  one.companions = 1;
+  EXPECT_EQ(RenamedEntriesText(one), "1 picture and 1 companion would be renamed");
 }
 
 }  // namespace

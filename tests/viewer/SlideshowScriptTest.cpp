@@ -11,15 +11,15 @@
 namespace {
 
 // The script section as WriteSlideshowScript writes it.
-std::string ScriptFor(const RunOptions& fields, int32_t renamedCount, const char* extension) {
+std::string ScriptFor(const PageFields& fields, int32_t renamedCount, const char* extension) {
   MemoryStream stream;
   EXPECT_NE(stream.Stream(), nullptr);
   WriteSlideshowScript(stream.Stream(), PageOptions{fields, renamedCount, extension});
   return stream.Take();
 }
 
-RunOptions TripFields(const char* digitsText) {
-  RunOptions fields;
+PageFields TripFields(const char* digitsText) {
+  PageFields fields;
   fields.digitsText = digitsText;
   fields.prefixText = "trip";
   fields.suffixText = "_x";
@@ -49,7 +49,7 @@ TEST(SlideshowScript, WritesTheBlocksForEachDigitsText) {
 }
 
 TEST(SlideshowScript, EmptyFieldsGiveZerosAndEmptyLiterals) {
-  RunOptions fields;
+  PageFields fields;
   fields.digitsText = "3";
   fields.prefixText = "";
   fields.suffixText = "";
@@ -58,7 +58,7 @@ TEST(SlideshowScript, EmptyFieldsGiveZerosAndEmptyLiterals) {
 }
 
 TEST(SlideshowScript, NamesReachTheBrowserExactlyWhateverTheirBytes) {
-  RunOptions fields;
+  PageFields fields;
   fields.digitsText = "0";
   fields.prefixText = " \"\xC3\x89t\xC3\xA9\" 50%#? </script>";
   fields.suffixText = "\\a:b<c\t";
@@ -76,7 +76,7 @@ TEST(SlideshowScript, ReadsSecondsAsAtolDoes) {
       {"-3", "number_of_seconds = -3;\n"},   {"", "number_of_seconds = 0;\n"},
   };
   for (const auto& c : cases) {
-    RunOptions fields = TripFields("5");
+    PageFields fields = TripFields("5");
     fields.secondsText = c.secondsText;
     EXPECT_NE(ScriptFor(fields, 1, "jpg").find(c.line), std::string::npos) << c.secondsText;
   }

@@ -26,7 +26,7 @@ class ViewerPagesTest : public TempDirTest {
 
   int Write(const Writer& writer) { return writer(Dir().c_str(), PageOptions{fields, 2, "gif"}, window); }
 
-  RunOptions fields;
+  PageFields fields;
   HeadlessDialogWindow window;
   FaultyFileServices files;
   ScopedFileServices filesInForce{files};

@@ -386,6 +386,8 @@ void QtDialogWindow::CheckMenuRadioItem(int firstId, int lastId, int checkedId) 
   radioGroups_.push_back({firstId, lastId, checkedId});
 }
 
+void QtDialogWindow::CheckMenuItem(int id, bool checked) { checkItems_[id] = checked; }
+
 int QtDialogWindow::DoModal(DialogCommands& commands) {
   if (!dialog_) return -1;
   commands_ = &commands;
@@ -462,6 +464,10 @@ void QtDialogWindow::ShowSystemMenu(const QPoint& globalPosition) {
     }
     QAction* action = menu.addAction(text);
     action->setData(id);
+    if (const auto checkItem = checkItems_.find(id); checkItem != checkItems_.end()) {
+      action->setCheckable(true);
+      action->setChecked(checkItem->second);
+    }
     for (const RadioGroup& group : radioGroups_) {
       if (id < group.firstId || id > group.lastId) continue;
       QActionGroup*& actions = groups[&group];

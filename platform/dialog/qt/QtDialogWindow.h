@@ -53,6 +53,7 @@ class QtDialogWindow : public DialogWindow {
   void AppendSystemMenu(int id, const char* text) override;
   // The group's items show as radio items of the context menu.
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
+  void CheckMenuItem(int id, bool checked) override;
   // OnInitDialog before the window shows; then the window runs modally
   // until EndDialog (at once when OnInitDialog ended it already).
   int DoModal(DialogCommands& commands) override;
@@ -100,6 +101,7 @@ class QtDialogWindow : public DialogWindow {
     int checkedId;
   };
   std::vector<RadioGroup> radioGroups_;
+  std::map<int, bool> checkItems_;  // the window menu's items checked on their own, by id
   DialogCommands* commands_ = nullptr;               // during DoModal only
   bool acceptsFiles_ = false;
   bool ended_ = false;

@@ -308,6 +308,14 @@ void Win32DialogWindow::CheckMenuRadioItem(int firstId, int lastId, int checkedI
   }
 }
 
+void Win32DialogWindow::CheckMenuItem(int id, bool checked) {
+  checkItems_[id] = checked;
+  if (window_) {
+    ::CheckMenuItem(GetSystemMenu(window_, FALSE), static_cast<UINT>(id),
+                    MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
 int Win32DialogWindow::DoModal(DialogCommands& commands) {
   commands_ = &commands;
   const TemplateWriter dialogTemplate = BuildTemplate(template_);
@@ -354,6 +362,7 @@ void Win32DialogWindow::Initialize() {
   systemMenu_.clear();
   for (const auto& [id, text] : items) AppendSystemMenu(id, text.empty() ? nullptr : Utf8DialogText(text).c_str());
   for (const RadioGroup group : radioGroups_) CheckMenuRadioItem(group.firstId, group.lastId, group.checkedId);
+  for (const auto& [id, checked] : checkItems_) CheckMenuItem(id, checked);
   for (const auto& [id, lines] : listItems_) {
     for (const std::wstring& line : lines) {
       SendDlgItemMessageW(window_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));

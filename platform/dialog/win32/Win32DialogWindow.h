@@ -45,6 +45,7 @@ class Win32DialogWindow : public DialogWindow {
   void DragAcceptFiles(bool accept) override;
   void AppendSystemMenu(int id, const char* text) override;
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
+  void CheckMenuItem(int id, bool checked) override;
   int DoModal(DialogCommands& commands) override;
   void EndDialog(int result) override;
   // MessageBoxW owned by the dialog, with the style as given (0, 16, 48,
@@ -80,7 +81,8 @@ class Win32DialogWindow : public DialogWindow {
     int lastId;
     int checkedId;
   };
-  std::vector<RadioGroup> radioGroups_;  // the window menu's radio items, shown once there is a window
+  std::vector<RadioGroup> radioGroups_;
+  std::map<int, bool> checkItems_;  // the window menu's items checked on their own, by id  // the window menu's radio items, shown once there is a window
   std::vector<int> pushButtons_;
   std::map<int, std::vector<std::wstring>> listItems_;  // list boxes' lines, tabs in a row made one
   bool acceptsFiles_ = false;
