@@ -5,6 +5,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/DialogTemplates.h"
+#include "app/PreviewAndUndo.h"
 #include "app/Settings.h"
 #include "fsystem/PathHelpers.h"
 #include "fsystem/PickFile.h"
@@ -52,6 +53,8 @@ void MainDialog::OnInitDialog() {
   Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
   Window().DragAcceptFiles(true);
   LoadSettings(settings, Window());
+  options.keepLog = settings.keepLog;
+  Window().CheckDlgButton(kKeepLogBox, settings.keepLog);
   CheckOrderItem();
   Window().GotoDlgCtrl(kPathField);
 }
@@ -105,7 +108,15 @@ void MainDialog::OnDropFiles(const std::vector<std::string>& paths) {
 
 void MainDialog::OnOK() {
   if (runInProgress_) return;
-  if (UpdateData(1)) Window().EndDialog(kIdOk);
+  if (!UpdateData(1)) return;
+  RememberKeepLog();
+  Window().EndDialog(kIdOk);
+}
+
+void MainDialog::RememberKeepLog() {
+  if (options.keepLog == settings.keepLog) return;
+  settings.keepLog = options.keepLog;
+  SaveSettings(settings, Window());
 }
 
 void MainDialog::OnCancel() {
@@ -145,6 +156,24 @@ void MainDialog::OnChooseViewer() {
   SaveSettings(settings, Window());
 }
 
+void MainDialog::OnPreview() {
+  if (!UpdateData(1)) return;
+  if (!NamesAFile(Window(), options.pathText, kPreviewCaption, "of the kind to renumber")) return;
+  options.order = settings.order;
+  // The fields are the ones previewed: the preview held the window.
+  if (PreviewRun(Window(), dialogs_, options)) RunAlone([this] { return RunOnFields(); });
+}
+
+void MainDialog::OnUndo() {
+  // Once a run has emptied the path field, its directory is the one to undo.
+  const std::string path = Window().GetDlgItemText(kPathField);
+  if (path.empty() && !lastRunDirectory_.empty()) {
+    UndoLoggedRuns(Window(), dialogs_, lastRunDirectory_);
+  } else if (NamesAFile(Window(), path, kUndoCaption, "of the directory whose last run to take back")) {
+    UndoLoggedRuns(Window(), dialogs_, DirectoryOf(path.c_str()));
+  }
+}
+
 RunOutcome MainDialog::OnGoForIt() {
   return RunAlone([this] { return RunRenumber(); });
 }
@@ -157,6 +186,7 @@ RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   const RunOutcome outcome = run();
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, true);
   runInProgress_ = false;
+  if (outcome != RunOutcome::kNotStarted) RememberKeepLog();
   if (outcome == RunOutcome::kSucceeded) lastRunDirectory_ = DirectoryOf(options.pathText.c_str());
   return outcome;
 }

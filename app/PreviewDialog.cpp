@@ -32,7 +32,8 @@ std::string PreviewCountText(size_t renames) {
 void PreviewDialog::OnInitDialog() {
   window_.SetDlgItemText(kPreviewDirectory, preview_.directory.empty() ? "./" : preview_.directory.c_str());
   for (const LoggedRename& rename : preview_.renames) window_.AddListItem(kPreviewList, PreviewLine(rename).c_str());
-  window_.SetDlgItemText(kPreviewCount, PreviewCountText(preview_.renames.size()).c_str());
+  const std::string count = countText_.empty() ? PreviewCountText(preview_.renames.size()) : countText_;
+  window_.SetDlgItemText(kPreviewCount, count.c_str());
   window_.GotoDlgCtrl(kPreviewList);
 }
 

@@ -82,6 +82,7 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
                 path.size() < sizeof values.settingsPath ? path.c_str() : "");
   SetDefaults(values);
   values.order = NumberingOrder::kName;
+  values.keepLog = 1;
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
@@ -95,6 +96,9 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   char orderWord[16] = "";
   ReadLine(file, orderWord, sizeof orderWord);
   if (!ParseNumberingOrder(orderWord, read.order)) read.order = NumberingOrder::kName;
+  char keepLogWord[4] = "1";
+  ReadLine(file, keepLogWord, sizeof keepLogWord);
+  read.keepLog = std::strcmp(keepLogWord, "0") == 0 ? 0 : 1;
   // A directory of that name opens but cannot be read: no settings then.
   const bool readFailed = std::ferror(file);
   std::fclose(file);
@@ -116,6 +120,6 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   }
   // The old file is replaced only by a whole new one, safely on disk.
   const std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
-                           NumberingOrderWord(values.order) + "\n";
+                           NumberingOrderWord(values.order) + "\n" + (values.keepLog == 0 ? "0" : "1") + "\n";
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

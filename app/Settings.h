@@ -3,8 +3,10 @@
 // (on POSIX tarvine/ in XDG_CONFIG_HOME, else in ~/.config; on Windows
 // Tarvine in the roaming application data folder): the viewer path, the
 // directory Browse opens in, and the numbering order ("name", "taken" or
-// "modified"), a line each. A reader that knows only the first two lines
-// reads such a file as before; a missing or unknown third line is "name".
+// "modified") and whether a run keeps a log ("1" or "0"), a line each. A
+// reader that knows only the first lines reads such a file as before, and
+// lines after those it knows are passed over; a missing or unknown third
+// line is "name", a fourth line other than "0" keeps the log.
 // Read once at start, rewritten whole after each confirmed Browse or Choose
 // Viewer and each choice of order. Never one in the working directory: a
 // directory of someone else's files could plant it.
@@ -23,15 +25,17 @@ struct ProgramSettings {
   char lastDirectory[301] = "";  // where Browse opens, with its trailing separator
   char settingsPath[4110] = "";  // fixed at start: the user's Tarvine.ini; empty: none
   NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
+  int keepLog = 1;  // 1: "Keep a log" is ticked, as it is for a new user
 };
 
 // Fixes settingsPath (UserSettingsFile), sets the defaults (the system's
-// default viewer, kDefaultViewer, DefaultBrowseDirectory and name order),
+// default viewer, kDefaultViewer, DefaultBrowseDirectory, name order and
+// a log kept),
 // then reads the file if there is one. A file that exists but cannot be read
 // gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramSettings& values, DialogWindow& owner);
 
-// Rewrites the file with the three values, atomically: a new file beside it
+// Rewrites the file with the four values, atomically: a new file beside it
 // replaces the old one only once it is written whole. A missing settings
 // directory is made first, for the user alone (mode 0700). A failure gives
 // a message box on `owner`; the values in memory keep what they hold.

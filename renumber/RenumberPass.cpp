@@ -100,7 +100,11 @@ EntryOutcome RenameToNextFreeName(RunDirectory& directory, const NewNameRule& ru
     while (testFirst && fits && directory.Exists(newName) == 1) fits = formatNext();
     if (!fits) return {EntryFailure::kRename, ENAMETOOLONG};
 
-    if (log.IsOpen() && !log.Record(oldName, newName)) return {EntryFailure::kLog, errno ? errno : EIO};
+    if (log.IsOpen()) {
+      FileIdentity identity;
+      const bool known = directory.Identify(oldName, identity) == 0;
+      if (!log.Record(oldName, newName, known ? &identity : nullptr)) return {EntryFailure::kLog, errno ? errno : EIO};
+    }
     const int error = directory.Rename(oldName, newName);
     if (error == 0) return {};
     if (log.IsOpen()) log.TakeBack();

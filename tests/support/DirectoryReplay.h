@@ -21,7 +21,7 @@ inline Snapshot TakeSnapshot(const std::filesystem::path& directory) {
   Snapshot snapshot;
   for (const auto& entry : std::filesystem::directory_iterator(directory)) {
     const std::string name = entry.path().filename().string();
-    if (name == "renum.log" || name == "Folder.htt" || name == "KavoViewer.html") continue;
+    if (name == "renum.log" || name == "renum.ids" || name == "Folder.htt" || name == "KavoViewer.html") continue;
     std::ifstream in(entry.path(), std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
