@@ -216,6 +216,7 @@ int RunTarvineRenumber(int argc, char** argv) {
   }
   if (request.undoDirectory) {
     if (!request.file.empty()) return UsageError("--undo DIR takes no FILE.");
+    if (request.explain) return UsageError("--explain does not go with --undo.");
     if (request.dryRun) return UndoDryRun(*request.undoDirectory);
     return Undo(*request.undoDirectory);
   }

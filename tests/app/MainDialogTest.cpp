@@ -84,7 +84,7 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
   EXPECT_EQ(window.ItemText(kSecondsField), "4");
   EXPECT_EQ(window.ItemText(kStatusLine), "Ready");
   EXPECT_EQ(window.ItemText(kCountLine), "");
-  EXPECT_EQ(window.IsDlgButtonChecked(kKeepLogBox), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(kKeepLogBox), 1) << "a new user keeps a log";
   EXPECT_EQ(window.IsDlgButtonChecked(kApplyViewerBox), 0);
   EXPECT_EQ(window.IsDlgButtonChecked(kFileListBox), 0);
   EXPECT_EQ(window.IsDlgButtonChecked(kViewAfterRunBox), 1);
@@ -115,11 +115,11 @@ TEST_F(MainDialogTest, BrowsePutsTheChoiceInThePathFieldAndRemembersItsDirectory
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_EQ(dialog.options.pathText, "") << "the field takes it at the next exchange";
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n");
 
   dialog.OnCommand(kBrowseButton);  // cancelled: nothing changes
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n");
 
   ASSERT_EQ(fileDialogs.requests.size(), 2u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "JPEG Files (*.jpg)|*.jpg|GIF Files (*.gif)|*.gif|All Files (*.*)|*.*||");
@@ -133,7 +133,7 @@ TEST_F(MainDialogTest, ChooseViewerSetsTheViewerAndSavesIt) {
   fileDialogs.answers = {"/usr/bin/eog"};
   dialog.OnCommand(kChooseViewerButton);
   EXPECT_STREQ(dialog.settings.viewerPath, "/usr/bin/eog");
-  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), "/usr/bin/eog\n" + DefaultBrowseDirectory() + "\nname\n1\n");
   ASSERT_EQ(fileDialogs.requests.size(), 1u);
   EXPECT_EQ(fileDialogs.requests[0].filter, "EXE Files (*.exe)|*.exe||");
   EXPECT_EQ(fileDialogs.requests[0].initialDirectory, ProgramsDirectory());
@@ -144,7 +144,7 @@ TEST_F(MainDialogTest, AFileDroppedOntoTheWindowIsTakenAsBrowseTakesOne) {
   dialog.OnDropFiles({"/pics/summer/a.jpg", "/pics/winter/b.jpg"});
   EXPECT_EQ(window.ItemText(kPathField), "/pics/summer/a.jpg");
   EXPECT_STREQ(dialog.settings.lastDirectory, "/pics/summer/");
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n/pics/summer/\nname\n1\n");
   EXPECT_TRUE(fileDialogs.requests.empty());
 }
 
@@ -188,7 +188,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kTakenOrderCommand);
   EXPECT_TRUE(window.IsMenuItemChecked(kTakenOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kNameOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\ntaken\n1\n");
 
   HeadlessDialogWindow nextStart;
   MainDialog next{nextStart, dialogs, launcher};
@@ -201,7 +201,7 @@ TEST_F(MainDialogTest, AnOrderChosenInTheMenuIsCheckedRememberedAndRunWith) {
   dialog.OnSysCommand(kModifiedOrderCommand | 0x2);
   EXPECT_TRUE(window.IsMenuItemChecked(kModifiedOrderCommand));
   EXPECT_FALSE(window.IsMenuItemChecked(kTakenOrderCommand));
-  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n");
+  EXPECT_EQ(Read(kSettingsFile), std::string(kDefaultViewer) + "\n" + DefaultBrowseDirectory() + "\nmodified\n1\n");
 }
 
 TEST_F(MainDialogTest, ExitExchangesAndEndsEscapeEndsAtOnceNothingIsSaved) {
@@ -255,7 +255,27 @@ TEST_F(MainDialogTest, OneRunAtATime) {
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
   for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_TRUE(window.IsEnabled(id));
-  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg"}));
+  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg", "renum.ids", "renum.log"}));
+}
+
+TEST_F(MainDialogTest, KeepALogAsARunOrExitLeftItIsTheNextSessionsStart) {
+  TouchAll({"a.jpg", "b.jpg"});
+  window.SetDlgItemText(kPathField, PathOf("a.jpg").c_str());
+  window.CheckDlgButton(kKeepLogBox, 0);
+  dialog.OnCommand(kGoButton);
+  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "KavoViewer.html", "config"})) << "no log asked for";
+
+  HeadlessDialogWindow nextWindow;
+  MainDialog next{nextWindow, dialogs, launcher};
+  nextWindow.DoModal(next);
+  EXPECT_EQ(nextWindow.IsDlgButtonChecked(kKeepLogBox), 0);
+  nextWindow.CheckDlgButton(kKeepLogBox, 1);
+  next.OnOK();
+
+  HeadlessDialogWindow thirdWindow;
+  MainDialog third{thirdWindow, dialogs, launcher};
+  thirdWindow.DoModal(third);
+  EXPECT_EQ(thirdWindow.IsDlgButtonChecked(kKeepLogBox), 1);
 }
 
 }  // namespace

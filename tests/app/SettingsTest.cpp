@@ -74,6 +74,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     std::string viewer;
     std::string directory;
     NumberingOrder order = NumberingOrder::kName;
+    int keepLog = 1;
   };
   const Case cases[] = {
       {"", kDefaultViewer, home},
@@ -85,6 +86,10 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
       {"v\n/pics/\ntaken\n", "v", "/pics/", NumberingOrder::kTaken},
       {"v\n/pics/\nmodified", "v", "/pics/", NumberingOrder::kModified},
       {"v\n/pics/\nmodified\nignored\n", "v", "/pics/", NumberingOrder::kModified},
+      {"v\n/pics/\ntaken\n0\n", "v", "/pics/", NumberingOrder::kTaken, 0},
+      {"v\n/pics/\nname\n0\nlines of later versions\n0\n", "v", "/pics/", NumberingOrder::kName, 0},
+      {"v\n/pics/\nname\n1\n", "v", "/pics/", NumberingOrder::kName, 1},
+      {"v\n/pics/\nname\n00\n", "v", "/pics/", NumberingOrder::kName, 1},
       {"v\n/pics/\nTaken\n", "v", "/pics/"},
       {"v\n/pics/\ntaken and more\n", "v", "/pics/"},
       {std::string(250, 'v') + "\n/pics/\ntaken\n", std::string(200, 'v'), "/pics/", NumberingOrder::kTaken},
@@ -98,6 +103,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     Touch(kFile, c.content);
     const ProgramSettings values = Loaded();
     EXPECT_EQ(values.viewerPath, c.viewer) << c.content;
+    EXPECT_EQ(values.keepLog, c.keepLog) << c.content;
     EXPECT_EQ(values.lastDirectory, c.directory) << c.content;
     EXPECT_EQ(values.order, c.order) << c.content;
   }
@@ -131,6 +137,7 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
            {std::string(200, 'v'), std::string(300, 'd')}, {"", "/"}, {" x ", "/a b/"}, {"/usr/bin/eog", "/pics/"}}) {
     ProgramSettings values = Loaded();
     values.order = viewer.empty() ? NumberingOrder::kTaken : NumberingOrder::kModified;
+    values.keepLog = viewer.empty() ? 0 : 1;
     std::snprintf(values.viewerPath, sizeof values.viewerPath, "%s", viewer.c_str());
     std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", directory.c_str());
     SaveSettings(values, window);
@@ -138,8 +145,9 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
     EXPECT_EQ(read.viewerPath, viewer);
     EXPECT_EQ(read.lastDirectory, directory);
     EXPECT_EQ(read.order, values.order);
+    EXPECT_EQ(read.keepLog, values.keepLog);
   }
-  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\nmodified\n");
+  EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\nmodified\n1\n");
   EXPECT_EQ(SettingsEntries(), std::vector<std::string>{"Tarvine.ini"}) << "no temporary file is left";
   EXPECT_TRUE(window.Messages().empty());
 }
@@ -170,7 +178,7 @@ TEST_F(SettingsTest, ASaveMakesTheMissingDirectoriesForTheUserAlone) {
   ProgramSettings values = Loaded();
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "/usr/bin/eog");
   SaveSettings(values, window);
-  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\nname\n");
+  EXPECT_EQ(Read("home/.config/tarvine/Tarvine.ini"), "/usr/bin/eog\n" + PathOf("home") + "/\nname\n1\n");
   for (const char* made : {"home/.config", "home/.config/tarvine"}) {
     struct stat status {};
     ASSERT_EQ(stat(PathOf(made).c_str(), &status), 0) << made;
