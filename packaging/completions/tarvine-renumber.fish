@@ -12,7 +12,7 @@ complete -c tarvine-renumber -l slideshow -d 'Write KavoViewer.html for JPG/GIF 
 complete -c tarvine-renumber -l seconds -x -d 'Auto Sequence delay of the slideshow (default 4)'
 complete -c tarvine-renumber -l viewer -x -a '(__fish_complete_command)' -d 'Viewer for --slideshow'
 complete -c tarvine-renumber -l order -x -a 'name taken modified' -d 'Number in this order'
-complete -c tarvine-renumber -s n -l dry-run -d 'Show the renames that would be made; change nothing'
+complete -c tarvine-renumber -s n -l dry-run -d 'Show the renames that would be made (with --undo: those undo would make); change nothing'
 complete -c tarvine-renumber -l explain -d 'With --dry-run: the time each file was ordered by'
 complete -c tarvine-renumber -l undo -x -a '(__fish_complete_directories)' -d 'Reverse the renames recorded in DIR/renum.log'
 complete -c tarvine-renumber -s q -l quiet -d 'No progress display'
