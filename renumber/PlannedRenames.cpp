@@ -176,7 +176,8 @@ bool RenumberDialog::RenumberAsPlanned(const PassPlan& plan, RunDirectory& direc
     // records every rename of the run, however often planned. An existing
     // log is added to: it records every run until they are undone.
     if (options.keepLog == 1 && !log.IsOpen() && renames->Size() > 0) {
-      if (const int error = log.Open(directory, plan.directory, directory.Exists(kLogFileName) == 1)) {
+      const auto header = [&] { return HeaderOfRule(plan.NameRule(options), plan.directory); };
+      if (const int error = log.Open(directory, plan.directory, directory.Exists(kLogFileName) == 1, header)) {
         ShowError(Explained(kCannotWriteLog, std::string(JoinPath(plan.directory, kLogFileName)) + ": " + LogOpenReason(error) +
                                                  ". Nothing was renamed."));
         return false;

@@ -47,15 +47,34 @@ long EndOfOwnFileLines(RunDirectory& directory, const char* name, long most, lon
 
 }  // namespace
 
-int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool append) {
+int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool append,
+                        const std::function<IdsHeader()>& header) {
   Close();
   directory_ = &directory;
   directoryText_ = directoryText;
   created_ = directory.Exists(kLogFileName) != 1 || directory.Exists(kIdsFileName) != 1;
   long logLines = 0;
-  long idsLines = 0;
   const long logEnd = append ? EndOfOwnFileLines(directory, kLogFileName, LONG_MAX, logLines) : 0;
-  const long idsEnd = append ? EndOfOwnFileLines(directory, kIdsFileName, logLines, idsLines) : 0;
+  // A log whose every line was taken back records no run: it starts afresh.
+  if (logLines == 0) append = false;
+  long idsLines = 0;
+  long idsEnd = 0;
+  if (append) {
+    // The header, when there is one, comes before the identity lines.
+    long headerLines = 0;
+    const long headerEnd = EndOfOwnFileLines(directory, kIdsFileName, 1, headerLines);
+    bool hasHeader = false;
+    if (headerLines == 1) {
+      if (FILE* ids = directory.OpenOwnFile(kIdsFileName, "rb")) {
+        std::string first(static_cast<size_t>(headerEnd), '\0');
+        hasHeader = std::fread(first.data(), 1, first.size(), ids) == first.size() &&
+                    ParseHeaderLine(std::string_view(first).substr(0, first.size() - 1)).has_value();
+        std::fclose(ids);
+      }
+    }
+    idsEnd = EndOfOwnFileLines(directory, kIdsFileName, logLines + (hasHeader ? 1 : 0), idsLines);
+    if (hasHeader) --idsLines;
+  }
   // Lines end in "\n" on every system, so a log reads the same wherever it
   // was written.
   file_ = directory.OpenOwnFile(kLogFileName, append ? "ab" : "wb");
@@ -70,8 +89,10 @@ int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool
     for (long line = idsLines; !error && line < logLines; ++line) {
       if (std::fprintf(ids_, "%s\n", IdentityLine(nullptr).c_str()) < 0) error = errno ? errno : EIO;
     }
-    if (!error && std::fflush(ids_) != 0) error = errno ? errno : EIO;
+  } else if (!error && std::fprintf(ids_, "%s\n", HeaderLine(header()).c_str()) < 0) {
+    error = errno ? errno : EIO;
   }
+  if (!error && std::fflush(ids_) != 0) error = errno ? errno : EIO;
   if (error) Close();
   return error;
 }

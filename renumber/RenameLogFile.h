@@ -7,13 +7,15 @@
 // lines survive a power cut too, before the renames they record are made.
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "platform/os/FileIdentity.h"
 #include "platform/os/RunDirectory.h"
+#include "renumber/RenameIds.h"
 
-// Invariant: while open, renum.ids holds one line for each whole line of
-// renum.log, and the lines of both recorded since the last MakeDurable are
+// Invariant: while open, renum.ids holds its header, if any, and one line
+// for each whole line of renum.log, and the lines of both recorded since the last MakeDurable are
 // the only ones not yet durable.
 class RenameLogFile {
  public:
@@ -26,8 +28,10 @@ class RenameLogFile {
   // never through a link or into a file with other names; lines name files
   // with `directoryText` in front. Added to, a last line a kill cut short
   // is cut off, and renum.ids is made to hold one line per line of the log.
-  // 0, or the errno value of why they cannot be opened.
-  int Open(RunDirectory& directory, const char* directoryText, bool append);
+  // A log with no line left is started afresh, renum.ids with the header
+  // `header` gives. 0, or the errno value of why they cannot be opened.
+  int Open(RunDirectory& directory, const char* directoryText, bool append,
+           const std::function<IdsHeader()>& header);
   bool IsOpen() const { return file_ != nullptr; }
 
   // Where the lines recorded so far end, in both files.

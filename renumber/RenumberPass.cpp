@@ -182,7 +182,8 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
 
   RenameLogFile log;
   if (keepLog) {
-    if (const int error = log.Open(runDirectory, directory, pass == PassKind::kSecond)) {
+    const auto header = [&] { return HeaderOfRule(rule, directory); };
+    if (const int error = log.Open(runDirectory, directory, pass == PassKind::kSecond, header)) {
       ShowError(Explained(kCannotWriteLog, logPath + ": " + LogOpenReason(error) + ". Nothing was renamed."));
       return PassOutcome::kRefused;
     }

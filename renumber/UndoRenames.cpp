@@ -52,10 +52,11 @@ bool ReadLine(FILE* file, std::string& line) {
   return !line.empty();
 }
 
-// The identity lines of renum.ids, and where each starts (and, last, where
-// they end); none when there is no such file (a log of an older version).
-void ReadIdentities(RunDirectory& directory, std::vector<std::optional<FileIdentity>>& identities,
-                    std::vector<long>& lineStarts) {
+// The header and the identity lines of renum.ids, and where each identity
+// line starts (and, last, where they end); none when there is no such file
+// (a log of an older version).
+void ReadIdentities(RunDirectory& directory, std::optional<IdsHeader>& header,
+                    std::vector<std::optional<FileIdentity>>& identities, std::vector<long>& lineStarts) {
   lineStarts.assign(1, 0);
   FILE* ids = directory.OpenOwnFile(kIdsFileName, "r");
   if (!ids) return;
@@ -64,10 +65,24 @@ void ReadIdentities(RunDirectory& directory, std::vector<std::optional<FileIdent
   while (ReadLine(ids, line) && line.back() == '\n') {
     at += static_cast<long>(line.size());
     line.pop_back();
+    if (at == static_cast<long>(line.size()) + 1 && (header = ParseHeaderLine(line))) {
+      lineStarts.assign(1, at);
+      continue;
+    }
     identities.push_back(ParseIdentityLine(line));
     lineStarts.push_back(at);
   }
   std::fclose(ids);
+}
+
+// A count with its thousands set apart, as the messages write counts.
+//   7 => "7"
+//   2954 => "2,954"
+//   1234567 => "1,234,567"
+std::string Grouped(long count) {
+  std::string digits = std::to_string(count);
+  for (long at = static_cast<long>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
+  return digits;
 }
 
 // Every line of the log as a rename within the directory, and where each
@@ -165,6 +180,7 @@ struct UndoStart {
   std::vector<long> lineStarts;  // where each line starts, and where the lines end
   std::vector<std::optional<FileIdentity>> identities;  // line for line, as far as renum.ids goes
   std::vector<long> identityStarts;                     // where each identity line starts, and where they end
+  std::optional<IdsHeader> header;                      // the rule of the run that started the log
   size_t inEffect = 0;
   std::optional<UndoOutcome> endsEarly;
 };
@@ -211,7 +227,7 @@ UndoStart StartUndo(const std::string& directory) {
   }
   // Lines already taken back (by an undo that stopped), or whose rename a
   // kill prevented, are passed over, so an undo can always be run again.
-  ReadIdentities(*start.runDirectory, start.identities, start.identityStarts);
+  ReadIdentities(*start.runDirectory, start.header, start.identities, start.identityStarts);
   // Where the names fit more than one place in the log (a swap of names
   // taken back, and the undo stopped before it cut their lines), the files
   // tell which: the latest place whose files are the ones its lines moved.
@@ -234,7 +250,22 @@ UndoStart StartUndo(const std::string& directory) {
                        rename.from + " is not the file renum.log renamed to " + rename.to + "; nothing was changed."};
     return start;
   }
-  if (start.inEffect == 0) start.endsEarly = {true, 0, "Every rename in renum.log is already reversed."};
+  if (start.inEffect == 0) {
+    // Nothing to take back, and the directory shows no more names of the
+    // log's rule than it had when the log was started: every rename is
+    // reversed indeed. More such names, which no line explains, were given
+    // by renames the log no longer records: no name is guessed for them.
+    const long unexplained =
+        start.header ? NamesOfRule(*start.header, start.directoryText) - start.header->ruleNamesBefore : 0;
+    if (unexplained > 0) {
+      start.endsEarly = {false, 0,
+                         "renum.log covers none of the " + Grouped(unexplained) +
+                             (unexplained == 1 ? " rename" : " renames") +
+                             " its directory shows; the original names cannot be recovered from it."};
+    } else {
+      start.endsEarly = {true, 0, "Every rename in renum.log is already reversed."};
+    }
+  }
   return start;
 }
 

@@ -265,6 +265,24 @@ TEST_F(TarvineRenumberTest, ARunThatRenamesNothingLeavesTheLogForTheRunBefore) {
   EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.ids", "renum.log"}));
 }
 
+// A log that lost its lines (the state a power cut left before the log was
+// written ahead) is no proof that nothing is left to take back: undo says
+// what it finds and fails, and guesses no name.
+TEST_F(TarvineRenumberTest, UndoOfALogThatLostItsLinesSaysSoInsteadOfSuccess) {
+  TouchAll({"a.jpg", "b.jpg", "c.jpg", "01.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  const std::string ids = Read("renum.ids");
+  Touch("renum.log", "");
+  Touch("renum.ids", ids.substr(0, ids.find('\n') + 1));
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.status, 1);
+  EXPECT_EQ(undo.err,
+            "Error: renum.log covers none of the 3 renames its directory shows; the original names cannot be "
+            "recovered from it.\n");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "renum.ids", "renum.log"}));
+}
+
 TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {
   const std::vector<Names> directories = {
       {"c.jpg", "a.jpg", "IMG_10.jpg", "IMG_2.jpg"},     // fresh
