@@ -149,6 +149,7 @@ TEST_F(PowerCutTest, AStoppedRunOrUndoLeavesADiskWhoseUndoRestoresEveryName) {
   const unsigned seed = static_cast<unsigned>(Setting("TARVINE_CRASH_SEED", static_cast<int>(time(nullptr))));
   SCOPED_TRACE("TARVINE_CRASH_SEED=" + std::to_string(seed));
   std::mt19937 random(seed);
+  double wholeRun = 0.3;  // seconds
   int cutMidway = 0;
   long renamedAtCuts = 0;
 
@@ -181,16 +182,19 @@ TEST_F(PowerCutTest, AStoppedRunOrUndoLeavesADiskWhoseUndoRestoresEveryName) {
       before = NamesAndContents(pictures);
       const std::string named = (pictures / before.begin()->first).string();
       if (round.undo) {
+        const auto start = std::chrono::steady_clock::now();
         ASSERT_EQ(RunProgram(TARVINE_RENUMBER_BINARY, {"-q", "--log", "-d", "5", named}, root_.string()), 0);
+        wholeRun = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       }
       ASSERT_TRUE(Shell("sync"));  // what the round starts from is on the disk
 
-      // The cut: somewhere in the first few hundred milliseconds, which is
-      // mid-way through most rounds and after the end of a few.
+      // The cut: anywhere in the time a whole run took last (a guess before
+      // the first was timed), and a little after it.
       std::vector<std::string> arguments = {"-q", "--log", "-d", "5", named};
       if (round.undo) arguments = {"--undo", pictures.string()};
       Started program(arguments);
-      std::this_thread::sleep_for(std::chrono::milliseconds(random() % 600));
+      std::this_thread::sleep_for(std::chrono::duration<double>(
+          std::uniform_real_distribution<double>(0, wholeRun * 1.1)(random)));
       cutMidway += program.Stop() ? 1 : 0;
       std::this_thread::sleep_for(std::chrono::seconds(2));
       ASSERT_TRUE(Shell("cp --sparse=always " + Quoted(image) + " " + Quoted(copy)));
