@@ -276,7 +276,7 @@ class LogCutter {
  public:
   LogCutter(RunDirectory& directory, const UndoStart& start)
       : log_(directory.OpenOwnFile(kLogFileName, "a")),
-        ids_(start.identities.empty() ? nullptr : directory.OpenOwnFile(kIdsFileName, "a")),
+        ids_(start.identities.empty() && !start.header ? nullptr : directory.OpenOwnFile(kIdsFileName, "a")),
         start_(start) {}
   ~LogCutter() {
     if (log_) std::fclose(log_);

@@ -141,6 +141,15 @@ TEST_F(FaultInjectionTest, ALogThatCannotBeOpenedRenamesNothing) {
   EXPECT_EQ(TakeSnapshot(root_), before);
 }
 
+TEST_F(FaultInjectionTest, ALogThatCannotBeMadeDurableRenamesNothingOfItsBatch) {
+  files.failSyncWith = EIO;
+  EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(files.renameCalls, 0) << "no rename before its line is on the disk";
+  EXPECT_EQ(TakeSnapshot(root_), before);
+  EXPECT_EQ(Read("renum.log"), "") << "the batch's lines are taken back";
+}
+
 TEST_F(FaultInjectionTest, ALogWriteThatFailsStopsThePassBeforeItsRename) {
   if (!StreamsCanFailPartWay()) GTEST_SKIP() << "no stream here whose writes can be made to fail part-way";
   const std::string firstLine = PathOf("a.jpg") + "\t\t-> " + PathOf("01.jpg") + "\n";
