@@ -6,6 +6,7 @@
 #include "platform/os/FileServices.h"
 #include "renumber/RenameIds.h"
 #include "renumber/RenameLog.h"
+#include "renumber/UndoRenames.h"
 
 namespace {
 
@@ -54,8 +55,10 @@ int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool
   directoryText_ = directoryText;
   created_ = directory.Exists(kLogFileName) != 1 || directory.Exists(kIdsFileName) != 1;
   long logLines = 0;
-  const long logEnd = append ? EndOfOwnFileLines(directory, kLogFileName, LONG_MAX, logLines) : 0;
-  // A log whose every line was taken back records no run: it starts afresh.
+  const long inEffect = append ? static_cast<long>(LoggedRenamesInEffect(directory)) : 0;
+  const long logEnd = append ? EndOfOwnFileLines(directory, kLogFileName, inEffect, logLines) : 0;
+  // A log whose every line was taken back (or written ahead of renames a
+  // stopped run never made) records no run: it starts afresh.
   if (logLines == 0) append = false;
   long idsLines = 0;
   long idsEnd = 0;

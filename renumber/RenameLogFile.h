@@ -26,8 +26,10 @@ class RenameLogFile {
 
   // Opens renum.log and renum.ids of `directory`, afresh or to add to them,
   // never through a link or into a file with other names; lines name files
-  // with `directoryText` in front. Added to, a last line a kill cut short
-  // is cut off, and renum.ids is made to hold one line per line of the log.
+  // with `directoryText` in front. Added to, the lines past those still in
+  // effect (LoggedRenamesInEffect: written ahead of renames a stopped run
+  // never made, or cut short) are cut off, and renum.ids is made to hold
+  // one line per line of the log.
   // A log with no line left is started afresh, renum.ids with the header
   // `header` gives. 0, or the errno value of why they cannot be opened.
   int Open(RunDirectory& directory, const char* directoryText, bool append,

@@ -314,6 +314,14 @@ constexpr size_t kLargestBatch = 4096;
 
 }  // namespace
 
+size_t LoggedRenamesInEffect(RunDirectory& directory) {
+  std::vector<LoggedRename> renames;
+  std::vector<long> lineStarts;
+  std::string problem;
+  if (!ReadLog(directory, kLogFileName, renames, lineStarts, problem)) return renames.size();
+  return RenamesInEffect(directory, renames).back();
+}
+
 UndoOutcome RenamesToUndo(const std::string& directory) {
   const UndoStart start = StartUndo(directory);
   if (start.endsEarly) return *start.endsEarly;

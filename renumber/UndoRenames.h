@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/RunDirectory.h"
 #include "renumber/RenameLog.h"
 
 struct UndoOutcome {
@@ -46,3 +47,11 @@ struct UndoPreview {
   std::vector<LoggedRename> renames;
 };
 UndoPreview PreviewUndo(const std::string& directory);
+
+// How many of the first lines of `directory`'s renum.log record renames
+// still in effect, for a run about to add to the log: lines past them were
+// written ahead of renames a stopped run never made, and are dropped before
+// the new run's lines follow, so the log stays one story. All of them when
+// the directory's names fit no place in the log (something else changed
+// it), or the log cannot be read line by line.
+size_t LoggedRenamesInEffect(RunDirectory& directory);

@@ -265,6 +265,24 @@ TEST_F(TarvineRenumberTest, ARunThatRenamesNothingLeavesTheLogForTheRunBefore) {
   EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.ids", "renum.log"}));
 }
 
+// A run stopped after it wrote a batch's lines ahead, before their renames:
+// the next run drops those lines before it adds its own, so one undo walks
+// back through both runs.
+TEST_F(TarvineRenumberTest, LinesOfRenamesAStoppedRunNeverMadeAreDroppedBeforeTheNextRunAdds) {
+  TouchAll({"a.jpg", "b.jpg", "x.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  Touch("y.jpg", "content of y.jpg");
+  // As a stopped run would have left them: lines written, renames not made.
+  Touch("renum.log", Read("renum.log") + "./y.jpg\t\t-> ./04.jpg\n");
+  Touch("renum.ids", Read("renum.ids") + "-\n");
+  ASSERT_EQ(Run({"-d", "2", "-p", "p", "y.jpg"}).status, 0);
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.ids", "renum.log", "x.jpg", "y.jpg"}));
+  for (const char* name : {"a.jpg", "b.jpg", "x.jpg", "y.jpg"}) EXPECT_EQ(Read(name), std::string("content of ") + name);
+}
+
 // A log that lost its lines (the state a power cut left before the log was
 // written ahead) is no proof that nothing is left to take back: undo says
 // what it finds and fails, and guesses no name.
