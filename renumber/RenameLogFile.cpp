@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <optional>
 
 #include "platform/os/FileServices.h"
 #include "renumber/RenameIds.h"
@@ -55,8 +56,12 @@ int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool
   directoryText_ = directoryText;
   created_ = directory.Exists(kLogFileName) != 1 || directory.Exists(kIdsFileName) != 1;
   long logLines = 0;
-  const long inEffect = append ? static_cast<long>(LoggedRenamesInEffect(directory)) : 0;
-  const long logEnd = append ? EndOfOwnFileLines(directory, kLogFileName, inEffect, logLines) : 0;
+  const auto inEffect = append ? LoggedRenamesInEffect(directory) : std::optional<size_t>(0);
+  // A log undo could not read line by line records no run undo could take
+  // back: it is started afresh, as a log always was before logs were added
+  // to.
+  const long keptLines = inEffect ? static_cast<long>(*inEffect) : 0;
+  const long logEnd = append ? EndOfOwnFileLines(directory, kLogFileName, keptLines, logLines) : 0;
   // A log whose every line was taken back (or written ahead of renames a
   // stopped run never made) records no run: it starts afresh.
   if (logLines == 0) append = false;

@@ -30,8 +30,8 @@ class RenameLogFile {
   // effect (LoggedRenamesInEffect: written ahead of renames a stopped run
   // never made, or cut short) are cut off, and renum.ids is made to hold
   // one line per line of the log.
-  // A log with no line left is started afresh, renum.ids with the header
-  // `header` gives. 0, or the errno value of why they cannot be opened.
+  // A log with no line left, or one undo could not read, is started afresh,
+  // renum.ids with the header `header` gives. 0, or the errno value of why they cannot be opened.
   int Open(RunDirectory& directory, const char* directoryText, bool append,
            const std::function<IdsHeader()>& header);
   bool IsOpen() const { return file_ != nullptr; }

@@ -314,11 +314,11 @@ constexpr size_t kLargestBatch = 4096;
 
 }  // namespace
 
-size_t LoggedRenamesInEffect(RunDirectory& directory) {
+std::optional<size_t> LoggedRenamesInEffect(RunDirectory& directory) {
   std::vector<LoggedRename> renames;
   std::vector<long> lineStarts;
   std::string problem;
-  if (!ReadLog(directory, kLogFileName, renames, lineStarts, problem)) return renames.size();
+  if (!ReadLog(directory, kLogFileName, renames, lineStarts, problem)) return std::nullopt;
   return RenamesInEffect(directory, renames).back();
 }
 

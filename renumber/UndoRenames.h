@@ -1,6 +1,7 @@
 #pragma once
 // Reversing the renames a run recorded in renum.log.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,5 +54,6 @@ UndoPreview PreviewUndo(const std::string& directory);
 // written ahead of renames a stopped run never made, and are dropped before
 // the new run's lines follow, so the log stays one story. All of them when
 // the directory's names fit no place in the log (something else changed
-// it), or the log cannot be read line by line.
-size_t LoggedRenamesInEffect(RunDirectory& directory);
+// it); nothing when the log cannot be read line by line (a line that
+// records no rename).
+std::optional<size_t> LoggedRenamesInEffect(RunDirectory& directory);

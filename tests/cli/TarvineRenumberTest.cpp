@@ -281,6 +281,12 @@ TEST_F(TarvineRenumberTest, LinesOfRenamesAStoppedRunNeverMadeAreDroppedBeforeTh
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.ids", "renum.log", "x.jpg", "y.jpg"}));
   for (const char* name : {"a.jpg", "b.jpg", "x.jpg", "y.jpg"}) EXPECT_EQ(Read(name), std::string("content of ") + name);
+
+  // A log no undo could read records nothing to keep: a run starts it afresh.
+  Touch("renum.log", "not a rename\n");
+  ASSERT_EQ(Run({"-d", "2", "a.jpg"}).status, 0);
+  EXPECT_EQ(Read("renum.log").rfind("a.jpg\t\t-> 01.jpg\n", 0), 0u) << Read("renum.log");
+  EXPECT_EQ(Run({"--undo", "."}).status, 0);
 }
 
 // A log that lost its lines (the state a power cut left before the log was
