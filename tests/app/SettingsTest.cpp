@@ -194,7 +194,7 @@ TEST_F(SettingsTest, ASaveMakesTarvineInTheSystemsSettingsFolder) {
   EXPECT_EQ(std::string(values.settingsPath), PathOf("roaming\\Tarvine\\Tarvine.ini"));
   std::snprintf(values.viewerPath, sizeof values.viewerPath, "C:\\Viewer\\viewer.exe");
   SaveSettings(values, window);
-  EXPECT_EQ(Read("roaming/Tarvine/Tarvine.ini"), "C:\\Viewer\\viewer.exe\n" + DefaultBrowseDirectory() + "\nname\n");
+  EXPECT_EQ(Read("roaming/Tarvine/Tarvine.ini"), "C:\\Viewer\\viewer.exe\n" + DefaultBrowseDirectory() + "\nname\n1\n");
   EXPECT_TRUE(window.Messages().empty());
 }
 
