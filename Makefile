@@ -8,7 +8,7 @@
 # make package builds tarvine_VERSION_amd64.deb here (apt install ./tarvine_*.deb).
 # make fuzz  each fuzz target for FUZZ_SECONDS (600 unless set), with a
 #            summary line of executions per target at the end.
-# make stress the kill, race and fault tests at full size.
+# make stress the kill, power-cut, race and fault tests at full size.
 # make build the programs only, in the normal build (build/): without the
 #            tests, which make test switches on again in the same folder.
 # make screenshots draws the window's pictures in docs/ (the main window and
@@ -153,7 +153,7 @@ fuzz: build-fuzz
 
 # The kill test at full size: 100 kills of runs over 2,000 files.
 stress: build-tests
-	TARVINE_CRASH_KILLS=100 TARVINE_CRASH_FILES=2000 ./build/tests/crash_tests
+	TARVINE_CRASH_KILLS=100 TARVINE_CRASH_FILES=2000 TARVINE_POWER_CUTS=40 TARVINE_POWER_CUT_FILES=10000 ./build/tests/crash_tests
 	./build/tests/renumber_tests --gtest_filter='RaceTest.*:FaultInjectionTest.*' --gtest_repeat=20
 
 clean:

@@ -10,6 +10,7 @@
 #include "app/AboutDialog.h"
 #include "app/CameraClocksDialog.h"
 #include "app/DialogTemplates.h"
+#include "app/PreviewAndUndo.h"
 #include "app/Settings.h"
 #include "fsystem/PathHelpers.h"
 #include "fsystem/PickFile.h"
@@ -70,6 +71,8 @@ void MainDialog::OnInitDialog() {
   Window().AppendSystemMenu(kAboutCommand, kAboutItemText);
   Window().DragAcceptFiles(true);
   LoadSettings(settings, Window());
+  options.keepLog = settings.keepLog;
+  Window().CheckDlgButton(kKeepLogBox, settings.keepLog);
   CheckOrderItem();
   Window().CheckMenuItem(kCompanionsCommand, settings.companions);
   Window().CheckMenuItem(kAllKindsCommand, settings.allKinds);
@@ -142,7 +145,15 @@ void MainDialog::OnDropFiles(const std::vector<std::string>& paths) {
 
 void MainDialog::OnOK() {
   if (runInProgress_) return;
-  if (UpdateData(1)) Window().EndDialog(kIdOk);
+  if (!UpdateData(1)) return;
+  RememberKeepLog();
+  Window().EndDialog(kIdOk);
+}
+
+void MainDialog::RememberKeepLog() {
+  if (options.keepLog == settings.keepLog) return;
+  settings.keepLog = options.keepLog;
+  SaveSettings(settings, Window());
 }
 
 void MainDialog::OnCancel() {
@@ -182,6 +193,25 @@ void MainDialog::OnChooseViewer() {
   SaveSettings(settings, Window());
 }
 
+void MainDialog::OnPreview() {
+  if (!UpdateData(1)) return;
+  if (!NamesAFile(Window(), options.pathText, kPreviewCaption, "of the kind to renumber")) return;
+  options.order = settings.order;
+  options.clockShifts = settings.clockShifts;
+  // The fields are the ones previewed: the preview held the window.
+  if (PreviewRun(Window(), dialogs_, options)) RunAlone([this] { return RunOnFields(); });
+}
+
+void MainDialog::OnUndo() {
+  // Once a run has emptied the path field, its directory is the one to undo.
+  const std::string path = Window().GetDlgItemText(kPathField);
+  if (path.empty() && !lastRunDirectory_.empty()) {
+    UndoLoggedRuns(Window(), dialogs_, lastRunDirectory_);
+  } else if (NamesAFile(Window(), path, kUndoCaption, "of the directory whose last run to take back")) {
+    UndoLoggedRuns(Window(), dialogs_, DirectoryOf(path.c_str()));
+  }
+}
+
 RunOutcome MainDialog::OnGoForIt() {
   return RunAlone([this] { return RunRenumber(); });
 }
@@ -196,6 +226,7 @@ RunOutcome MainDialog::RunAlone(const std::function<RunOutcome()>& run) {
   for (int id : kCommandsLockedDuringRun) Window().EnableWindow(id, true);
   runInProgress_ = false;
   runEndedAt_ = std::chrono::steady_clock::now();
+  if (outcome != RunOutcome::kNotStarted) RememberKeepLog();
   if (outcome == RunOutcome::kSucceeded) lastRunDirectory_ = DirectoryOf(options.pathText.c_str());
   return outcome;
 }

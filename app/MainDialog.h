@@ -58,8 +58,9 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   void OnSysCommand(int id) override;
   // The first dropped file goes into the path field, as a chosen one does.
   void OnDropFiles(const std::vector<std::string>& paths) override;
-  // Exit and Enter end the program after a successful exchange; Escape and
-  // the close box end it at once. Nothing is saved. Neither works during a run.
+  // Exit and Enter end the program after a successful exchange, keeping
+  // "Keep a log" as it is; Escape and the close box end it at once, saving
+  // nothing. Neither works during a run.
   void OnOK() override;
   void OnCancel() override;
 
@@ -69,7 +70,7 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   // "Go For It!" makes them.
   void OnPreview();
   // Takes back the renames of the directory's renum.log, once the user
-  // confirms how many.
+  // has seen them listed and confirms.
   void OnUndo();
   // "Camera clocks...": the cameras of the path field's directory, of its
   // kind, and their clock offsets, kept in the settings on OK.
@@ -96,6 +97,9 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   std::string startFile;
 
  private:
+  // "Keep a log" as the user left it into the settings file, when it
+  // changed: on a run and on Exit.
+  void RememberKeepLog();
   // Checks the window menu's item of the order in the settings.
   void CheckOrderItem();
   // The path into the path field, its directory into lastDirectory and the
@@ -103,9 +107,6 @@ class MainDialog : public RenumberDialog, public DialogCommands {
   void TakeFile(const std::string& path);
   // Runs `run` as the one run in progress, in the order of the settings.
   RunOutcome RunAlone(const std::function<RunOutcome()>& run);
-  // Whether `path` names a file; when not, a message titled `command` says
-  // how to name one.
-  bool NamesAFile(const std::string& path, const char* command, const char* need);
 
   DialogFactory& dialogs_;
   bool SecondHalfOfADoubleClick() const;

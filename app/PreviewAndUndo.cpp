@@ -1,13 +1,9 @@
-// The window menu's preview and undo: what a run on the fields would do,
-// and taking back what the directory's last logged run did.
+#include "app/PreviewAndUndo.h"
 
 #include <memory>
-#include <string>
 
 #include "app/DialogTemplates.h"
-#include "app/MainDialog.h"
 #include "app/PreviewDialog.h"
-#include "fsystem/PathHelpers.h"
 #include "platform/os/FileServices.h"
 #include "renumber/ControlIds.h"
 #include "renumber/RenameLog.h"
@@ -16,76 +12,71 @@
 
 namespace {
 
-constexpr char kPreviewCaption[] = "Preview the renames";
-constexpr char kUndoCaption[] = "Undo the last run";
-
 // "the 1 rename", "the 3 renames".
-std::string TheRenames(int count) { return "the " + std::to_string(count) + (count == 1 ? " rename" : " renames"); }
+std::string TheRenames(size_t count) {
+  return "the " + std::to_string(count) + (count == 1 ? " rename" : " renames");
+}
+
+// The undo's count line.
+//   1 => "1 rename would be reversed."
+//   3 => "3 renames would be reversed."
+std::string UndoCountText(size_t renames) {
+  return std::to_string(renames) + (renames == 1 ? " rename" : " renames") + " would be reversed.";
+}
 
 }  // namespace
 
-bool MainDialog::NamesAFile(const std::string& path, const char* command, const char* need) {
+bool NamesAFile(DialogWindow& window, const std::string& path, const char* command, const char* need) {
   if (!path.empty() && Files().Exists(path.c_str()) == 1 && Files().IsDirectory(path.c_str()) != 1) return true;
   const std::string text = "Name one file " + std::string(need) +
                            " first: type its path, use Browse, or drop the file onto the window.";
-  Window().MessageBox(text.c_str(), command, kMessageInformation);
+  window.MessageBox(text.c_str(), command, kMessageInformation);
   return false;
 }
 
-void MainDialog::OnPreview() {
-  if (!UpdateData(1)) return;
-  if (!NamesAFile(options.pathText, kPreviewCaption, "of the kind to renumber")) return;
-  options.order = settings.order;
+bool PreviewRun(DialogWindow& window, DialogFactory& dialogs, const RunOptions& options) {
   // A run that would not go through has said why, as "Go For It!" would.
-  options.clockShifts = settings.clockShifts;
   // Ordered by time, each rename shows the time it was ordered by.
-  const RenamePreview preview = PreviewRenames(options, Window(), options.order != NumberingOrder::kName);
-  if (preview.outcome != RunOutcome::kSucceeded) return;
-
-  const std::unique_ptr<DialogWindow> window = dialogs_.Create(PreviewDialogTemplate());
-  PreviewDialog previewDialog(*window, preview);
-  if (window->DoModal(previewDialog) != kGoButton) return;
-  // The fields are the ones previewed: the preview held the window.
-  RunAlone([this] { return RunOnFields(); });
+  const RenamePreview preview = PreviewRenames(options, window, options.order != NumberingOrder::kName);
+  if (preview.outcome != RunOutcome::kSucceeded) return false;
+  const std::unique_ptr<DialogWindow> shown = dialogs.Create(PreviewDialogTemplate());
+  PreviewDialog previewDialog(*shown, preview);
+  return shown->DoModal(previewDialog) == kGoButton;
 }
 
-void MainDialog::OnUndo() {
-  // Once a run has emptied the path field, its directory is the one to undo.
-  const std::string path = Window().GetDlgItemText(kPathField);
-  std::string directory;
-  if (path.empty() && !lastRunDirectory_.empty()) {
-    directory = lastRunDirectory_;
-  } else if (NamesAFile(path, kUndoCaption, "of the directory whose last run to take back")) {
-    directory = DirectoryOf(path.c_str());
-  } else {
-    return;
-  }
+void UndoLoggedRuns(DialogWindow& window, DialogFactory& dialogs, const std::string& directory) {
   const std::string log = directory + kLogFileName;
   if (Files().Exists(log.c_str()) != 1) {
     const std::string text = (directory.empty() ? std::string("This directory") : directory) +
                              " holds no renum.log, so there is no run to take back: a run keeps one when \"Keep a "
                              "log\" is checked.";
-    Window().MessageBox(text.c_str(), kUndoCaption, kMessageInformation);
+    window.MessageBox(text.c_str(), kUndoCaption, kMessageInformation);
     return;
   }
 
-  const UndoOutcome counted = RenamesToUndo(directory);
-  if (!counted.succeeded) {
-    Window().MessageBox(counted.message.c_str(), "Error", kMessageStop);
+  const UndoPreview planned = PreviewUndo(directory);
+  if (!planned.outcome.succeeded) {
+    window.MessageBox(planned.outcome.message.c_str(), "Error", kMessageStop);
+    window.SetDlgItemText(kStatusLine, "Error.");
     return;
   }
-  if (counted.reversed > 0) {
-    const std::string question = "Take back " + TheRenames(counted.reversed) + " recorded in " + log +
+  if (!planned.renames.empty()) {
+    // The renames undo would make, listed as the preview lists a run's.
+    RenamePreview listed{RunOutcome::kSucceeded, planned.directory, planned.renames, {}};
+    const std::unique_ptr<DialogWindow> shown = dialogs.Create(PreviewDialogTemplate());
+    PreviewDialog previewDialog(*shown, listed, UndoCountText(listed.renames.size()));
+    if (shown->DoModal(previewDialog) != kGoButton) return;
+    const std::string question = "Take back " + TheRenames(planned.renames.size()) + " recorded in " + log +
                                  "? Each file gets back the name it had before the run.";
-    if (Window().MessageBox(question.c_str(), kUndoCaption, kMessageYesNo | kMessageQuestion) != kIdYes) return;
+    if (window.MessageBox(question.c_str(), kUndoCaption, kMessageYesNo | kMessageQuestion) != kIdYes) return;
   }
-  // The messages of the command line's undo.
+  // The messages of the command line's undo, under the command's name.
   const UndoOutcome outcome = UndoRenames(directory);
   if (!outcome.succeeded) {
-    Window().MessageBox(outcome.message.c_str(), "Error", kMessageStop);
-  } else if (outcome.reversed == 0) {
-    Window().MessageBox(outcome.message.c_str(), kUndoCaption, kMessageInformation);
+    window.MessageBox(outcome.message.c_str(), "Error", kMessageStop);
+    window.SetDlgItemText(kStatusLine, "Error.");
   } else {
-    Window().MessageBox(outcome.message.c_str(), "Good work.", kMessageOk);
+    window.MessageBox(outcome.message.c_str(), kUndoCaption, outcome.reversed == 0 ? kMessageInformation : kMessageOk);
+    window.SetDlgItemText(kStatusLine, "Done.");
   }
 }

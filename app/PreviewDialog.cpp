@@ -33,14 +33,16 @@ void PreviewDialog::OnInitDialog() {
   window_.SetDlgItemText(kPreviewDirectory, preview_.directory.empty() ? "./" : preview_.directory.c_str());
   for (size_t i = 0; i < preview_.renames.size(); ++i) {
     // A companion stands under its picture.
-    const std::string line = (preview_.ofCompanion[i] ? "    " : "") + PreviewLine(preview_.renames[i]);
+    const std::string line = (i < preview_.ofCompanion.size() && preview_.ofCompanion[i] ? "    " : "") + PreviewLine(preview_.renames[i]);
     if (i < preview_.orderedBy.size() && preview_.orderedBy[i] != "name") {
       window_.AddListItem(kPreviewList, (preview_.orderedBy[i] + "\t" + line).c_str());
     } else {
       window_.AddListItem(kPreviewList, line.c_str());
     }
   }
-  const std::string count = PreviewCountText(preview_.renames.size()) + " " + RenamedEntriesText(preview_) + ".";
+  const std::string count = !countText_.empty()
+                                ? countText_
+                                : PreviewCountText(preview_.renames.size()) + " " + RenamedEntriesText(preview_) + ".";
   window_.SetDlgItemText(kPreviewCount, count.c_str());
   window_.GotoDlgCtrl(kPreviewList);
 }

@@ -5,6 +5,7 @@
 // them and Close (also Enter and Escape) to leave them unmade.
 
 #include <string>
+#include <utility>
 
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/DialogWindow.h"
@@ -17,7 +18,10 @@ constexpr int kPreviewCount = 1103;      // how many
 
 class PreviewDialog : public DialogCommands {
  public:
-  PreviewDialog(DialogWindow& window, const RenamePreview& preview) : window_(window), preview_(preview) {}
+  // `countText`, when given, stands in the count line in place of the
+  // run's (an undo's renames are reversed, not made).
+  PreviewDialog(DialogWindow& window, const RenamePreview& preview, std::string countText = "")
+      : window_(window), preview_(preview), countText_(std::move(countText)) {}
 
   void OnInitDialog() override;
   // "Go For It!" ends the preview with kGoButton, for the run to go ahead.
@@ -28,6 +32,7 @@ class PreviewDialog : public DialogCommands {
  private:
   DialogWindow& window_;
   const RenamePreview& preview_;
+  std::string countText_;
 };
 
 // One rename as the preview lists it, the names as the log writes them

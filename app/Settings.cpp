@@ -116,6 +116,7 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   values.clockShifts.clear();
   values.companions = true;
   values.allKinds = false;
+  values.keepLog = 1;
 
   if (!*values.settingsPath || FileExists(values.settingsPath) != 1) return;
   FILE* file = Files().Open(values.settingsPath, "r");
@@ -129,11 +130,12 @@ void LoadSettings(ProgramSettings& values, DialogWindow& owner) {
   char orderWord[16] = "";
   ReadLine(file, orderWord, sizeof orderWord);
   if (!ParseNumberingOrder(orderWord, read.order)) read.order = NumberingOrder::kName;
-  // Lines 4 to 6: whether to keep a log (kept by its own reader), to rename
+  // Lines 4 to 6: whether to keep a log, to rename
   // companions, to number every photo and video kind together; "1" or "0",
   // anything else the default. Lines after them are for other readers.
   char flags[3][4] = {"", "", ""};
   for (auto& flag : flags) ReadLine(file, flag, sizeof flag);
+  read.keepLog = std::strcmp(flags[0], "0") == 0 ? 0 : 1;
   read.companions = std::strcmp(flags[1], "0") != 0;
   read.allKinds = std::strcmp(flags[2], "1") == 0;
   read.clockShifts = ReadClockShifts(file);
@@ -158,7 +160,7 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   }
   // The old file is replaced only by a whole new one, safely on disk.
   std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
-                     NumberingOrderWord(values.order) + "\n" + "1\n" + (values.companions ? "1\n" : "0\n") +
+                     NumberingOrderWord(values.order) + "\n" + (values.keepLog == 0 ? "0\n" : "1\n") + (values.companions ? "1\n" : "0\n") +
                      (values.allKinds ? "1\n" : "0\n");
   for (const ClockShift& shift : values.clockShifts) text += ClockShiftLine(shift);
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);

@@ -30,13 +30,15 @@ struct ProgramSettings {
   char lastDirectory[301] = "";  // where Browse opens, with its trailing separator
   char settingsPath[4110] = "";  // fixed at start: the user's Tarvine.ini; empty: none
   NumberingOrder order = NumberingOrder::kName;  // how a run numbers the files
+  int keepLog = 1;  // 1: "Keep a log" is ticked, as it is for a new user
   std::vector<ClockShift> clockShifts;           // cameras whose clocks a taken order corrects
   bool companions = true;  // a picture's companions take its number (line 5)
   bool allKinds = false;   // every photo and video kind in one sequence (line 6)
 };
 
 // Fixes settingsPath (UserSettingsFile), sets the defaults (the system's
-// default viewer, kDefaultViewer, DefaultBrowseDirectory and name order),
+// default viewer, kDefaultViewer, DefaultBrowseDirectory, name order and
+// a log kept),
 // then reads the file if there is one. A file that exists but cannot be read
 // gives a message box on `owner`, and the defaults stand.
 void LoadSettings(ProgramSettings& values, DialogWindow& owner);

@@ -58,6 +58,16 @@ def contestants(build_dir, baseline=None):
         Contestant("tarvine-add-first", "tarvine-renumber, numbered before + 10 new sorting first",
                    tarvine_command(tarvine, "-p trip-", "IMG_000001.jpg"), layout="add-first"),
     ]
+    # What durability costs: a run with the log, whose lines and renames are
+    # synced in batches, beside the same run with the syncs switched off
+    # (only the bench's build heeds TARVINE_BENCH_NO_SYNC).
+    ours += [
+        Contestant("tarvine-log", "tarvine-renumber --log (lines and renames synced)",
+                   tarvine_command(tarvine, "--log", "IMG_000001.jpg"), sizes=(10000, 100000)),
+        Contestant("tarvine-log-unsynced", "tarvine-renumber --log, syncs switched off",
+                   "TARVINE_BENCH_NO_SYNC=1 " + tarvine_command(tarvine, "--log", "IMG_000001.jpg"),
+                   sizes=(10000, 100000)),
+    ]
     if baseline:
         ours.append(Contestant("tarvine-baseline", "tarvine-renumber before this change (one pass)",
                                tarvine_command(baseline, "", "IMG_000001.jpg")))

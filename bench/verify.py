@@ -21,8 +21,8 @@ def verify(directory, count, layout="camera", kind="camera", order="name"):
         originals = sorted(original_names(count, layout, kind))
     prefix = ADD_FIRST_PREFIX if layout == "add-first" else ""
     expected = ["{}{:06d}.jpg".format(prefix, number) for number in range(1, len(originals) + 1)]
-    # The slideshow page some runs leave beside the pictures is no picture.
-    present = set(os.listdir(directory)) - {"KavoViewer.html"}
+    # The slideshow page and the log some runs leave beside the pictures are no pictures.
+    present = set(os.listdir(directory)) - {"KavoViewer.html", "renum.log", "renum.ids"}
     missing = [name for name in expected if name not in present]
     extra = sorted(present.difference(expected))
     if missing or extra:

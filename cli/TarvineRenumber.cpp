@@ -120,6 +120,26 @@ int Undo(const std::string& directory) {
   return outcome.succeeded ? 0 : 1;
 }
 
+// An undo's dry run prints each rename undo would make, as a log line from
+// the name now to the name before, then how many; or what would stop it.
+int UndoDryRun(const std::string& directory) {
+  const UndoPreview preview = PreviewUndo(directory);
+  if (!preview.outcome.succeeded) {
+    std::fprintf(stderr, "Error: %s\n", preview.outcome.message.c_str());
+    return 1;
+  }
+  for (const LoggedRename& rename : preview.renames) {
+    WriteLogLine(stdout, preview.directory.c_str(), rename.from.c_str(), rename.to.c_str());
+  }
+  if (preview.renames.empty()) {
+    std::printf("%s\n", preview.outcome.message.c_str());
+  } else {
+    const size_t count = preview.renames.size();
+    std::printf("Dry run: %zu %s would be reversed; nothing was changed.\n", count, count == 1 ? "rename" : "renames");
+  }
+  return 0;
+}
+
 int ExitStatusOf(RunOutcome outcome) {
   switch (outcome) {
     case RunOutcome::kSucceeded: return 0;
@@ -240,7 +260,7 @@ int RunTarvineRenumber(int argc, char** argv) {
       ->allow_extra_args(false)
       ->type_name("LIST");
   CLI::Option* dryRun =
-      app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made; change nothing");
+      app.add_flag("-n,--dry-run", request.dryRun, "Show the renames that would be made (with --undo: the renames undo would make); change nothing");
   app.add_flag("--explain", request.explain,
                "With --dry-run: begin each line with the time the file was ordered by, and where it came from")
       ->needs(dryRun);
@@ -265,7 +285,8 @@ int RunTarvineRenumber(int argc, char** argv) {
   }
   if (request.undoDirectory) {
     if (!request.file.empty()) return UsageError("--undo DIR takes no FILE.");
-    if (request.dryRun) return UsageError("--undo cannot be combined with --dry-run.");
+    if (request.explain) return UsageError("--explain does not go with --undo.");
+    if (request.dryRun) return UndoDryRun(*request.undoDirectory);
     return Undo(*request.undoDirectory);
   }
   if (request.file.empty()) return UsageError("FILE is required: name one file of the kind to renumber.");

@@ -2,10 +2,12 @@
 // directory, and only the difference is made on disk, each rename logged
 // before it is made.
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fsystem/FSystem.h"
 #include "platform/os/ErrorText.h"
@@ -23,6 +25,13 @@ namespace {
 // A directory that keeps changing under the run is planned anew this many
 // times, then the run stops like at any failed rename.
 constexpr int kMostPlans = 5;
+
+// With the log, renames are made in batches, each one's lines made durable
+// before its renames and its renames before the next batch's lines: a
+// batch doubles from the first size to the largest, so a small run costs a
+// sync or two and 100,000 renames a few dozen.
+constexpr size_t kFirstBatch = 64;
+constexpr size_t kLargestBatch = 4096;
 
 // The passes of a rehearsal show nothing, but the window stays alive: its
 // messages are delivered every so many entries.
@@ -99,27 +108,59 @@ bool RenumberDialog::Rehearse(const PassPlan& plan, std::optional<RenamePlan>& r
 RenumberDialog::CarryOutcome RenumberDialog::CarryOut(const PassPlan& plan, const RenamePlan& renames,
                                                       RunDirectory& directory, RenameLogFile& log) {
   const char* directoryText = plan.directory;
+  const std::string logPath = JoinPath(directoryText, kLogFileName);
+  const auto logFailed = [&](int error) {
+    ShowError(Explained(kCannotWriteLog, logPath + ": " + SystemReason(error ? error : EIO) + ". " +
+                                             RenamedSoFar(renamesMade, PassKind::kFirst, true, directoryText)));
+    return CarryOutcome::kFailed;
+  };
   progress_->Started(0, renamesMade + static_cast<long>(renames.Size()));
-  for (size_t i = 0; i < renames.Size(); ++i) {
-    progress_->Renaming(renamesMade);
-    const PlannedRename rename = renames[i];
-    if (log.IsOpen() && !log.Record(rename.from, rename.to)) {
-      ShowError(Explained(kCannotWriteLog, std::string(JoinPath(directoryText, kLogFileName)) + ": " +
-                                               SystemReason(errno ? errno : EIO) + ". " +
+  std::vector<RenameLogFile::Mark> lineStarts;
+  size_t batch = kFirstBatch;
+  for (size_t start = 0, end = 0; start < renames.Size(); start = end, batch = std::min(2 * batch, kLargestBatch)) {
+    end = std::min(renames.Size(), start + batch);
+    if (log.IsOpen()) {
+      // Written ahead: the batch's lines are durable before any of its
+      // renames is made.
+      lineStarts.clear();
+      for (size_t i = start; i < end; ++i) {
+        lineStarts.push_back(log.End());
+        FileIdentity identity;
+        const bool known = directory.Identify(renames[i].from, identity) == 0;
+        if (!log.Record(renames[i].from, renames[i].to, known ? &identity : nullptr, false)) return logFailed(errno);
+      }
+      if (const int error = log.MakeDurable()) {
+        log.CutBackTo(lineStarts.front());
+        return logFailed(error);
+      }
+    }
+    for (size_t i = start; i < end; ++i) {
+      progress_->Renaming(renamesMade);
+      const PlannedRename rename = renames[i];
+      const int error = directory.Rename(rename.from, rename.to);
+      if (error != 0) {
+        // This line and the batch's lines after it record renames not made.
+        if (log.IsOpen()) log.CutBackTo(lineStarts[i - start]);
+        // Taken since the directory was read: never replaced, planned anew.
+        if (error == EEXIST) return CarryOutcome::kNameTaken;
+        ShowError(Explained(kCannotRename, "Could not rename " + std::string(directoryText) + rename.from + " to " +
+                                               directoryText + rename.to + ": " + SystemReason(error) + ". " +
+                                               RenamedSoFar(renamesMade, PassKind::kFirst, log.IsOpen(), directoryText)));
+        return CarryOutcome::kFailed;
+      }
+      ++renamesMade;
+    }
+    // The batch's renames are durable before the next batch's lines are
+    // written, and the last batch's before the run says it is done.
+    if (log.IsOpen()) {
+      if (const int error = directory.Sync()) {
+        ShowError(Explained(kCannotRename, "Could not make the renames in " +
+                                               std::string(*directoryText ? directoryText : ".") +
+                                               " durable: " + SystemReason(error) + ". " +
                                                RenamedSoFar(renamesMade, PassKind::kFirst, true, directoryText)));
-      return CarryOutcome::kFailed;
+        return CarryOutcome::kFailed;
+      }
     }
-    const int error = directory.Rename(rename.from, rename.to);
-    if (error != 0) {
-      if (log.IsOpen()) log.TakeBack();
-      // Taken since the directory was read: never replaced, planned anew.
-      if (error == EEXIST) return CarryOutcome::kNameTaken;
-      ShowError(Explained(kCannotRename, "Could not rename " + std::string(directoryText) + rename.from + " to " +
-                                             directoryText + rename.to + ": " + SystemReason(error) + ". " +
-                                             RenamedSoFar(renamesMade, PassKind::kFirst, log.IsOpen(), directoryText)));
-      return CarryOutcome::kFailed;
-    }
-    ++renamesMade;
   }
   return CarryOutcome::kDone;
 }
@@ -134,10 +175,12 @@ bool RenumberDialog::RenumberAsPlanned(const PassPlan& plan, RunDirectory& direc
       if (planned > 0) progress_->Finished(renamesMade);
       return false;
     }
-    // The log is started afresh once the passes have found something to
-    // number, and records every rename of the run, however often planned.
-    if (options.keepLog == 1 && !log.IsOpen()) {
-      if (const int error = log.Open(directory, plan.directory, false)) {
+    // The log is opened once the passes have found something to rename, and
+    // records every rename of the run, however often planned. An existing
+    // log is added to: it records every run until they are undone.
+    if (options.keepLog == 1 && !log.IsOpen() && renames->Size() > 0) {
+      const auto header = [&] { return HeaderOfRule(plan.NameRule(options), plan.directory); };
+      if (const int error = log.Open(directory, plan.directory, directory.Exists(kLogFileName) == 1, header)) {
         ShowError(Explained(kCannotWriteLog, std::string(JoinPath(plan.directory, kLogFileName)) + ": " + LogOpenReason(error) +
                                                  ". Nothing was renamed."));
         return false;

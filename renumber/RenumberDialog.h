@@ -124,8 +124,9 @@ class RenumberDialog {
   // services in force, and plans the renames that give every entry the
   // name they gave it. False after a message: a pass refused or stopped.
   bool Rehearse(const PassPlan& plan, std::optional<RenamePlan>& renames);
-  // Makes the planned renames in `directory`, each after its log line when
-  // the log is open, counting them in renamesMade.
+  // Makes the planned renames in `directory`, counting them in renamesMade.
+  // With the log open, in growing batches: a batch's lines are made durable
+  // before its renames, its renames before the next batch's lines.
   CarryOutcome CarryOut(const PassPlan& plan, const RenamePlan& renames, RunDirectory& directory, RenameLogFile& log);
   // Rehearses and carries out, and plans anew from the directory as it is
   // then when a name was taken meanwhile, a few times at most. False after

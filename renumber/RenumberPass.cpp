@@ -131,6 +131,14 @@ struct EntryOutcome {
   std::string companion, companionNewName;
 };
 
+// Writes the line of a rename about to be made, with what identifies the
+// file (when the system can tell), so undo can prove it renames that file.
+bool RecordRename(RenameLogFile& log, RunDirectory& directory, const char* from, const char* to) {
+  FileIdentity identity;
+  const bool known = directory.Identify(from, identity) == 0;
+  return log.Record(from, to, known ? &identity : nullptr);
+}
+
 // Gives the entry `oldName` the name of the first free number from `counter`
 // on, its own name counting as taken, and moves the counter past it.
 //
@@ -151,7 +159,9 @@ EntryOutcome RenameToNextFreeName(RunDirectory& directory, const NewNameRule& ru
     while (testFirst && fits && directory.Exists(newName) == 1) fits = formatNext();
     if (!fits) return {EntryFailure::kRename, ENAMETOOLONG, {}, {}};
 
-    if (log.IsOpen() && !log.Record(oldName, newName)) return {EntryFailure::kLog, errno ? errno : EIO, {}, {}};
+    if (log.IsOpen() && !RecordRename(log, directory, oldName, newName)) {
+      return {EntryFailure::kLog, errno ? errno : EIO, {}, {}};
+    }
     const int error = directory.Rename(oldName, newName);
     if (error == 0) return {};
     if (log.IsOpen()) log.TakeBack();
@@ -185,7 +195,7 @@ EntryOutcome RenameGroupToNextFreeNumber(RunDirectory& directory, const NewNameR
         free = free && directory.Exists(companionNames[i].c_str()) != 1;
       }
     }
-    if (log.IsOpen() && !log.Record(group.picture, newName)) return {EntryFailure::kLog, errno ? errno : EIO, {}, {}};
+    if (log.IsOpen() && !RecordRename(log, directory, group.picture, newName)) return {EntryFailure::kLog, errno ? errno : EIO, {}, {}};
     const int error = directory.Rename(group.picture, newName);
     if (error != 0) {
       if (log.IsOpen()) log.TakeBack();
@@ -195,7 +205,7 @@ EntryOutcome RenameGroupToNextFreeNumber(RunDirectory& directory, const NewNameR
     for (size_t i = 0; i < group.companions.size(); ++i) {
       const char* from = group.companions[i].name;
       const char* to = companionNames[i].c_str();
-      if (log.IsOpen() && !log.Record(from, to)) return {EntryFailure::kLog, errno ? errno : EIO, from, to};
+      if (log.IsOpen() && !RecordRename(log, directory, from, to)) return {EntryFailure::kLog, errno ? errno : EIO, from, to};
       if (const int companionError = directory.Rename(from, to)) {
         if (log.IsOpen()) log.TakeBack();
         return {EntryFailure::kRename, companionError, from, to};
@@ -290,7 +300,8 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
 
   RenameLogFile log;
   if (keepLog) {
-    if (const int error = log.Open(runDirectory, directory, pass == PassKind::kSecond)) {
+    const auto header = [&] { return HeaderOfRule(rule, directory); };
+    if (const int error = log.Open(runDirectory, directory, pass == PassKind::kSecond, header)) {
       ShowError(Explained(kCannotWriteLog, logPath + ": " + LogOpenReason(error) + ". Nothing was renamed."));
       return PassOutcome::kRefused;
     }

@@ -14,6 +14,7 @@
 #include "renumber/ControlIds.h"
 #include "renumber/NameRules.h"
 #include "renumber/PassPlan.h"
+#include "renumber/RenameLog.h"
 #include "renumber/RenumberDialog.h"
 #include "viewer/ViewerPages.h"
 
@@ -82,7 +83,19 @@ RunOutcome RenumberDialog::RunOnFields() {
   // on disk only the difference is made. A stop, before renaming or at a
   // failure, has shown its message: the run must not go on as if the
   // directory were renumbered.
-  if (!RenumberAsPlanned(plan, *runDirectory)) return FailureEnding();
+  // A directory whose log records runs not undone keeps its log true: this
+  // run adds to it, asked or not, so undo can walk back through every run.
+  // Anything but a log of the program's own under that name is left alone.
+  const int keepLogAsked = options.keepLog;
+  if (options.keepLog != 1 && runDirectory->Exists(kLogFileName) == 1) {
+    if (FILE* log = runDirectory->OpenOwnFile(kLogFileName, "rb")) {
+      std::fclose(log);
+      options.keepLog = 1;
+    }
+  }
+  const bool renumbered = RenumberAsPlanned(plan, *runDirectory);
+  options.keepLog = keepLogAsked;
+  if (!renumbered) return FailureEnding();
 
   // Numbers wider than asked for are made as asked (the names stay whole),
   // and the outcome says so.

@@ -16,7 +16,7 @@ complete -c tarvine-renumber -l video-clock -x -a 'utc local' -d 'With --order t
 complete -c tarvine-renumber -l shift -x -d 'With --order taken: move a camera\'s clock, MODEL=OFFSET'
 complete -c tarvine-renumber -l alone -d 'Rename the files of the kind alone, without their companions'
 complete -c tarvine-renumber -l kinds -x -d 'Number these extensions (comma list) in one sequence'
-complete -c tarvine-renumber -s n -l dry-run -d 'Show the renames that would be made; change nothing'
+complete -c tarvine-renumber -s n -l dry-run -d 'Show the renames that would be made (with --undo: those undo would make); change nothing'
 complete -c tarvine-renumber -l explain -d 'With --dry-run: the time each file was ordered by'
 complete -c tarvine-renumber -l undo -x -a '(__fish_complete_directories)' -d 'Reverse the renames recorded in DIR/renum.log'
 complete -c tarvine-renumber -s q -l quiet -d 'No progress display'

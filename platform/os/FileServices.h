@@ -51,7 +51,9 @@ class FileServices {
   virtual FILE* OpenOwnFile(const char* path, const char* mode) = 0;
 
   // Makes `text` the whole content of the file `path`: written to a new file
-  // beside it, flushed to disk, then renamed into its place. A reader sees
+  // beside it, flushed to disk, then renamed into its place, and the
+  // directory made durable, so the new content survives a power cut once
+  // this returns. A reader sees
   // the old content or the new, never half of it, and whatever bore the
   // name (a link included) is replaced, never written through. 0 or an
   // errno value; on failure `path` is as it was.
@@ -60,6 +62,15 @@ class FileServices {
   // Cuts a file opened for writing back to its first `length` bytes, and
   // goes on writing there: a log line taken back. 0 or an errno value.
   virtual int CutBack(FILE* file, long length) = 0;
+
+  // Writes out what the stream holds and makes the file's content durable
+  // (fdatasync on POSIX, FlushFileBuffers on Windows): it survives a power
+  // cut once this returns 0. 0 or an errno value.
+  virtual int SyncFile(FILE* file) = 0;
+
+  // What identifies the file `path` names (links not followed). 0 or an
+  // errno value.
+  virtual int Identify(const char* path, FileIdentity& identity) = 0;
 
   // Makes `directory` and each missing directory above it, for the user
   // alone (mode 0700): the program's own settings directory. 0 when it

@@ -30,6 +30,12 @@ class PathRunDirectory : public RunDirectory {
   int SameFile(const char* a, const char* b) override {
     return services_.SameFile(PathOf(a).c_str(), PathOf(b).c_str());
   }
+  int Identify(const char* name, FileIdentity& identity) override {
+    return services_.Identify(PathOf(name).c_str(), identity);
+  }
+  // The directory the lock holds is the one synced; without one (a
+  // simulation) there is nothing on disk to make durable.
+  int Sync() override { return lock_ ? lock_->Sync() : 0; }
 
  private:
   std::string PathOf(const char* name) const { return directory_ + name; }

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/os/FileIdentity.h"
+
 // Invariant: every name given is a bare name of this one directory.
 class RunDirectory {
  public:
@@ -25,4 +27,10 @@ class RunDirectory {
   virtual int Remove(const char* name) = 0;
   // 1 when both names are names of one file, else 0.
   virtual int SameFile(const char* a, const char* b) = 0;
+  // What identifies the entry (links not followed). 0 or an errno value.
+  virtual int Identify(const char* name, FileIdentity& identity) = 0;
+  // Makes the directory's entries as they stand durable: its renames and
+  // new names survive a power cut once this returns 0 (fsync on POSIX).
+  // 0 or an errno value.
+  virtual int Sync() = 0;
 };

@@ -26,6 +26,9 @@ class PictureRunDirectory : public RunDirectory {
   }
   int Remove(const char*) override { return 0; }
   int SameFile(const char*, const char*) override { return 0; }
+  // A picture knows names alone, and nothing of it is on disk to sync.
+  int Identify(const char*, FileIdentity&) override { return ENOTSUP; }
+  int Sync() override { return 0; }
 
  private:
   SimulatedFileServices& services_;

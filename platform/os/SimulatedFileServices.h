@@ -8,6 +8,7 @@
 // for reading is read under the name it has on disk. Files opened for
 // writing go nowhere.
 
+#include <cerrno>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,6 +34,10 @@ class SimulatedFileServices : public FileServices {
   // Files the program owns are written nowhere, so there is nothing to remove.
   int Remove(const char*) override { return 0; }
   int CutBack(FILE*, long) override { return 0; }
+  // Written nowhere, so there is nothing to make durable; a picture knows
+  // names alone.
+  int SyncFile(FILE*) override { return 0; }
+  int Identify(const char*, FileIdentity&) override { return ENOTSUP; }
   int MakePrivateDirectories(const std::string&) override { return 0; }
   // A picture keeps one name per file.
   int SameFile(const char*, const char*) override { return 0; }

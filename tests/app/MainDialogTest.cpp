@@ -84,7 +84,7 @@ TEST_F(MainDialogTest, AFreshStartShowsTheInitialValues) {
   EXPECT_EQ(window.ItemText(kSecondsField), "4");
   EXPECT_EQ(window.ItemText(kStatusLine), "Ready");
   EXPECT_EQ(window.ItemText(kCountLine), "");
-  EXPECT_EQ(window.IsDlgButtonChecked(kKeepLogBox), 0);
+  EXPECT_EQ(window.IsDlgButtonChecked(kKeepLogBox), 1) << "a new user keeps a log";
   EXPECT_EQ(window.IsDlgButtonChecked(kApplyViewerBox), 0);
   EXPECT_EQ(window.IsDlgButtonChecked(kFileListBox), 0);
   EXPECT_EQ(window.IsDlgButtonChecked(kViewAfterRunBox), 1);
@@ -298,7 +298,7 @@ TEST_F(MainDialogTest, OneRunAtATime) {
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0", "   1", "   2", "   3 files."}));
   for (int id : {kGoButton, kBrowseButton, kChooseViewerButton, kIdOk}) EXPECT_TRUE(window.IsEnabled(id));
-  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg"}));
+  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "00003.jpg", "renum.ids", "renum.log"}));
   EXPECT_EQ(dialog.settings.order, NumberingOrder::kName) << "no order chosen mid-run";
 
   // The second click of a double click, delivered once the run is over,
@@ -315,6 +315,26 @@ TEST_F(MainDialogTest, OneRunAtATime) {
   ASSERT_EQ(window.Messages().size(), messages + 1);
   EXPECT_EQ(window.Messages().back().text, "Name one file of the kind to renumber.");
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
+}
+
+TEST_F(MainDialogTest, KeepALogAsARunOrExitLeftItIsTheNextSessionsStart) {
+  TouchAll({"a.jpg", "b.jpg"});
+  window.SetDlgItemText(kPathField, PathOf("a.jpg").c_str());
+  window.CheckDlgButton(kKeepLogBox, 0);
+  dialog.OnCommand(kGoButton);
+  EXPECT_EQ(Entries(), (Names{"00001.jpg", "00002.jpg", "KavoViewer.html", "config"})) << "no log asked for";
+
+  HeadlessDialogWindow nextWindow;
+  MainDialog next{nextWindow, dialogs, launcher};
+  nextWindow.DoModal(next);
+  EXPECT_EQ(nextWindow.IsDlgButtonChecked(kKeepLogBox), 0);
+  nextWindow.CheckDlgButton(kKeepLogBox, 1);
+  next.OnOK();
+
+  HeadlessDialogWindow thirdWindow;
+  MainDialog third{thirdWindow, dialogs, launcher};
+  thirdWindow.DoModal(third);
+  EXPECT_EQ(thirdWindow.IsDlgButtonChecked(kKeepLogBox), 1);
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(PreviewAndUndoTest, ThePreviewListsTheRunsRenamesAndGoForItMakesThem) {
 
   answer = kGoButton;
   dialog.OnSysCommand(kPreviewCommand);
-  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "y.gif"}));
+  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log", "y.gif"}));
   EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
   EXPECT_EQ(window.ItemText(kPathField), "");
   EXPECT_EQ(LastMessage().first, "Directory renumbered.");
@@ -123,22 +123,42 @@ TEST_F(PreviewAndUndoTest, UndoTakesBackTheLoggedRunOnceConfirmedWithTheCommandL
   window.SetDlgItemText(kPathField, PathOf("pics/a.jpg").c_str());
   window.CheckDlgButton(kKeepLogBox, 1);
   dialog.OnCommand(kGoButton);
-  ASSERT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log"}));
+  ASSERT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log"}));
   ASSERT_EQ(window.ItemText(kPathField), "") << "the run emptied the path field";
 
+  // The renames undo would make are listed first; closed, nothing changes.
+  std::vector<std::string> lines;
+  std::string count;
+  int answer = kIdCancel;
+  dialogs.whileShown = [&](HeadlessDialogWindow& preview, DialogCommands& commands) {
+    lines = preview.ListItems(kPreviewList);
+    count = preview.ItemText(kPreviewCount);
+    if (answer == kGoButton) {
+      commands.OnCommand(kGoButton);
+    } else {
+      commands.OnCancel();
+    }
+  };
+  dialog.OnSysCommand(kUndoCommand);
+  EXPECT_EQ(lines, (Names{"03.jpg\t\t-> c.jpg", "02.jpg\t\t-> b.jpg", "01.jpg\t\t-> a.jpg"}));
+  EXPECT_EQ(count, "3 renames would be reversed.");
+  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log"}));
+
   // Answered No: nothing changes. The run's directory is the one to undo.
+  answer = kGoButton;
   window.questionAnswer = kIdNo;
   dialog.OnSysCommand(kUndoCommand);
   EXPECT_EQ(LastMessage(), std::pair(std::string("Take back the 3 renames recorded in ") + PathOf("pics/renum.log") +
                                          "? Each file gets back the name it had before the run.",
                                      std::string("Undo the last run")));
   EXPECT_EQ(window.Messages().back().style, kMessageYesNo | kMessageQuestion);
-  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log"}));
+  EXPECT_EQ(Pictures(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log"}));
 
   window.questionAnswer = kIdYes;
   dialog.OnSysCommand(kUndoCommand);
-  EXPECT_EQ(LastMessage(), std::pair(std::string("Reversed 3 renames."), std::string("Good work.")));
-  EXPECT_EQ(Pictures(), (Names{"a.jpg", "b.jpg", "c.jpg", "renum.log"}));
+  EXPECT_EQ(LastMessage(), std::pair(std::string("Reversed 3 renames."), std::string("Undo the last run")));
+  EXPECT_EQ(window.ItemText(kStatusLine), "Done.");
+  EXPECT_EQ(Pictures(), (Names{"a.jpg", "b.jpg", "c.jpg", "renum.ids", "renum.log"}));
 
   // Named through the path field; nothing is left to take back.
   window.SetDlgItemText(kPathField, PathOf("pics/b.jpg").c_str());
@@ -161,6 +181,7 @@ TEST_F(PreviewAndUndoTest, UndoRefusesPolitelyWhereThereIsNoLogAndSaysWhatStopsI
   dialog.OnSysCommand(kUndoCommand);
   EXPECT_EQ(LastMessage(), std::pair(PathOf("pics/renum.log") + " line 1 records no rename; nothing was changed.",
                                      std::string("Error")));
+  EXPECT_EQ(window.ItemText(kStatusLine), "Error.");
   EXPECT_EQ(Pictures(), (Names{"01.jpg", "renum.log"}));
 }
 

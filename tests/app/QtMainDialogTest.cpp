@@ -82,7 +82,7 @@ TEST_F(QtMainDialogTest, OpensWithTheInitialValuesAndRefusesTypingBeyondTheLimit
     EXPECT_EQ(Text(kSecondsField), "4");
     EXPECT_EQ(Text(kStatusLine), "Ready");
     EXPECT_TRUE(qobject_cast<QCheckBox*>(window.Control(kViewAfterRunBox))->isChecked());
-    EXPECT_FALSE(qobject_cast<QCheckBox*>(window.Control(kKeepLogBox))->isChecked());
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(window.Control(kKeepLogBox))->isChecked()) << "a new user keeps a log";
 
     struct Case {
       int id;
@@ -224,7 +224,7 @@ TEST_F(QtMainDialogTest, TheKeyboardAloneReachesEveryControlInTemplateOrderAndTh
 TEST_F(QtMainDialogTest, ThePreviewsGoForItRunsAndUndoAsksThenTakesItBack) {
   for (const char* name : {"b.jpg", "a.jpg"}) std::ofstream(root_ / name) << name;
   std::vector<std::string> messages;
-  QString count;
+  QString count, undoCount;
   const auto chooseFromMenu = [&](const QString& item) {
     WhenShown<QMenu>([item](QMenu* menu) { ChooseWithKeys(menu, item); });
     QTest::mouseClick(window.Dialog()->windowHandle(), Qt::RightButton, {},
@@ -249,26 +249,37 @@ TEST_F(QtMainDialogTest, ThePreviewsGoForItRunsAndUndoAsksThenTakesItBack) {
     chooseFromMenu("Preview the renames...");
     EXPECT_EQ(Text(kStatusLine), "Done.");
 
-    // The question, answered with Enter (Yes), then the outcome.
-    WhenShown<QMessageBox>([&](QMessageBox* question) {
-      messages.push_back(question->text().toStdString());
-      WhenShown<QMessageBox>([&](QMessageBox* box) {
-        messages.push_back(box->text().toStdString());
-        QTest::keyClick(box, Qt::Key_Return);
+    // The renames undo would make, listed in the preview's dialog; "Go For
+    // It!" there, then the question, answered with Enter (Yes), then the
+    // outcome.
+    WhenShown<QDialog>([&](QDialog* listed) {
+      for (QLabel* label : listed->findChildren<QLabel*>()) {
+        if (label->text().contains("would be reversed")) undoCount = label->text();
+      }
+      WhenShown<QMessageBox>([&](QMessageBox* question) {
+        messages.push_back(question->text().toStdString());
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+          messages.push_back(box->text().toStdString());
+          QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTest::keyClick(question, Qt::Key_Return);
       });
-      QTest::keyClick(question, Qt::Key_Return);
+      for (QPushButton* button : listed->findChildren<QPushButton*>()) {
+        if (button->text() == "Go For It!") QTest::mouseClick(button, Qt::LeftButton);
+      }
     });
     chooseFromMenu("Undo the last run...");
     window.EndDialog(kIdCancel);
   });
   window.DoModal(dialog);
   EXPECT_EQ(count, "2 renames would be made. 2 pictures and 0 companions would be renamed.");
+  EXPECT_EQ(undoCount, "2 renames would be reversed.");
   EXPECT_EQ(messages, (std::vector<std::string>{
                           "Directory renumbered.",
                           "Take back the 2 renames recorded in " + (root_ / "renum.log").string() +
                               "? Each file gets back the name it had before the run.",
                           "Reversed 2 renames."}));
-  EXPECT_EQ(Entries(), (std::vector<std::string>{"a.jpg", "b.jpg", "renum.log"}));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"a.jpg", "b.jpg", "renum.ids", "renum.log"}));
 }
 
 TEST_F(QtMainDialogTest, AFileDroppedOntoTheWindowGoesIntoThePathField) {

@@ -74,6 +74,7 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
     std::string viewer;
     std::string directory;
     NumberingOrder order = NumberingOrder::kName;
+    int keepLog = 1;
     bool companions = true;
     bool allKinds = false;
   };
@@ -87,6 +88,10 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
       {"v\n/pics/\ntaken\n", "v", "/pics/", NumberingOrder::kTaken},
       {"v\n/pics/\nmodified", "v", "/pics/", NumberingOrder::kModified},
       {"v\n/pics/\nmodified\nignored\n", "v", "/pics/", NumberingOrder::kModified},
+      {"v\n/pics/\ntaken\n0\n", "v", "/pics/", NumberingOrder::kTaken, 0},
+      {"v\n/pics/\nname\n0\nlines of later versions\n0\n", "v", "/pics/", NumberingOrder::kName, 0},
+      {"v\n/pics/\nname\n1\n", "v", "/pics/", NumberingOrder::kName, 1},
+      {"v\n/pics/\nname\n00\n", "v", "/pics/", NumberingOrder::kName, 1},
       {"v\n/pics/\nTaken\n", "v", "/pics/"},
       {"v\n/pics/\ntaken and more\n", "v", "/pics/"},
       {std::string(250, 'v') + "\n/pics/\ntaken\n", std::string(200, 'v'), "/pics/", NumberingOrder::kTaken},
@@ -95,15 +100,16 @@ TEST_F(SettingsTest, ReadsEachLineWholeUpToItsValuesRoom) {
       {std::string(250, 'v') + "\n/pics/\n", std::string(200, 'v'), "/pics/"},
       {"v\n" + std::string(300, 'd') + "\n", "v", std::string(300, 'd')},
       {"v\n" + std::string(350, 'd') + "\n", "v", std::string(300, 'd')},
-      {"v\n/pics/\nname\n1\n0\n1\n", "v", "/pics/", NumberingOrder::kName, false, true},
-      {"v\n/pics/\nname\n0\n1\n0\n+0100 camera\n", "v", "/pics/", NumberingOrder::kName, true, false},
-      {"v\n/pics/\nname\n1\nno\n11\n", "v", "/pics/", NumberingOrder::kName, true, false},
-      {"v\n/pics/\nname\n1\n0", "v", "/pics/", NumberingOrder::kName, false, false},
+      {"v\n/pics/\nname\n1\n0\n1\n", "v", "/pics/", NumberingOrder::kName, 1, false, true},
+      {"v\n/pics/\nname\n0\n1\n0\n+0100 camera\n", "v", "/pics/", NumberingOrder::kName, 0, true, false},
+      {"v\n/pics/\nname\n1\nno\n11\n", "v", "/pics/", NumberingOrder::kName, 1, true, false},
+      {"v\n/pics/\nname\n1\n0", "v", "/pics/", NumberingOrder::kName, 1, false, false},
   };
   for (const Case& c : cases) {
     Touch(kFile, c.content);
     const ProgramSettings values = Loaded();
     EXPECT_EQ(values.viewerPath, c.viewer) << c.content;
+    EXPECT_EQ(values.keepLog, c.keepLog) << c.content;
     EXPECT_EQ(values.lastDirectory, c.directory) << c.content;
     EXPECT_EQ(values.order, c.order) << c.content;
     EXPECT_EQ(values.companions, c.companions) << c.content;
@@ -139,6 +145,7 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
            {std::string(200, 'v'), std::string(300, 'd')}, {"", "/"}, {" x ", "/a b/"}, {"/usr/bin/eog", "/pics/"}}) {
     ProgramSettings values = Loaded();
     values.order = viewer.empty() ? NumberingOrder::kTaken : NumberingOrder::kModified;
+    values.keepLog = viewer.empty() ? 0 : 1;
     std::snprintf(values.viewerPath, sizeof values.viewerPath, "%s", viewer.c_str());
     std::snprintf(values.lastDirectory, sizeof values.lastDirectory, "%s", directory.c_str());
     SaveSettings(values, window);
@@ -146,6 +153,7 @@ TEST_F(SettingsTest, EveryStorableValueReadsBackUnchanged) {
     EXPECT_EQ(read.viewerPath, viewer);
     EXPECT_EQ(read.lastDirectory, directory);
     EXPECT_EQ(read.order, values.order);
+    EXPECT_EQ(read.keepLog, values.keepLog);
   }
   EXPECT_EQ(Read(kFile), "/usr/bin/eog\n/pics/\nmodified\n1\n1\n0\n");
   EXPECT_EQ(SettingsEntries(), std::vector<std::string>{"Tarvine.ini"}) << "no temporary file is left";

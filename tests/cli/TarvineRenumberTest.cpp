@@ -125,7 +125,7 @@ TEST_F(TarvineRenumberTest, UsageErrorsExitWithTwoAndChangeNothing) {
       {{}, "Error: FILE is required"},
       {{"--bogus", "a.jpg"}, ""},
       {{"--undo", ".", "a.jpg"}, "Error: --undo DIR takes no FILE."},
-      {{"--undo", ".", "-n"}, "Error: --undo cannot be combined with --dry-run."},
+      {{"--undo", ".", "--explain", "-n"}, "Error: --explain does not go with --undo."},
       {{"-d", "12345678", "a.jpg"}, "Error: --digits takes at most 7 bytes.\n"},
       {{"--seconds", "1234567", "a.jpg"}, "Error: --seconds takes at most 6 bytes.\n"},
       {{std::string(301, 'p') + ".jpg"}, "Error: FILE takes at most 300 bytes.\n"},
@@ -200,7 +200,7 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "Directory renumbered.\n");
   EXPECT_EQ(run.err, "") << "no progress without a terminal";
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.ids", "renum.log"}));
   EXPECT_EQ(Read("04.jpg"), "content of x.jpg");
   // Run again: one outcome, nothing renamed.
   const Result again = Run({"-d", "2", "01.jpg"});
@@ -210,7 +210,7 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
   const Result undo = Run({"--undo", "."});
   EXPECT_EQ(undo.status, 0) << undo.err;
   EXPECT_EQ(undo.out, "Reversed 2 renames.\n");
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log", "x.jpg", "y.jpg"}));
   for (const char* name : {"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"}) {
     EXPECT_EQ(Read(name), std::string("content of ") + name);
   }
@@ -218,7 +218,114 @@ TEST_F(TarvineRenumberTest, ANumberedDirectoryIsNumberedAgainAndCanBeTakenBack) 
   const Result undoAgain = Run({"--undo", root_.string()});
   EXPECT_EQ(undoAgain.status, 0);
   EXPECT_EQ(undoAgain.out, "Every rename in renum.log is already reversed.\n");
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log", "x.jpg", "y.jpg"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log", "x.jpg", "y.jpg"}));
+}
+
+// The README's walk-through: a run with the log, a new picture, a run
+// without --log. The second run adds to the log, so undo walks back through
+// both runs to the names before the first.
+TEST_F(TarvineRenumberTest, ALaterRunWithoutTheLogAddsToItAndUndoWalksBackThroughBoth) {
+  TouchAll({"a.jpg", "b.jpg", "c.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  Touch("00_new.jpg", "content of 00_new.jpg");
+  ASSERT_EQ(Run({"-d", "2", "01.jpg"}).status, 0);
+  EXPECT_EQ(Read("01.jpg"), "content of 00_new.jpg");
+  EXPECT_EQ(Read("02.jpg"), "content of a.jpg");
+
+  const Result preview = Run({"--undo", ".", "--dry-run"});
+  EXPECT_EQ(preview.status, 0) << preview.err;
+  std::string expected;
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"01", "00_new"}, {"02", "01"}, {"03", "02"}, {"04", "03"}, {"03", "c"}, {"02", "b"}, {"01", "a"}}) {
+    const std::string here = std::string(".") + PreferredSeparator();
+    expected += here + from + ".jpg\t\t-> " + here + to + ".jpg\n";
+  }
+  EXPECT_EQ(preview.out, expected + "Dry run: 7 renames would be reversed; nothing was changed.\n");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "renum.ids", "renum.log"}));
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(undo.out, "Reversed 7 renames.\n");
+  for (const char* name : {"00_new.jpg", "a.jpg", "b.jpg", "c.jpg"}) {
+    EXPECT_EQ(Read(name), std::string("content of ") + name) << "every picture has its own name back";
+  }
+}
+
+// Files another program renamed after the run (or a log left from before
+// them) are refused before anything is renamed, naming the first mismatch.
+TEST_F(TarvineRenumberTest, UndoRefusesWhereTheFileUnderALoggedNameIsAnotherOne) {
+  TouchAll({"a.jpg", "b.jpg", "c.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  // Another program swaps two of the pictures' names.
+  std::filesystem::rename(PathOf("01.jpg"), PathOf("swap"));
+  std::filesystem::rename(PathOf("02.jpg"), PathOf("01.jpg"));
+  std::filesystem::rename(PathOf("swap"), PathOf("02.jpg"));
+
+  for (const Names& arguments : {Names{"--undo", ".", "--dry-run"}, Names{"--undo", "."}}) {
+    const Result undo = Run(arguments);
+    EXPECT_EQ(undo.status, 1);
+    EXPECT_EQ(undo.err, "Error: b.jpg is not the file renum.log renamed to 02.jpg; nothing was changed.\n");
+    EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.ids", "renum.log"}));
+    EXPECT_EQ(Read("01.jpg"), "content of b.jpg");
+  }
+}
+
+// A run that finds nothing to rename leaves the log as it was, so the run
+// before it can still be taken back.
+TEST_F(TarvineRenumberTest, ARunThatRenamesNothingLeavesTheLogForTheRunBefore) {
+  TouchAll({"a.jpg", "b.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  const std::string log = Read("renum.log"), ids = Read("renum.ids");
+  const Result again = Run({"-d", "2", "--log", "01.jpg"});
+  EXPECT_EQ(again.out, "Directory renumbered.\nNothing to rename: the directory is already numbered.\n");
+  EXPECT_EQ(Read("renum.log"), log);
+  EXPECT_EQ(Read("renum.ids"), ids);
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.out, "Reversed 2 renames.\n");
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.ids", "renum.log"}));
+}
+
+// A run stopped after it wrote a batch's lines ahead, before their renames:
+// the next run drops those lines before it adds its own, so one undo walks
+// back through both runs.
+TEST_F(TarvineRenumberTest, LinesOfRenamesAStoppedRunNeverMadeAreDroppedBeforeTheNextRunAdds) {
+  TouchAll({"a.jpg", "b.jpg", "x.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  Touch("y.jpg", "content of y.jpg");
+  // As a stopped run would have left them: lines written, renames not made.
+  Touch("renum.log", Read("renum.log") + "./y.jpg\t\t-> ./04.jpg\n");
+  Touch("renum.ids", Read("renum.ids") + "-\n");
+  ASSERT_EQ(Run({"-d", "2", "-p", "p", "y.jpg"}).status, 0);
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_EQ(Entries(), (Names{"a.jpg", "b.jpg", "renum.ids", "renum.log", "x.jpg", "y.jpg"}));
+  for (const char* name : {"a.jpg", "b.jpg", "x.jpg", "y.jpg"}) EXPECT_EQ(Read(name), std::string("content of ") + name);
+
+  // A log no undo could read records nothing to keep: a run starts it afresh.
+  Touch("renum.log", "not a rename\n");
+  ASSERT_EQ(Run({"-d", "2", "a.jpg"}).status, 0);
+  EXPECT_EQ(Read("renum.log").rfind("a.jpg\t\t-> 01.jpg\n", 0), 0u) << Read("renum.log");
+  EXPECT_EQ(Run({"--undo", "."}).status, 0);
+}
+
+// A log that lost its lines (the state a power cut left before the log was
+// written ahead) is no proof that nothing is left to take back: undo says
+// what it finds and fails, and guesses no name.
+TEST_F(TarvineRenumberTest, UndoOfALogThatLostItsLinesSaysSoInsteadOfSuccess) {
+  TouchAll({"a.jpg", "b.jpg", "c.jpg", "01.jpg"});
+  ASSERT_EQ(Run({"-d", "2", "--log", "a.jpg"}).status, 0);
+  const std::string ids = Read("renum.ids");
+  Touch("renum.log", "");
+  Touch("renum.ids", ids.substr(0, ids.find('\n') + 1));
+
+  const Result undo = Run({"--undo", "."});
+  EXPECT_EQ(undo.status, 1);
+  EXPECT_EQ(undo.err,
+            "Error: renum.log covers none of the 3 renames its directory shows; the original names cannot be "
+            "recovered from it.\n");
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "renum.ids", "renum.log"}));
 }
 
 TEST_F(TarvineRenumberTest, ADryRunPrintsWhatTheLogWouldHoldAndChangesNothing) {

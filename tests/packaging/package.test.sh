@@ -84,10 +84,10 @@ expect_eq "tarvine-renumber --version" "tarvine-renumber $version" "$("$root/usr
 touch "$work/pics/"{b.jpg,a.jpg,IMG_10.jpg,IMG_2.jpg,notes.txt}
 cd "$work/pics"
 "$root/usr/bin/tarvine-renumber" -q -d 2 --log a.jpg >/dev/null
-expect_eq "a renumbering" "01.jpg 02.jpg 03.jpg 04.jpg notes.txt renum.log" "$(ls | paste -sd' ')"
+expect_eq "a renumbering" "01.jpg 02.jpg 03.jpg 04.jpg notes.txt renum.ids renum.log" "$(ls | paste -sd' ')"
 expect_eq "which file became which" "IMG_2.jpg		-> 03.jpg" "$(sed -n 3p renum.log)"
 "$root/usr/bin/tarvine-renumber" --undo . >/dev/null
-expect_eq "its undo" "IMG_10.jpg IMG_2.jpg a.jpg b.jpg notes.txt renum.log" "$(LC_ALL=C ls | paste -sd' ')"
+expect_eq "its undo" "IMG_10.jpg IMG_2.jpg a.jpg b.jpg notes.txt renum.ids renum.log" "$(LC_ALL=C ls | paste -sd' ')"
 # The window starts and stays up until it is closed, also with a file to
 # fill in; --version answers without a display.
 QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/tarvine" >/dev/null 2>&1

@@ -130,7 +130,7 @@ TEST_F(FaultInjectionTest, AnInjectedTakenNameIsSkippedAsWell) {
   files.failRenameWith = EEXIST;
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kSucceeded);
   // 01 was refused, so the first pass left it free and the second closed the gap.
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.ids", "renum.log"}));
   EXPECT_EQ(Read("01.jpg"), "content of a.jpg");
   ExpectLogMatchesDisk();
   ExpectUndoRestores();
@@ -144,14 +144,24 @@ TEST_F(FaultInjectionTest, ALogThatCannotBeOpenedRenamesNothing) {
   EXPECT_EQ(TakeSnapshot(root_), before);
 }
 
+TEST_F(FaultInjectionTest, ALogThatCannotBeMadeDurableRenamesNothingOfItsBatch) {
+  files.failSyncWith = EIO;
+  EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
+  EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
+  EXPECT_EQ(files.renameCalls, 0) << "no rename before its line is on the disk";
+  EXPECT_EQ(TakeSnapshot(root_), before);
+  EXPECT_EQ(Read("renum.log"), "") << "the batch's lines are taken back";
+}
+
 TEST_F(FaultInjectionTest, ALogWriteThatFailsStopsThePassBeforeItsRename) {
   if (!StreamsCanFailPartWay()) GTEST_SKIP() << "no stream here whose writes can be made to fail part-way";
   const std::string firstLine = PathOf("a.jpg") + "\t\t-> " + PathOf("01.jpg") + "\n";
   files.logWritesFailAfter = static_cast<long>(2 * firstLine.size() + 10);  // two lines and a bit
   EXPECT_EQ(Run(kFresh, "a.jpg"), RunOutcome::kFailed);
   EXPECT_EQ(window.MessageSentences(), Names{"Could not write to renum.log file"});
-  EXPECT_EQ(files.renameCalls, 2) << "no rename without its line";
-  ExpectLogMatchesDisk();
+  // The lines of a batch are written and made durable before any of its
+  // renames: a write that fails stops the batch before its first rename.
+  EXPECT_EQ(files.renameCalls, 0) << "no rename without its line";
   ExpectUndoRestores();
 }
 

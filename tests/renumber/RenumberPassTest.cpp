@@ -169,7 +169,7 @@ TEST_F(RenumberPassTest, WorksInTheCurrentDirectoryForABareName) {
     result = dialog.RenumberFiles();
   }
   EXPECT_EQ(result, 1);
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.ids", "renum.log"}));
   EXPECT_EQ(Read("renum.log"), "a.jpg\t\t-> 01.jpg\nb.jpg\t\t-> 02.jpg\n");
 }
 
@@ -257,7 +257,7 @@ TEST_F(RenumberPassTest, ASecondPassAddsToTheLogOfTheFirst) {
   dialog.options.keepLog = 1;
   EXPECT_EQ(Pass("x.jpg", "2"), 1);
   EXPECT_EQ(Pass("x.jpg", "2", PassKind::kSecond), 1);
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.log"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "renum.ids", "renum.log"}));
   EXPECT_EQ(Read("renum.log"), LogLine("01.jpg", "02.jpg") + LogLine("x.jpg", "03.jpg") +
                                    LogLine("02.jpg", "01.jpg") + LogLine("03.jpg", "02.jpg"));
 }
@@ -274,13 +274,13 @@ TEST_F(RenumberPassTest, TheLogBeingWrittenIsNeverRenumbered) {
   Touch("renum.log", "old");
   dialog.options.keepLog = 1;
   EXPECT_EQ(Pass("a.log", "1"), 1);
-  EXPECT_EQ(Entries(), (Names{"1.log", "2.log", "renum.log"}));
+  EXPECT_EQ(Entries(), (Names{"1.log", "2.log", "renum.ids", "renum.log"}));
   EXPECT_EQ(Read("renum.log"), LogLine("a.log", "1.log") + LogLine("b.log", "2.log"));
 
   // Without a log of its own, renum.log is an entry like any other.
   dialog.options.keepLog = 0;
   EXPECT_EQ(Pass("1.log", "1"), 1);
-  EXPECT_EQ(Entries(), (Names{"3.log", "4.log", "5.log"}));
+  EXPECT_EQ(Entries(), (Names{"3.log", "4.log", "5.log", "renum.ids"}));
 }
 
 TEST_F(RenumberPassTest, TheLogIsNeverWrittenThroughALinkOrIntoAnotherFile) {
@@ -370,7 +370,7 @@ TEST_F(RenumberPassTest, AFailedRenameStopsThePassAndLeavesEarlierRenames) {
     EXPECT_EQ(caseWindow.ItemText(kCountLine), "   " + std::to_string(failAt - 1) + " files.");
 
     const Names original = {"a.jpg", "b.jpg", "c.jpg"};
-    Names expected = {"renum.log"};
+    Names expected = {"renum.ids", "renum.log"};
     std::string log;
     for (int i = 0; i < 3; ++i) {
       if (i < failAt - 1) {

@@ -127,7 +127,7 @@ TEST_F(RunRenumberTest, ANumberedDirectoryIsNumberedAgainFromOne) {
   TouchAll({"01.jpg", "02.jpg", "03.jpg", "x.jpg", "y.jpg"});
   window.CheckDlgButton(kKeepLogBox, 1);
   ExpectSucceeded(Run("x.jpg", "2"));
-  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.log"}));
+  EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "04.jpg", "05.jpg", "renum.ids", "renum.log"}));
   for (const auto& [now, was] : std::vector<std::pair<std::string, std::string>>{
            {"01.jpg", "01.jpg"}, {"02.jpg", "02.jpg"}, {"03.jpg", "03.jpg"}, {"04.jpg", "x.jpg"}, {"05.jpg", "y.jpg"}}) {
     EXPECT_EQ(Read(now), "content of " + was);
@@ -148,7 +148,7 @@ TEST_F(RunRenumberTest, ADirectoryNumberedAlreadyIsLeftAsItIsAndSaysSo) {
   EXPECT_EQ(window.MessageTexts(), Names{"Nothing to rename: the directory is already numbered."}) << "one outcome";
   EXPECT_EQ(Entries(), (Names{"01.jpg", "02.jpg", "03.jpg", "renum.log"}));
   EXPECT_EQ(files.renameCalls, 0);
-  EXPECT_EQ(Read("renum.log"), "") << "the log holds this run's renames: none";
+  EXPECT_EQ(Read("renum.log"), "from an earlier run\n") << "a run that renames nothing leaves the log as it was";
   EXPECT_EQ(dialog.results.renamedCount, 3);
   EXPECT_EQ(window.TextHistory(kCountLine), (Names{"", "   0 files."}));
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <utility>
 
+#include "platform/os/FileServices.h"
+#include "renumber/RenameIds.h"
 #include "tests/support/FaultyFileServices.h"
 #include "tests/support/FileLinks.h"
 #include "tests/support/TempDir.h"
@@ -179,6 +181,30 @@ TEST_F(UndoRenamesTest, ARenameCutShortBetweenItsStepsLosesNothing) {
   EXPECT_FALSE(UndoRenames(Dir()).succeeded);
   EXPECT_EQ(Read("1.jpg"), "other");
   EXPECT_EQ(Read("a.jpg"), "A");
+}
+
+// An undo killed after it had taken a swap of names back, before it cut the
+// swap's lines: the names alone fit both "nothing reversed" and "all
+// reversed"; the files' identities tell the second, so the files are not
+// swapped again.
+TEST_F(UndoRenamesTest, ASwapTakenBackButStillLoggedIsToldByTheFilesNotSwappedAgain) {
+  Touch("x.jpg", "X");
+  Touch("y.jpg", "Y");
+  FileIdentity x, y;
+  ASSERT_EQ(Files().Identify(PathOf("x.jpg").c_str(), x), 0);
+  ASSERT_EQ(Files().Identify(PathOf("y.jpg").c_str(), y), 0);
+  // The run swapped them: x -> swap, y -> x, swap -> y; its undo swapped
+  // them back and was killed before it cut the lines.
+  Touch("renum.log", Line("x.jpg", "renum-swap-1.jpg") + Line("y.jpg", "x.jpg") + Line("renum-swap-1.jpg", "y.jpg"));
+  Touch("renum.ids", HeaderLine({0, 1, "", "", "jpg"}) + "\n" + IdentityLine(&x) + "\n" + IdentityLine(&y) + "\n" +
+                         IdentityLine(&x) + "\n");
+
+  const UndoOutcome undo = UndoRenames(root_.string());
+  EXPECT_TRUE(undo.succeeded) << undo.message;
+  EXPECT_EQ(undo.message, "Every rename in renum.log is already reversed.");
+  EXPECT_EQ(Read("x.jpg"), "X");
+  EXPECT_EQ(Read("y.jpg"), "Y");
+  EXPECT_EQ(Read("renum.log"), "");
 }
 
 }  // namespace

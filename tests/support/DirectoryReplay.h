@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -21,7 +22,7 @@ inline Snapshot TakeSnapshot(const std::filesystem::path& directory) {
   Snapshot snapshot;
   for (const auto& entry : std::filesystem::directory_iterator(directory)) {
     const std::string name = entry.path().filename().string();
-    if (name == "renum.log" || name == "Folder.htt" || name == "KavoViewer.html") continue;
+    if (name == "renum.log" || name == "renum.ids" || name == "Folder.htt" || name == "KavoViewer.html") continue;
     std::ifstream in(entry.path(), std::ios::binary);
     std::stringstream content;
     content << in.rdbuf();
@@ -32,12 +33,15 @@ inline Snapshot TakeSnapshot(const std::filesystem::path& directory) {
 
 // `before` with the renames of `log` made in order, each checked: its old
 // name present and its new name free at that moment. Lines name files by
-// path; only the file name counts here. A last line cut short, or one whose
-// rename never happened (a kill between the line and its rename: its new
-// name is not in `after`), is passed over, as undo passes over it.
+// path; only the file name counts here. Lines are written a batch ahead of
+// their renames, so a kill leaves a tail of lines whose renames never
+// happened (and perhaps a last line cut short): once the replay has reached
+// `after`, the lines past it are passed over, as undo passes over them.
 inline Snapshot Replay(Snapshot before, const std::string& log, const Snapshot& after) {
   std::istringstream lines(log);
   std::string line;
+  std::optional<Snapshot> reached;
+  if (before == after) reached = before;
   while (std::getline(lines, line)) {
     const bool lastLine = lines.peek() == EOF;
     if (lastLine && log.back() != '\n') break;
@@ -48,15 +52,15 @@ inline Snapshot Replay(Snapshot before, const std::string& log, const Snapshot& 
     }
     const std::string from = std::filesystem::path(rename->from).filename().string();
     const std::string to = std::filesystem::path(rename->to).filename().string();
-    if (lastLine && !after.count(to)) break;
     if (!before.count(from) || before.count(to)) {
-      ADD_FAILURE() << "the log renames " << from << " to " << to << " where that cannot be";
+      if (!reached) ADD_FAILURE() << "the log renames " << from << " to " << to << " where that cannot be";
       break;
     }
     before[to] = before[from];
     before.erase(from);
+    if (before == after) reached = before;
   }
-  return before;
+  return reached ? *reached : before;
 }
 
 // The contents of a snapshot, sorted: the same for a directory whose files

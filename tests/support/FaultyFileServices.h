@@ -74,6 +74,15 @@ class FaultyFileServices : public FileServices {
 
   int Exists(const char* path) override { return system_.Exists(path); }
   int CutBack(FILE* file, long length) override { return system_.CutBack(file, length); }
+  int SyncFile(FILE* file) override {
+    ++fileSyncs;
+    if (failSyncWith) return failSyncWith;
+    // A stream of the test's own (a log that runs out of space) has no
+    // descriptor to sync: flushing it is all there is.
+    if (fileno(file) < 0) return std::fflush(file) == 0 ? 0 : (errno ? errno : EIO);
+    return system_.SyncFile(file);
+  }
+  int Identify(const char* path, FileIdentity& identity) override { return system_.Identify(path, identity); }
   int MakePrivateDirectories(const std::string& directory) override {
     return system_.MakePrivateDirectories(directory);
   }
@@ -93,6 +102,8 @@ class FaultyFileServices : public FileServices {
   bool failReplace = false;
   int failLockWith = 0;  // the errno value OpenRunDirectory fails with; 0: no fault
   long logWritesFailAfter = -1;  // renum.log takes this many bytes, then writes fail; -1: no fault
+  int failSyncWith = 0;  // the errno value every file sync fails with; 0: no fault
+  int fileSyncs = 0;
   int renameCalls = 0;
   int takenAtRename = 0;  // renames the file system refused because the name was taken
 

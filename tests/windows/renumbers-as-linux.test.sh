@@ -69,7 +69,7 @@ for options in "--log -d 3 -p trip_ IMG_2.JPG" "--log -d 0 b.Jpg" "--log -d 2 -p
   undo=$(run_windows "$work/windows" --undo .)
   check "undo, $options" "$(run_linux "$work/linux" --undo .)" "$undo"
   check "undo succeeds, $options" "exit 0" "${undo##*$'\n'}"
-  rm "$work/linux/renum.log" "$work/windows/renum.log"
+  rm "$work/linux/renum.log" "$work/windows/renum.log" "$work/linux/renum.ids" "$work/windows/renum.ids"
   check "undo restores every name, $options" "$before" "$(listing "$work/windows")"
 done
 

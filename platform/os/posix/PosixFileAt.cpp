@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -90,4 +91,30 @@ int SameFileAt(int directory, const char* a, const char* b) {
     return 0;
   }
   return first.st_dev == second.st_dev && first.st_ino == second.st_ino ? 1 : 0;
+}
+
+bool KeepsInodes(int file) {
+  struct statfs system;
+  if (fstatfs(file, &system) != 0) return false;
+  switch (static_cast<unsigned long>(system.f_type)) {
+    case 0x4d44:      // FAT (vfat, msdos)
+    case 0x2011bab0:  // exFAT
+    case 0x65735546:  // FUSE (exfat-fuse, ntfs-3g, network file systems)
+    case 0xff534d42:  // SMB (cifs)
+    case 0xfe534d42:  // SMB2
+    case 0x517b:      // SMB (smbfs)
+      return false;
+    default:
+      return true;
+  }
+}
+
+int IdentifyAt(int directory, const char* name, bool inodesKept, FileIdentity& identity) {
+  struct stat info;
+  // An empty name: the entry `directory` itself is (opened with O_PATH).
+  if (fstatat(directory, name, &info, AT_SYMLINK_NOFOLLOW | (*name ? 0 : AT_EMPTY_PATH)) != 0) return errno;
+  identity.size = static_cast<uint64_t>(info.st_size);
+  identity.modified = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  identity.index = inodesKept ? static_cast<uint64_t>(info.st_ino) : 0;
+  return 0;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "platform/os/FileIdentity.h"
+
 // 1 when anything bears the name (links not followed), else 0.
 int ExistsAt(int directory, const char* name);
 
@@ -24,3 +26,13 @@ FILE* OpenOwnFileAt(int directory, const char* name, const char* mode);
 
 // 1 when both names are names of one file (links not followed), else 0.
 int SameFileAt(int directory, const char* a, const char* b);
+
+// Whether the file system that holds `file` (any descriptor on it) keeps a
+// file's inode number for as long as the file lives: not FAT or exFAT,
+// whose numbers are made up at each mount, nor a FUSE or SMB share, which
+// may make them up too.
+bool KeepsInodes(int file);
+
+// What identifies the entry `name` of `directory` (links not followed); its
+// inode counts only when `inodesKept`. 0 or the errno value.
+int IdentifyAt(int directory, const char* name, bool inodesKept, FileIdentity& identity);

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/os/DirectorySearch.h"
@@ -44,6 +45,28 @@ int WriteWhole(int fd, const std::string& text) {
   return 0;
 }
 
+// Whether the syncs are switched off: only a benchmark's build
+// (TARVINE_BENCH) heeds TARVINE_BENCH_NO_SYNC, to time what durability
+// costs; every other build always syncs.
+bool SyncsSwitchedOff() {
+#ifdef TARVINE_BENCH_SYNC_SWITCH
+  static const bool off = std::getenv("TARVINE_BENCH_NO_SYNC") != nullptr;
+  return off;
+#else
+  return false;
+#endif
+}
+
+// The directory part of a path, for opening it.
+//   "/pics/a.ini" => "/pics/"
+//   "a.ini"       => "."
+//   "/a.ini"      => "/"
+std::string DirectoryText(const char* path) {
+  const std::string text(path);
+  const size_t slash = text.rfind('/');
+  return slash == std::string::npos ? std::string(".") : text.substr(0, slash + 1);
+}
+
 }  // namespace
 
 int PosixFileServices::ReplaceFileContents(const char* path, const std::string& text) {
@@ -61,7 +84,17 @@ int PosixFileServices::ReplaceFileContents(const char* path, const std::string& 
   if (!error && fsync(fd) != 0) error = errno;
   if (close(fd) != 0 && !error) error = errno;
   if (!error && std::rename(newFile.c_str(), path) != 0) error = errno;
-  if (error) unlink(newFile.c_str());
+  if (error) {
+    unlink(newFile.c_str());
+    return error;
+  }
+  // The rename into place is an entry of the directory: durable only once
+  // the directory is.
+  const std::string directory = DirectoryText(path);
+  const int held = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (held < 0) return errno;
+  if (fsync(held) != 0) error = errno;
+  close(held);
   return error;
 }
 
@@ -73,6 +106,21 @@ int PosixFileServices::CutBack(FILE* file, long length) {
   if (std::fflush(file) != 0) std::clearerr(file);
   if (ftruncate(fileno(file), length) != 0) return errno;
   return std::fseek(file, length, SEEK_SET) == 0 ? 0 : errno;
+}
+
+int PosixFileServices::SyncFile(FILE* file) {
+  if (std::fflush(file) != 0) return errno ? errno : EIO;
+  if (SyncsSwitchedOff()) return 0;
+  return fdatasync(fileno(file)) == 0 ? 0 : errno;
+}
+
+int PosixFileServices::Identify(const char* path, FileIdentity& identity) {
+  // The file system's word on its inodes is asked of the entry itself.
+  const int held = open(path, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+  if (held < 0) return errno;
+  const int error = IdentifyAt(held, "", KeepsInodes(held), identity);
+  close(held);
+  return error;
 }
 
 int PosixFileServices::MakePrivateDirectories(const std::string& directory) {
@@ -90,7 +138,7 @@ namespace {
 // the kernel lets the lock go when the process ends, however it ends.
 class PosixRunDirectory : public RunDirectory {
  public:
-  explicit PosixRunDirectory(int fd) : fd_(fd) {}
+  explicit PosixRunDirectory(int fd) : fd_(fd), inodesKept_(KeepsInodes(fd)) {}
   ~PosixRunDirectory() override { close(fd_); }
 
   int Exists(const char* name) override { return ExistsAt(fd_, name); }
@@ -98,9 +146,14 @@ class PosixRunDirectory : public RunDirectory {
   FILE* OpenOwnFile(const char* name, const char* mode) override { return OpenOwnFileAt(fd_, name, mode); }
   int Remove(const char* name) override { return unlinkat(fd_, name, 0) == 0 ? 0 : errno; }
   int SameFile(const char* a, const char* b) override { return SameFileAt(fd_, a, b); }
+  int Identify(const char* name, FileIdentity& identity) override {
+    return IdentifyAt(fd_, name, inodesKept_, identity);
+  }
+  int Sync() override { return SyncsSwitchedOff() || fsync(fd_) == 0 ? 0 : errno; }
 
  private:
   int fd_;
+  bool inodesKept_;  // asked once: every entry is on the directory's file system
 };
 
 }  // namespace

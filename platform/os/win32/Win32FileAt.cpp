@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/os/win32/Win32Errors.h"
 
@@ -60,7 +61,7 @@ int RenameNoReplaceAt(const std::wstring& from, const std::wstring& to) {
   // name, its own name in another case of letters or its own short name:
   // those names are taken too, so the test comes first.
   if (ExistsAt(to)) return EEXIST;
-  return MoveFileExW(from.c_str(), to.c_str(), 0) ? 0 : LastErrno();
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : LastErrno();
 }
 
 FILE* OpenOwnFileAt(const std::wstring& path, const char* mode) {
@@ -114,4 +115,34 @@ int SameFileAt(const std::wstring& a, const std::wstring& b) {
 int RemoveAt(const std::wstring& path) {
   if (path.empty()) return ENOENT;
   return DeleteFileW(path.c_str()) ? 0 : LastErrno();
+}
+
+int IdentifyAt(const std::wstring& path, FileIdentity& identity) {
+  if (path.empty()) return ENOENT;
+  HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return LastErrno();
+  BY_HANDLE_FILE_INFORMATION info;
+  wchar_t system[MAX_PATH + 1] = L"";
+  int error = GetFileInformationByHandle(file, &info) ? 0 : LastErrno();
+  const bool indexKept =
+      !error && GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, nullptr, system, MAX_PATH + 1) &&
+      std::wcscmp(system, L"NTFS") == 0;
+  CloseHandle(file);
+  if (error) return error;
+  identity.size = static_cast<uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+  identity.modified =
+      static_cast<int64_t>(static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 | info.ftLastWriteTime.dwLowDateTime);
+  identity.index = indexKept ? static_cast<uint64_t>(info.nFileIndexHigh) << 32 | info.nFileIndexLow : 0;
+  return 0;
+}
+
+int SyncDirectoryAt(const std::wstring& directory) {
+  HANDLE handle = CreateFileW(directory.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  DWORD failure = handle == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  if (!failure && !FlushFileBuffers(handle)) failure = GetLastError();
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  if (failure == 0 || failure == ERROR_ACCESS_DENIED || failure == ERROR_INVALID_FUNCTION) return 0;
+  return ErrnoOf(failure);
 }

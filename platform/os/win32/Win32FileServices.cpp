@@ -100,6 +100,17 @@ int Win32FileServices::CutBack(FILE* file, long length) {
   return std::fseek(file, length, SEEK_SET) == 0 ? 0 : errno;
 }
 
+int Win32FileServices::SyncFile(FILE* file) {
+  if (std::fflush(file) != 0) return errno ? errno : EIO;
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  if (handle == INVALID_HANDLE_VALUE) return EBADF;
+  return FlushFileBuffers(handle) ? 0 : LastErrno();
+}
+
+int Win32FileServices::Identify(const char* path, FileIdentity& identity) {
+  return IdentifyAt(SystemPath(path), identity);
+}
+
 int Win32FileServices::MakePrivateDirectories(const std::string& directory) {
   return ::MakePrivateDirectories(directory);
 }
@@ -158,6 +169,10 @@ class Win32RunDirectory : public RunDirectory {
   int SameFile(const char* a, const char* b) override {
     return IsBareName(a) && IsBareName(b) ? SameFileAt(PathOf(a), PathOf(b)) : 0;
   }
+  int Identify(const char* name, FileIdentity& identity) override {
+    return IsBareName(name) ? IdentifyAt(PathOf(name), identity) : EINVAL;
+  }
+  int Sync() override { return SyncDirectoryAt(path_); }
 
  private:
   // The name put after the directory as it is: the system rewrites nothing

@@ -15,6 +15,8 @@ class Win32FileServices : public FileServices {
   FILE* OpenOwnFile(const char* path, const char* mode) override;
   int ReplaceFileContents(const char* path, const std::string& text) override;
   int CutBack(FILE* file, long length) override;
+  int SyncFile(FILE* file) override;
+  int Identify(const char* path, FileIdentity& identity) override;
   int MakePrivateDirectories(const std::string& directory) override;
   int Remove(const char* path) override;
   int SameFile(const char* a, const char* b) override;
