@@ -238,7 +238,7 @@ bool MainDialog::SecondHalfOfADoubleClick() const {
 void MainDialog::OnCameraClocks() {
   constexpr char kCaption[] = "Camera clocks";
   if (!UpdateData(1)) return;
-  if (!NamesAFile(options.pathText, kCaption, "of the kind whose cameras to list")) return;
+  if (!NamesAFile(Window(), options.pathText, kCaption, "of the kind whose cameras to list")) return;
   RunOptions fields = options;
   const PassPlan plan = MakePassPlan(fields);
   const std::vector<CameraSummary> cameras = CamerasIn(plan.directory, plan.extension, options.videoClock);

@@ -62,7 +62,10 @@ void UndoLoggedRuns(DialogWindow& window, DialogFactory& dialogs, const std::str
   }
   if (!planned.renames.empty()) {
     // The renames undo would make, listed as the preview lists a run's.
-    RenamePreview listed{RunOutcome::kSucceeded, planned.directory, planned.renames, {}};
+    RenamePreview listed;
+    listed.outcome = RunOutcome::kSucceeded;
+    listed.directory = planned.directory;
+    listed.renames = planned.renames;
     const std::unique_ptr<DialogWindow> shown = dialogs.Create(PreviewDialogTemplate());
     PreviewDialog previewDialog(*shown, listed, UndoCountText(listed.renames.size()));
     if (shown->DoModal(previewDialog) != kGoButton) return;

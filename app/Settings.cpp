@@ -160,8 +160,8 @@ void SaveSettings(const ProgramSettings& values, DialogWindow& owner) {
   }
   // The old file is replaced only by a whole new one, safely on disk.
   std::string text = std::string(values.viewerPath) + "\n" + values.lastDirectory + "\n" +
-                     NumberingOrderWord(values.order) + "\n" + (values.keepLog == 0 ? "0\n" : "1\n") + (values.companions ? "1\n" : "0\n") +
-                     (values.allKinds ? "1\n" : "0\n");
+                     NumberingOrderWord(values.order) + "\n" + (values.keepLog == 0 ? "0\n" : "1\n") +
+                     (values.companions ? "1\n" : "0\n") + (values.allKinds ? "1\n" : "0\n");
   for (const ClockShift& shift : values.clockShifts) text += ClockShiftLine(shift);
   if (Files().ReplaceFileContents(path.c_str(), text) != 0) ShowCannotOpen(owner);
 }

@@ -170,7 +170,7 @@ TEST_F(SettingsTest, CameraClockOffsetsAreTheLinesFromTheSeventhOnAndUnreadableO
   EXPECT_EQ(values.clockShifts[1].seconds, -30);
   values.clockShifts.push_back({"a\tb", 60});  // a model no line can hold is not stored
   SaveSettings(values, window);
-  EXPECT_EQ(Read(kFile), "v\n/pics/\ntaken\n1\n1\n0\nCanon EOS R5\t+1h02m\nNIKON Z 6\t-30s\n");
+  EXPECT_EQ(Read(kFile), "v\n/pics/\ntaken\n0\n0\n1\nCanon EOS R5\t+1h02m\nNIKON Z 6\t-30s\n");
   Touch(kFile, "v\n/pics/\ntaken\n");
   EXPECT_TRUE(Loaded().clockShifts.empty()) << "an older file has none";
 }
