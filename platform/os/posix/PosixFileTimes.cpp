@@ -9,8 +9,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <mutex>
 
+#include "platform/os/CameraTable.h"
 #include "platform/os/CaptureTimeText.h"
 #include "platform/os/CaptureTimes.h"
 #include "platform/os/OnEveryCore.h"
@@ -74,29 +74,6 @@ class OpenFileBytes : public PictureBytes {
   uint64_t size_;
   long headSize_ = -1;  // not read yet
   unsigned char head_[64 << 10];
-};
-
-// The camera models met so far, each once; shared by the threads of one
-// reading.
-class CameraTable {
- public:
-  explicit CameraTable(CameraModels* models) : models_(models) {}
-
-  // 1 + the place of `model` among the models, added when new; 0 for "" or
-  // when no table was asked for.
-  uint32_t Place(const std::string& model) {
-    if (!models_ || model.empty()) return 0;
-    const std::lock_guard<std::mutex> lock(mutex_);
-    for (size_t i = 0; i < models_->size(); ++i) {
-      if ((*models_)[i] == model) return static_cast<uint32_t>(i + 1);
-    }
-    models_->push_back(model);
-    return static_cast<uint32_t>(models_->size());
-  }
-
- private:
-  CameraModels* models_;
-  std::mutex mutex_;
 };
 
 // The capture time of a picture or video in `bytes`; source kNone when it

@@ -8,10 +8,10 @@
 #include <propidl.h>
 #include <wincodec.h>
 
-#include <mutex>
 #include <string>
 #include <thread>
 
+#include "platform/os/CameraTable.h"
 #include "platform/os/CaptureTimeText.h"
 #include "platform/os/CaptureTimes.h"
 #include "platform/os/OnEveryCore.h"
@@ -101,29 +101,6 @@ FileTime CaptureTimeOf(IWICImagingFactory* factory, HANDLE file) {
   decoder->Release();
   return found;
 }
-
-// The camera models met so far, each once; shared by the threads of one
-// reading.
-class CameraTable {
- public:
-  explicit CameraTable(CameraModels* models) : models_(models) {}
-
-  // 1 + the place of `model` among the models, added when new; 0 for "" or
-  // when no table was asked for.
-  uint32_t Place(const std::string& model) {
-    if (!models_ || model.empty()) return 0;
-    const std::lock_guard<std::mutex> lock(mutex_);
-    for (size_t i = 0; i < models_->size(); ++i) {
-      if ((*models_)[i] == model) return static_cast<uint32_t>(i + 1);
-    }
-    models_->push_back(model);
-    return static_cast<uint32_t>(models_->size());
-  }
-
- private:
-  CameraModels* models_;
-  std::mutex mutex_;
-};
 
 // The capture time of a regular file, else its last-write time. The name is
 // opened without following a link, and only a file on a disk is read.
