@@ -361,6 +361,7 @@ TEST_F(PlannedRenamesTest, WhatAGroupCannotBecomeIsRefusedBeforeAnythingChanges)
     TearDown();
     SetUp();
     TouchAll(row.files);
+    if (Entries().size() != row.files.size()) continue;  // a name this system cannot hold (a line break)
     const Snapshot before = TakeSnapshot(root_);
     HeadlessDialogWindow rowWindow;
     RenumberDialog run{rowWindow, launcher};
