@@ -44,10 +44,15 @@ int main(int argc, char** argv) {
   RenamePreview preview;
   preview.outcome = RunOutcome::kSucceeded;
   preview.directory = "/home/me/Pictures/crete/";
-  // The first numbering of six pictures, in the order a file manager shows them.
+  // The first numbering of six pictures, in the order a file manager shows
+  // them, one with its raw.
   preview.renames = {{"beach.jpg", "crete-001.jpg"},    {"harbour.jpg", "crete-002.jpg"},
-                     {"IMG_0002.jpg", "crete-003.jpg"}, {"IMG_0012.jpg", "crete-004.jpg"},
-                     {"IMG_0110.jpg", "crete-005.jpg"}, {"IMG_0111.jpg", "crete-006.jpg"}};
+                     {"IMG_0002.jpg", "crete-003.jpg"}, {"IMG_0002.CR2", "crete-003.CR2"},
+                     {"IMG_0012.jpg", "crete-004.jpg"}, {"IMG_0110.jpg", "crete-005.jpg"},
+                     {"IMG_0111.jpg", "crete-006.jpg"}};
+  preview.ofCompanion = {0, 0, 0, 1, 0, 0, 0};
+  preview.pictures = 6;
+  preview.companions = 1;
   QtDialogWindow previewWindow(PreviewDialogTemplate(), main.Dialog());
   PreviewDialog previewDialog(previewWindow, preview);
   previewDialog.OnInitDialog();
