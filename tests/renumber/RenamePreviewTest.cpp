@@ -53,6 +53,21 @@ TEST_F(RenamePreviewTest, ExplainedEachFileIsListedOnceFromFirstToLastNameInTheO
     lines.push_back(file.orderedBy + " " + file.from + " -> " + file.to);
   }
   EXPECT_EQ(lines, (Names{"y b.jpg -> 01.jpg", "z 01.jpg -> 02.jpg", "x 02.jpg -> 03.jpg"}));
+
+  // Grouped as the preview lists them (a file's renames together, a
+  // companion after its picture), a swap's moves are told apart by the
+  // name each file had before the run.
+  preview.renames = {{"x.CR2", "1.CR2"}, {"a.jpg", "t.jpg"}, {"t.jpg", "b.jpg"}, {"b.jpg", "a.jpg"}, {"x.jpg", "1.jpg"}};
+  preview.orderedBy = {"name", "t1", "name", "t2", "t3"};
+  preview.fileBefore = {"x.CR2", "a.jpg", "a.jpg", "b.jpg", "x.jpg"};
+  preview.pictureBefore = {"x.jpg", "a.jpg", "a.jpg", "b.jpg", "x.jpg"};
+  preview.ofCompanion = {1, 0, 0, 0, 0};
+  lines.clear();
+  for (const ExplainedRename& file : FromFirstToLastNames(preview)) {
+    lines.push_back(file.orderedBy + " " + file.from + " -> " + file.to + (file.ofCompanion ? " (companion)" : ""));
+  }
+  EXPECT_EQ(lines, (Names{"t3 x.jpg -> 1.jpg", "name x.CR2 -> 1.CR2 (companion)", "t2 b.jpg -> a.jpg",
+                          "t1 a.jpg -> b.jpg"}));
 }
 
 TEST_F(RenamePreviewTest, WhatStopsTheRunIsSaidToTheOwnerAndNothingIsListed) {
