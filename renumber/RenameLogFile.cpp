@@ -47,6 +47,29 @@ long EndOfOwnFileLines(RunDirectory& directory, const char* name, long most, lon
   return end;
 }
 
+// Where the identity lines of the first `logLines` lines of the log end in
+// renum.ids (past its header, when it has one), and in `lines` how many
+// identity lines there are up to there; none when it cannot be read.
+long EndOfIdentityLines(RunDirectory& directory, long logLines, long& lines) {
+  lines = 0;
+  FILE* ids = directory.OpenOwnFile(kIdsFileName, "rb");
+  if (!ids) return 0;
+  long headerLines = 0;
+  const long headerEnd = EndOfLines(ids, 1, headerLines);
+  bool hasHeader = false;
+  if (headerLines == 1) {
+    std::string first(static_cast<size_t>(headerEnd), '\0');
+    std::rewind(ids);
+    hasHeader = std::fread(first.data(), 1, first.size(), ids) == first.size() &&
+                ParseHeaderLine(std::string_view(first).substr(0, first.size() - 1)).has_value();
+  }
+  std::rewind(ids);
+  const long end = EndOfLines(ids, logLines + (hasHeader ? 1 : 0), lines);
+  if (hasHeader) --lines;
+  std::fclose(ids);
+  return end;
+}
+
 }  // namespace
 
 int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool append,
@@ -66,23 +89,7 @@ int RenameLogFile::Open(RunDirectory& directory, const char* directoryText, bool
   // stopped run never made) records no run: it starts afresh.
   if (logLines == 0) append = false;
   long idsLines = 0;
-  long idsEnd = 0;
-  if (append) {
-    // The header, when there is one, comes before the identity lines.
-    long headerLines = 0;
-    const long headerEnd = EndOfOwnFileLines(directory, kIdsFileName, 1, headerLines);
-    bool hasHeader = false;
-    if (headerLines == 1) {
-      if (FILE* ids = directory.OpenOwnFile(kIdsFileName, "rb")) {
-        std::string first(static_cast<size_t>(headerEnd), '\0');
-        hasHeader = std::fread(first.data(), 1, first.size(), ids) == first.size() &&
-                    ParseHeaderLine(std::string_view(first).substr(0, first.size() - 1)).has_value();
-        std::fclose(ids);
-      }
-    }
-    idsEnd = EndOfOwnFileLines(directory, kIdsFileName, logLines + (hasHeader ? 1 : 0), idsLines);
-    if (hasHeader) --idsLines;
-  }
+  const long idsEnd = append ? EndOfIdentityLines(directory, logLines, idsLines) : 0;
   // Lines end in "\n" on every system, so a log reads the same wherever it
   // was written.
   file_ = directory.OpenOwnFile(kLogFileName, append ? "ab" : "wb");

@@ -3,11 +3,8 @@
 
 #include "app/TarvineApp.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <memory>
-#include <string>
 
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
@@ -15,6 +12,7 @@
 #include "platform/dialog/win32/Win32DialogWindow.h"
 #include "platform/dialog/win32/Win32FileDialogs.h"
 #include "platform/os/ProgramArguments.h"
+#include "platform/os/Terminal.h"
 
 namespace {
 
@@ -30,30 +28,14 @@ class Win32DialogFactory : public DialogFactory {
   Win32DialogWindow& owner_;
 };
 
-// UTF-8 as UTF-16 for the window system.
-std::wstring WideText(const std::string& text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
-
 // A program of the Windows subsystem has no console of its own: the answer
 // goes where its output was sent (a file or a pipe), else to the console of
 // the command line that started it, else, started from Explorer, into a
 // message box.
 int AnswerOnConsole(const StartAnswer& answer) {
-  const HANDLE output = GetStdHandle(answer.isError ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-  if (output != nullptr && output != INVALID_HANDLE_VALUE && GetFileType(output) != FILE_TYPE_UNKNOWN) {
-    return PrintAnswer(answer);
-  }
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    std::FILE* ignored = nullptr;
-    freopen_s(&ignored, "CONOUT$", "w", answer.isError ? stderr : stdout);
-    return PrintAnswer(answer);
-  }
-  const std::wstring text = WideText(answer.text);
-  MessageBoxW(nullptr, text.c_str(), L"Tarvine", answer.isError ? MB_ICONERROR : MB_ICONINFORMATION);
+  if (ConnectToConsole(answer.isError ? stderr : stdout)) return PrintAnswer(answer);
+  Win32DialogWindow ownerless(MainDialogTemplate());
+  ownerless.MessageBox(answer.text.c_str(), "Tarvine", answer.isError ? kMessageStop : kMessageInformation);
   return answer.status;
 }
 
