@@ -4,16 +4,22 @@
 // entry and the companions that take its number with it.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/os/PackedNames.h"
 
 // How a companion's new name is made from its picture's: its name's bytes
 // from `keptFrom` on stay as they are, and what stands before them becomes
 // the picture's new stem, or its whole new name.
 struct Companion {
   const char* name;
-  uint32_t keptFrom;
+  // Which picture (its place in the list of pictures) the companion goes
+  // with, while the companions are being gathered.
+  uint32_t picture;
+  uint16_t keptFrom;    // a name has at most some hundreds of bytes
   bool appleDouble;     // "._" in front: the Finder's data of the rest
   bool afterWholeName;  // the name began with the picture's whole name
 };
@@ -24,13 +30,27 @@ struct Companion {
 // picture's stem and a dot.
 struct PictureGroup {
   const char* picture;
+  const Companion* firstCompanion;  // held by the groups' PictureGroups
+  uint32_t companionCount;
   uint32_t kind;  // index into the run's kinds
-  std::vector<Companion> companions;
+
+  std::span<const Companion> Companions() const { return {firstCompanion, companionCount}; }
 };
 
-// A directory's pictures, and the groups of those that have companions.
+// A directory's pictures, and the groups of those that have companions. A
+// directory of 100,000 pictures with a raw and a sidecar each takes some
+// 6 MB here: 16 bytes a companion, 24 a group and 8 a picture.
+// Invariant: every group's companions lie in `companions`, whose storage
+// moves with it and is never copied.
 struct PictureGroups {
+  PictureGroups() = default;
+  PictureGroups(PictureGroups&&) = default;
+  PictureGroups& operator=(PictureGroups&&) = default;
+  PictureGroups(const PictureGroups&) = delete;
+  PictureGroups& operator=(const PictureGroups&) = delete;
+
   std::vector<const char*> pictures;         // every picture, in list order
+  std::vector<Companion> companions;         // by their pictures in list order
   std::vector<PictureGroup> withCompanions;  // in list order of their pictures
 };
 
@@ -49,7 +69,7 @@ struct PictureGroups {
 //   kinds {jpg}:      "a.jpg" "a.b.jpg" "a.b.png"                  => a.jpg {}, a.b.jpg {a.b.png}
 //   kinds {jpg, cr2}: "a.cr2" "a.jpg" "a.cr2.xmp"                  => a.jpg {a.cr2 a.cr2.xmp}
 //   kinds {jpg}:      "renum.jpg" "renum.log" ".jpg" ".hidden"     => renum.jpg {}, .jpg {}
-PictureGroups GroupPictures(const std::vector<const char*>& names, const std::vector<std::string>& kinds,
+PictureGroups GroupPictures(const PackedNames& names, const std::vector<std::string>& kinds,
                             bool withCompanions);
 
 // A companion's new name, its picture's new name being `newPicture`, whose

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "fsystem/FSystem.h"
@@ -51,7 +51,9 @@ size_t KindIndex(const char* name, const std::vector<std::string>& kinds) {
 // The groups of the run's kinds in list order, their pictures' names in the
 // list's own packed text: the rename loop reads them straight through.
 struct ListedNames {
-  std::vector<PictureGroup> groups;  // the pictures that have companions, with them
+  std::shared_ptr<const std::string> text;  // the names, kept when their listing is gone
+  std::vector<Companion> companionsHeld;  // the groups' companions
+  std::vector<PictureGroup> groups;       // the pictures that have companions, with them, by picture address
   std::vector<const char*> names;    // the pictures, in the numbering order once ordered
   size_t longest = 0;                // bytes of the longest name of a group
   const char* unloggable = nullptr;  // the first name a log line cannot hold, if any
@@ -63,22 +65,25 @@ struct ListedNames {
 ListedNames CollectNames(const FileList& list, const std::vector<std::string>& kinds, bool keepLog,
                          bool withCompanions) {
   ListedNames listed;
-  std::vector<const char*> names;
-  for (const char* name : list.Names()) {
-    if (!(keepLog && IsTheLog(name))) names.push_back(name);
-  }
-  PictureGroups grouped = GroupPictures(names, kinds, withCompanions);
-  std::vector<const char*>().swap(names);
+  listed.text = list.Names().Text();
+  PictureGroups grouped =
+      keepLog ? GroupPictures(list.Names().Selected([](const char* name) { return !IsTheLog(name); }), kinds,
+                              withCompanions)
+              : GroupPictures(list.Names(), kinds, withCompanions);
   listed.names = std::move(grouped.pictures);
+  listed.companionsHeld = std::move(grouped.companions);
   listed.groups = std::move(grouped.withCompanions);
+  // The rename loop finds a picture's group by the address of its name.
+  std::sort(listed.groups.begin(), listed.groups.end(),
+            [](const PictureGroup& a, const PictureGroup& b) { return std::less<const char*>()(a.picture, b.picture); });
   const auto take = [&listed](const char* name) {
     if (!listed.unloggable && !FitsOnLogLine(name)) listed.unloggable = name;
     listed.longest = std::max(listed.longest, std::strlen(name));
   };
   for (const char* picture : listed.names) take(picture);
   for (const PictureGroup& group : listed.groups) {
-    for (const Companion& companion : group.companions) take(companion.name);
-    listed.companions += group.companions.size();
+    for (const Companion& companion : group.Companions()) take(companion.name);
+    listed.companions += group.Companions().size();
   }
   return listed;
 }
@@ -94,11 +99,11 @@ LongestCompanionName LongestNewCompanionName(const ListedNames& listed, const Pa
   LongestCompanionName longest;
   char newName[kMaxNameBytes + 1];
   for (const PictureGroup& group : listed.groups) {
-    if (group.companions.empty()) continue;
+    if (group.Companions().empty()) continue;
     const size_t newBytes =
         static_cast<size_t>(plan.NameRule(options, group.kind).Format(number, newName, sizeof newName));
     const size_t stemBytes = newBytes - 1 - plan.kinds[group.kind].size();
-    for (const Companion& companion : group.companions) {
+    for (const Companion& companion : group.Companions()) {
       const size_t bytes = (companion.appleDouble ? 2 : 0) + (companion.afterWholeName ? newBytes : stemBytes) +
                            std::strlen(companion.name + companion.keptFrom);
       if (bytes > longest.bytes) longest = {companion.name, bytes};
@@ -181,16 +186,17 @@ EntryOutcome RenameGroupToNextFreeNumber(RunDirectory& directory, const NewNameR
                                          int32_t& counter, RenameLogFile& log, char* newName, size_t room,
                                          std::vector<std::string>& companionNames) {
   const size_t kindBytes = std::strlen(rule.extension);
-  companionNames.resize(group.companions.size());
+  const std::span<const Companion> companions = group.Companions();
+  companionNames.resize(companions.size());
   for (int refused = 0; refused <= kMostRetriesOfTakenNames; ++refused) {
     for (bool free = false; !free;) {
       const int bytes = counter < INT32_MAX ? rule.Format(counter++, newName, room) : static_cast<int>(room);
       if (bytes >= static_cast<int>(room)) return {EntryFailure::kRename, ENAMETOOLONG, {}, {}};
       free = directory.Exists(newName) != 1;
-      for (size_t i = 0; i < group.companions.size(); ++i) {
-        companionNames[i] = CompanionName(group.companions[i], newName, bytes - 1 - kindBytes);
+      for (size_t i = 0; i < companions.size(); ++i) {
+        companionNames[i] = CompanionName(companions[i], newName, bytes - 1 - kindBytes);
         if (companionNames[i].size() > kMaxNameBytes) {
-          return {EntryFailure::kRename, ENAMETOOLONG, group.companions[i].name, companionNames[i]};
+          return {EntryFailure::kRename, ENAMETOOLONG, companions[i].name, companionNames[i]};
         }
         free = free && directory.Exists(companionNames[i].c_str()) != 1;
       }
@@ -202,8 +208,8 @@ EntryOutcome RenameGroupToNextFreeNumber(RunDirectory& directory, const NewNameR
       if (error == EEXIST) continue;
       return {EntryFailure::kRename, error, {}, {}};
     }
-    for (size_t i = 0; i < group.companions.size(); ++i) {
-      const char* from = group.companions[i].name;
+    for (size_t i = 0; i < companions.size(); ++i) {
+      const char* from = companions[i].name;
       const char* to = companionNames[i].c_str();
       if (log.IsOpen() && !RecordRename(log, directory, from, to)) return {EntryFailure::kLog, errno ? errno : EIO, from, to};
       if (const int companionError = directory.Rename(from, to)) {
@@ -239,10 +245,13 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   // Every entry is listed and the kind is told by the pass itself: the
   // extension is literal text whatever "*" or "?" it holds, and its case
   // of letters does not matter.
-  FileList list;
-  list.LoadNames(directory, "*");  // the pass reads nothing but names
   const bool keepLog = options.keepLog == 1;
-  ListedNames names = CollectNames(list, plan.kinds, keepLog, options.companions == 1);
+  ListedNames names;
+  {
+    FileList list;
+    list.LoadNames(directory, "*");  // the pass reads nothing but names
+    names = CollectNames(list, plan.kinds, keepLog, options.companions == 1);
+  }
   const long count = static_cast<long>(names.names.size());
   if (count == 0) {
     std::string kinds;
@@ -311,11 +320,16 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
   results.renamedCount = 0;
   progress_->Started(pass == PassKind::kSecond ? 2 : 1, count);
   int32_t counter = 1;
-  std::unordered_map<const char*, const PictureGroup*> groupOf;  // by picture, when a group has companions
+  // A picture's group, when it has companions.
+  const auto groupOf = [&groups = names.groups](const char* picture) -> const PictureGroup* {
+    const auto at = std::lower_bound(groups.begin(), groups.end(), picture, [](const PictureGroup& group, const char* p) {
+      return std::less<const char*>()(group.picture, p);
+    });
+    return at != groups.end() && at->picture == picture ? &*at : nullptr;
+  };
   for (const PictureGroup& group : names.groups) {
-    groupOf.emplace(group.picture, &group);
     if (onCompanion) {
-      for (const Companion& companion : group.companions) onCompanion(group.picture, companion.name);
+      for (const Companion& companion : group.Companions()) onCompanion(group.picture, companion.name);
     }
   }
   std::vector<std::string> companionNames;
@@ -326,18 +340,17 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
       namesOfNumberOne_.push_back(newName);
     }
     // A group takes a number only where all its names are free.
-    if (const auto first = groupOf.find(names.names.front()); first != groupOf.end()) {
-      const PictureGroup& group = *first->second;
+    if (const PictureGroup* first = groupOf(names.names.front())) {
+      const PictureGroup& group = *first;
       const int bytes = plan.NameRule(options, group.kind).Format(1, newName, sizeof newName);
-      for (const Companion& companion : group.companions) {
+      for (const Companion& companion : group.Companions()) {
         namesOfNumberOne_.push_back(CompanionName(companion, newName, bytes - 1 - plan.kinds[group.kind].size()));
       }
     }
   }
   for (const char* entryName : names.names) {
     progress_->Renaming(results.renamedCount);
-    const auto grouped = groupOf.find(entryName);
-    const PictureGroup* group = grouped == groupOf.end() ? nullptr : grouped->second;
+    const PictureGroup* group = names.groups.empty() ? nullptr : groupOf(entryName);
     const EntryOutcome entryOutcome =
         group ? RenameGroupToNextFreeNumber(runDirectory, plan.NameRule(options, group->kind), *group, counter, log,
                                             newName, sizeof newName, companionNames)

@@ -50,9 +50,10 @@ void DirectoryPicture::BuildIndex() {
   entryCount_ = original_.Count();
   current_.assign(entryCount_, kAsRead);
   // A picture's entries are only renamed, never added: the index keeps its
-  // size, at most half full.
+  // size, at most three quarters full (a search that finds nothing then
+  // looks at a few slots of one or two cache lines).
   size_t capacity = 16;
-  while (capacity < 2 * entryCount_ + 2) capacity *= 2;
+  while (3 * capacity < 4 * (entryCount_ + 1)) capacity *= 2;
   index_.assign(capacity, 0);
   for (uint32_t entry = 0; entry < entryCount_; ++entry) {
     // A listing holds each name once; a second one would be a fault of the

@@ -34,6 +34,16 @@ class PackedNames {
     text_->reserve(textBytes);
   }
 
+  // Gives back the room the buffers took beyond the names, once no more
+  // are added: a listing grows them by doubling.
+  void ShrinkToFit() {
+    starts_.shrink_to_fit();
+    if (text_.use_count() == 1) text_->shrink_to_fit();
+  }
+
+  // The text the names lie in, to keep them after the list is gone.
+  std::shared_ptr<const std::string> Text() const { return text_; }
+
   size_t Count() const { return starts_.size(); }
   bool Empty() const { return starts_.empty(); }
   const char* operator[](size_t i) const { return text_->data() + starts_[i]; }
@@ -53,6 +63,7 @@ class PackedNames {
     for (const uint32_t start : starts_) {
       if (keep(text_->data() + start)) selected.starts_.push_back(start);
     }
+    selected.starts_.shrink_to_fit();
     return selected;
   }
 

@@ -13,15 +13,15 @@ using Names = std::vector<std::string>;
 
 // The groups as text: "picture{companion companion}", one a group, in order.
 Names Grouped(const Names& names, const Names& kinds, bool withCompanions = true) {
-  std::vector<const char*> listed;
-  for (const auto& name : names) listed.push_back(name.c_str());
+  PackedNames listed;
+  for (const auto& name : names) listed.Add(name);
   Names text;
   const PictureGroups grouped = GroupPictures(listed, kinds, withCompanions);
   auto group = grouped.withCompanions.begin();
   for (const char* picture : grouped.pictures) {
     std::string line = std::string(picture) + "{";
     if (group != grouped.withCompanions.end() && group->picture == picture) {
-      for (const Companion& companion : group->companions) {
+      for (const Companion& companion : group->Companions()) {
         line += (line.back() == '{' ? "" : " ") + std::string(companion.name);
       }
       ++group;
@@ -89,12 +89,13 @@ TEST(PictureGroupsTest, ACompanionKeepsTheRestOfItsNameAfterThePicturesNewStemOr
       {{"a.b.jpg", "a.b.c.d"}, "p7s.jpg", 3, {"p7s.c.d"}},
   };
   for (const auto& row : rows) {
-    std::vector<const char*> listed;
-    for (const auto& name : row.names) listed.push_back(name.c_str());
-    const auto groups = GroupPictures(listed, {"jpg"}, true).withCompanions;
+    PackedNames listed;
+    for (const auto& name : row.names) listed.Add(name);
+    const PictureGroups grouped = GroupPictures(listed, {"jpg"}, true);
+    const auto& groups = grouped.withCompanions;
     ASSERT_EQ(groups.size(), 1u);
     Names made;
-    for (const Companion& companion : groups[0].companions) {
+    for (const Companion& companion : groups[0].Companions()) {
       made.push_back(CompanionName(companion, row.newPicture, row.newStem));
     }
     EXPECT_EQ(made, row.companionNames) << row.names[0];

@@ -102,6 +102,7 @@ PackedNames SearchDirectoryNames(const char* searchText) {
   closedir(dir);
   // A listing cut short, by a read error or for want of room, is no listing.
   if (readFailed || !held) return {};
+  names.ShrinkToFit();
   SortInNaturalOrder(names);
   return names;
 }
