@@ -84,12 +84,13 @@ def contestants(build_dir, baseline=None):
                    "exec " + os.path.join(floors, "floor_per_entry") + " 6 jpg"),
         # Pictures with a raw and a sidecar each: tarvine-renumber renames
         # the three files of a picture together; the floor makes the same
-        # number of renames, one kind after another. The result is counted,
-        # not verified (verify.py knows one file per number).
+        # number of renames in one run, each kind numbered on its own. The
+        # result is counted, not verified (verify.py knows one file per
+        # number).
         Contestant("tarvine-companions", "tarvine-renumber, each picture with a raw and a sidecar",
                    tarvine_command(tarvine, "", "IMG_000001.jpg"), layout="companions", renumbers=False),
-        Contestant("floor-companions", "rename-only floor (C), the three kinds one after another",
-                   " && ".join(os.path.join(floors, "floor_rename_only") + " 6 " + kind for kind in ("jpg", "CR2", "xmp")),
+        Contestant("floor-companions", "rename-only floor (C), the three kinds in one run",
+                   "exec " + os.path.join(floors, "floor_rename_only") + " 6 jpg CR2 xmp",
                    layout="companions", renumbers=False),
         Contestant("floor-list-sort", "list-and-sort floor (C), on the add-after directory",
                    "exec " + os.path.join(floors, "floor_list_sort") + " jpg", layout="add-after", renumbers=False),
