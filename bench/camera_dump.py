@@ -3,7 +3,7 @@
 layouts, entered in a fixed shuffled order so that the directory's own order
 (readdir's) is not name order.
 
-    camera_dump.py DIR N [--layout LAYOUT] [--tagged] [--kind camera|photos|non-ascii]
+    camera_dump.py DIR N [--layout LAYOUT] [--tagged] [--kind camera|photos|phone|non-ascii] [--media DIR]
 
   camera     a camera dump: IMG_000000.jpg ... (--numbered: the old spelling of numbered)
   numbered   a directory numbered before: 000001.jpg ...
@@ -17,8 +17,13 @@ layouts, entered in a fixed shuffled order so that the directory's own order
 The files of a camera dump are empty. --kind photos makes small JPEG files
 instead, each with an Exif segment whose DateTimeOriginal puts them in a
 fixed shuffled order of their own (capture order is not name order), and
-each tagged. --kind non-ascii names the files Grüße_aus_Köln_000000.jpg ...,
-names no ASCII fast path can take.
+each tagged. --kind phone makes a phone's directory: N HEIC stills and N/10
+videos, every eleventh name a video, MOV and MP4 in turn (IMG_000000.HEIC ...
+IMG_000010.MOV ... IMG_000021.MP4), each a copy of a tiny template of
+phone_media.py (made in --media, by default build-bench/phone-media, when
+missing) with its own capture time, in a shuffled order of their own; each
+tagged, in a 'free' box after its last box. --kind non-ascii names the files
+Grüße_aus_Köln_000000.jpg ..., names no ASCII fast path can take.
 
 DIR is removed first with everything in it, so every timed run starts from
 the same state. --tagged puts each file's original name into it, so that
@@ -32,14 +37,21 @@ add and remove names.
 """
 
 import argparse
+import datetime
 import os
 import random
 import shutil
 import struct
 
+import phone_media
+
 SHUFFLE_SEED = 20240601  # the same order on every run, on every machine
 CAPTURE_SEED = 20260701  # the photos' own order
-NAME_PATTERNS = {"camera": "IMG_{:06d}.jpg", "photos": "IMG_{:06d}.jpg", "non-ascii": "Grüße_aus_Köln_{:06d}.jpg"}
+NAME_PATTERNS = {"camera": "IMG_{:06d}.jpg", "photos": "IMG_{:06d}.jpg", "phone": "IMG_{:06d}.HEIC",
+                 "non-ascii": "Grüße_aus_Köln_{:06d}.jpg"}
+# Kinds whose files carry capture times, and are always tagged.
+TIMED_KINDS = ("photos", "phone")
+DEFAULT_MEDIA = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "build-bench", "phone-media")
 FIRST_CAPTURE = (2023, 7, 14, 8)  # the first picture's date and hour
 LAYOUTS = ["camera", "numbered", "add-after", "add-first", "companions"]
 NEW_PICTURES = 10  # in add-after and add-first
@@ -54,6 +66,8 @@ def original_names(count, layout="camera", kind="camera"):
     order a file manager shows."""
     camera = ["IMG_{:06d}.jpg".format(number) for number in range(1, NEW_PICTURES + 1)]
     numbered = ["{:06d}.jpg".format(number) for number in range(1, count + 1)]
+    if layout == "camera" and kind == "phone":
+        return phone_names(count)
     if layout == "camera":
         return [NAME_PATTERNS[kind].format(number) for number in range(count)]
     if layout == "numbered":
@@ -68,6 +82,23 @@ def original_names(count, layout="camera", kind="camera"):
     raise ValueError("no such layout: " + layout)
 
 
+def phone_names(stills):
+    """A phone's names: stills HEIC stills and stills // 10 videos, every
+    eleventh name a video, MOV and MP4 in turn: 3 => IMG_000000.HEIC ...
+    IMG_000002.HEIC; 10 => ... IMG_000009.HEIC IMG_000010.MOV."""
+    names = []
+    for number in range(stills + stills // 10):
+        video = number % 11 == 10
+        extension = (".MOV" if number // 11 % 2 == 0 else ".MP4") if video else ".HEIC"
+        names.append("IMG_{:06d}{}".format(number, extension))
+    return names
+
+
+def phone_kind(name):
+    """The template a phone's file is copied from: IMG_000010.MOV => MOV."""
+    return name.rsplit(".", 1)[1]
+
+
 def capture_seconds(count):
     """Seconds after the first capture of each of the N photos, in name order."""
     seconds = list(range(count))
@@ -75,9 +106,9 @@ def capture_seconds(count):
     return seconds
 
 
-def names_in_capture_order(count):
-    names = original_names(count, "camera", "photos")
-    return [name for _, name in sorted(zip(capture_seconds(count), names))]
+def names_in_capture_order(count, kind="photos"):
+    names = original_names(count, "camera", kind)
+    return [name for _, name in sorted(zip(capture_seconds(len(names)), names))]
 
 
 def exif_jpeg(seconds, tag):
@@ -107,7 +138,15 @@ def template_directory(directory, count, layout, tagged, kind="camera"):
                         "{}-{}{}".format(name, count, "-tagged" if tagged else ""))
 
 
-def _make_template(template, count, layout, tagged, kind="camera"):
+def phone_file(templates, name, seconds):
+    """A phone's file `seconds` after the first capture, with its name in a
+    'free' box after its last box, where no reader looks."""
+    taken = datetime.datetime(*FIRST_CAPTURE) + datetime.timedelta(seconds=seconds)
+    tag = name.encode() + b"\n"
+    return templates.patched(phone_kind(name), taken) + struct.pack(">I", 8 + len(tag)) + b"free" + tag
+
+
+def _make_template(template, count, layout, tagged, kind="camera", media=DEFAULT_MEDIA):
     complete = template + ".complete"
     if os.path.exists(complete):
         return
@@ -115,11 +154,15 @@ def _make_template(template, count, layout, tagged, kind="camera"):
     os.makedirs(template)
     template_fd = os.open(template, os.O_RDONLY | os.O_DIRECTORY)
     try:
-        seconds = capture_seconds(count) if kind == "photos" else None
-        for index, name in enumerate(original_names(count, layout, kind)):
+        names = original_names(count, layout, kind)
+        seconds = capture_seconds(len(names)) if kind in TIMED_KINDS else None
+        templates = phone_media.templates(media) if kind == "phone" else None
+        for index, name in enumerate(names):
             fd = os.open(name, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o644, dir_fd=template_fd)
             if kind == "photos":
                 os.write(fd, exif_jpeg(seconds[index], name))
+            elif kind == "phone":
+                os.write(fd, phone_file(templates, name, seconds[index]))
             elif tagged:
                 os.write(fd, name.encode() + b"\n")
             os.close(fd)
@@ -128,10 +171,10 @@ def _make_template(template, count, layout, tagged, kind="camera"):
     open(complete, "w").close()
 
 
-def make(directory, count, layout="camera", tagged=False, kind="camera"):
-    tagged = tagged or kind == "photos"
+def make(directory, count, layout="camera", tagged=False, kind="camera", media=DEFAULT_MEDIA):
+    tagged = tagged or kind in TIMED_KINDS
     template = template_directory(directory, count, layout, tagged, kind)
-    _make_template(template, count, layout, tagged, kind)
+    _make_template(template, count, layout, tagged, kind, media)
     shutil.rmtree(directory, ignore_errors=True)
     os.makedirs(directory)
     template_fd = os.open(template, os.O_RDONLY | os.O_DIRECTORY)
@@ -154,10 +197,12 @@ def main():
     parser.add_argument("--numbered", action="store_true", help="the same as --layout numbered")
     parser.add_argument("--tagged", action="store_true", help="each file holds its original name")
     parser.add_argument("--kind", choices=sorted(NAME_PATTERNS), default="camera",
-                        help="empty files, JPEG files with capture times, or names beyond ASCII")
+                        help="empty files, JPEG files with capture times, a phone's HEIC files and videos with "
+                        "capture times, or names beyond ASCII")
+    parser.add_argument("--media", default=DEFAULT_MEDIA, help="where the phone's template files are (made if missing)")
     arguments = parser.parse_args()
     layout = "numbered" if arguments.numbered else arguments.layout
-    make(arguments.directory, arguments.count, layout, arguments.tagged, arguments.kind)
+    make(arguments.directory, arguments.count, layout, arguments.tagged, arguments.kind, arguments.media)
 
 
 if __name__ == "__main__":

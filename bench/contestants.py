@@ -71,6 +71,9 @@ def contestants(build_dir, baseline=None):
     if baseline:
         ours.append(Contestant("tarvine-baseline", "tarvine-renumber before this change (one pass)",
                                tarvine_command(baseline, "", "IMG_000001.jpg")))
+        ours.append(Contestant("tarvine-baseline-taken", "tarvine-renumber --order taken before this change (JPEGs "
+                               "with Exif)", tarvine_command(baseline, "--order taken", "IMG_000001.jpg"),
+                               kind="photos", order="taken"))
     return ours + [
         # The window's run leaves a slideshow page and starts a viewer ("true");
         # the command line does the same work to be timed beside it.
@@ -111,6 +114,25 @@ def contestants(build_dir, baseline=None):
         Contestant("exiftool-taken", "exiftool -fileOrder DateTimeOriginal, %C counter",
                    "exec exiftool -q -fileOrder DateTimeOriginal '-FileName=%1.6C.%e' .", kind="photos",
                    order="taken", sizes=(1000, 10000)),  # its target is at 10,000; 100,000 would take minutes a run
+        # A phone's directory: N HEIC stills and N/10 videos, half MOV, half
+        # MP4 (11,000 files at N = 10,000), numbered in the order taken, the
+        # same in name order as the yardstick, and exiftool ordering by the
+        # same times: a still's DateTimeOriginal, a MOV's Apple creation date,
+        # an MP4's creation time turned from UTC into the phone's zone (TZ).
+        # The kinds are spelt as the phone spells its extensions: a file of a
+        # listed kind is named with the list's spelling (with mov listed,
+        # IMG_000010.MOV would become 000002.mov).
+        Contestant("tarvine-phone-taken", "tarvine-renumber --order taken (a phone: N HEIC + N/10 MOV and MP4)",
+                   tarvine_command(tarvine, "--order taken --kinds HEIC,MP4,MOV", "IMG_000000.HEIC"), kind="phone",
+                   order="taken"),
+        Contestant("tarvine-phone-by-name", "tarvine-renumber --order name (the same phone's files)",
+                   tarvine_command(tarvine, "--order name --kinds HEIC,MP4,MOV", "IMG_000000.HEIC"),
+                   kind="phone"),
+        Contestant("exiftool-phone-taken", "exiftool -fileOrder by DateTimeOriginal, else the videos' creation date, "
+                   "%C counter (the same phone's files)",
+                   "exec exiftool -config " + os.path.join(BENCH_DIR, "contestants", "capture_time.exiftool_config")
+                   + " -q -fileOrder CaptureTime -ext HEIC -ext MP4 -ext MOV '-FileName=%1.6C.%e' .", kind="phone",
+                   order="taken", sizes=(1000, 10000)),
         # Names beyond ASCII: each placed by the collation of the language.
         Contestant("tarvine-non-ascii", "tarvine-renumber, names beyond ASCII",
                    tarvine_command(tarvine, "", "Grüße_aus_Köln_000001.jpg"), kind="non-ascii"),

@@ -2,6 +2,7 @@
 medians with their ratios to the rename-only floor, the targets, and what
 explains the numbers (CPU time, system calls per entry, micro-benchmarks)."""
 
+import phone_media
 from targets import FLOOR, Results
 
 REPRODUCE = "make bench"
@@ -181,6 +182,10 @@ def render(run):
         "prefix trip-, with 10 new pictures that sort first (every old picture moves up 10). The",
         "list-and-sort floor runs on the directory of the second of these. At 1,000,000 files only",
         "tarvine-renumber and the rename-only floor run, on tmpfs.",
+        "The phone's directory holds N HEIC stills and N/10 videos, half MOV, half MP4 (IMG_000000.HEIC ...,",
+        "every eleventh a video), each a copy of a tiny file made with heif-enc, exiftool and ffmpeg with its",
+        "own capture time patched in (bench/phone_media.py), in an order of their own: numbered in the order",
+        "taken, the videos' UTC times turned into the phone's zone ({}).".format(phone_media.PHONE_ZONE),
         "Before it is timed, each contestant runs once on a directory whose files hold their own names, and",
         "the result is checked: every number 1..N present once, number k holding the k-th name in name",
         "order. A wrong result is shown as wrong and not timed.",

@@ -3,7 +3,8 @@
 four other renaming tools on camera dumps of 1,000, 10,000 and 100,000 files,
 on the root disk and on tmpfs, with tarvine-renumber also on directories
 numbered before (with 10 new pictures sorting after or before the old
-names) and on 1,000,000 files on tmpfs, and writes bench/results.md. Each
+names), on JPEGs and on a phone's HEIC stills and videos numbered in the
+order taken, and on 1,000,000 files on tmpfs, and writes bench/results.md. Each
 directory lies six directories deep, and tarvine-renumber is given its
 absolute path, as the window gives it.
 
@@ -18,8 +19,9 @@ again.
 
 --baseline-ref REF builds tarvine-renumber as it was at the commit REF
 (build-bench/baseline/) and times it beside today's; --baseline PROGRAM
-takes one built already. The renames of each tarvine-renumber row are
-counted (a run with --log) for both.
+takes one built already; it runs in name order and in the order taken (on
+the JPEGs). The renames of each tarvine-renumber row are counted (a run with
+--log) for both.
 """
 
 import argparse
@@ -35,6 +37,7 @@ import time
 
 import machine
 import micro_benchmarks
+import phone_media
 import report
 import syscall_profile
 import targets
@@ -65,14 +68,19 @@ README_START = "<!-- bench table: written by make bench BENCH_ARGS=--update-read
 README_END = "<!-- end of bench table -->"
 PROFILE_SIZE = 10000
 PROFILED = ["tarvine", "tarvine-two-pass", "floor-rename-only", "floor-per-entry", "perl-rename", "python"]
-# Every command sees names in byte order (shell globs, sort) and no colours.
-ENVIRONMENT = dict(os.environ, LC_ALL="C", NO_COLOR="1")
+# Every command sees names in byte order (shell globs, sort), no colours,
+# and the zone of the phone whose videos' UTC times are turned into its clock.
+ENVIRONMENT = dict(os.environ, LC_ALL="C", NO_COLOR="1", TZ=phone_media.PHONE_ZONE)
+# The phone's template files, made afresh once a run in the build directory (main()).
+phone_media_directory = os.path.join(PROJECT_DIR, "build-bench", "phone-media")
 
 
 def prepare_command(directory, size, layout, tagged=False, kind="camera"):
     """Rebuilds the directory and writes it out, so the timed run starts clean."""
     words = [PYTHON, os.path.join(BENCH_DIR, "camera_dump.py"), directory, str(size), "--layout", layout,
              "--kind", kind]
+    if kind == "phone":
+        words += ["--media", phone_media_directory]
     if tagged:
         words.append("--tagged")
     return " ".join(shlex.quote(word) for word in words) + " && sync -f " + shlex.quote(directory)
@@ -290,6 +298,8 @@ def main():
     arguments = parser.parse_args()
     # The commands run from inside the work directories.
     arguments.build_dir = os.path.abspath(arguments.build_dir)
+    global phone_media_directory
+    phone_media_directory = os.path.join(arguments.build_dir, "phone-media")
     saved_run = os.path.join(arguments.build_dir, "bench-run.json")
 
     baseline = os.path.abspath(arguments.baseline) if arguments.baseline else None
@@ -304,6 +314,8 @@ def main():
         filesystems = arguments.filesystems.split(",")
         keys = arguments.contestants.split(",") if arguments.contestants else [c.key for c in all_contestants]
         chosen = [c for c in all_contestants if c.key in keys]
+        if any(c.kind == "phone" for c in chosen):
+            phone_media.make(phone_media_directory)
         directories = {filesystem: WORK_DIRECTORIES[filesystem] for filesystem in filesystems}
 
         started = time.monotonic()

@@ -30,7 +30,7 @@ for needed in scdoc dpkg-dev; do
   expect "package needs $needed" grep -qx -- "$needed" <<<"$package"
 done
 for test_only in libgtest-dev chromium clang llvm xvfb hyperfine strace libbenchmark-dev lintian bash-completion \
-    libimage-exiftool-perl; do
+    libimage-exiftool-perl ffmpeg libheif-examples; do
   expect "run leaves out $test_only" test -z "$(grep -x -- "$test_only" <<<"$run")"
   expect "package leaves out $test_only" test -z "$(grep -x -- "$test_only" <<<"$package")"
   expect "test needs $test_only" grep -qx -- "$test_only" <<<"$test"
