@@ -18,3 +18,14 @@ bool LooksLikeVideo(PictureBytes& file) {
   }
   return false;
 }
+
+bool NamedLikeVideo(const char* name) {
+  const char* dot = std::strrchr(name, '.');
+  if (!dot || dot == name || std::strlen(dot + 1) != 3) return false;
+  char extension[4] = {};
+  for (int i = 0; i < 3; ++i) extension[i] = static_cast<char>(dot[1 + i] | (dot[1 + i] >= 'A' && dot[1 + i] <= 'Z' ? 0x20 : 0));
+  for (const char* video : {"mov", "mp4", "m4v", "3gp", "3g2"}) {
+    if (std::memcmp(extension, video, 4) == 0) return true;
+  }
+  return false;
+}

@@ -19,3 +19,16 @@ bool LooksLikeVideo(PictureBytes& file);
 // it; empty for a file that is no such video, or when the reader is missing.
 // Safe to call from many threads at once.
 VideoRecord ReadVideoRecordOnce(PictureBytes& file);
+
+// Whether a name ends in the extension of such a video (in any case of
+// letters): a hint that the reader will be wanted, never a test of the file.
+//   "IMG_1.MOV", "a.mp4", "b.3gp" => true;  "a.heic", "mov", "a.mov.xmp" => false
+bool NamedLikeVideo(const char* name);
+
+// Starts loading the reader of videos beside the reading of other files,
+// for a run whose names say videos are among them; ReadVideoRecordOnce then
+// waits for it only where it is not ready yet.
+void LoadVideoReaderAhead();
+// Whether the reader has been loaded (or found missing), so that
+// ReadVideoRecordOnce will not wait; false while it loads, or before.
+bool VideoReaderReady();

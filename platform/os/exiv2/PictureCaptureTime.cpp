@@ -121,26 +121,57 @@ std::string Trimmed(std::string text) {
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+// A tag of Exif as Exiv2 numbers it: its number and its IFD.
+struct ExifTag {
+  uint16_t number;
+  int ifd;
+
+  explicit ExifTag(const Exiv2::ExifKey& key) : number(key.tag()), ifd(key.ifdId()) {}
+  bool Is(const Exiv2::Exifdatum& datum) const { return datum.tag() == number && datum.ifdId() == ifd; }
+};
+
+// The tags capture times are read from, each found once: a file's tags are
+// then looked over in one walk, without making a key's text per tag.
+enum CaptureTag { kModel, kOriginal, kOriginalSubSeconds, kOriginalOffset, kDigitized, kDigitizedSubSeconds,
+                  kDigitizedOffset, kCaptureTags };
+const std::vector<ExifTag>& CaptureTags() {
+  static const std::vector<ExifTag> tags = {
+      ExifTag(Exiv2::ExifKey("Exif.Image.Model")),
+      ExifTag(Exiv2::ExifKey("Exif.Photo.DateTimeOriginal")),
+      ExifTag(Exiv2::ExifKey("Exif.Photo.SubSecTimeOriginal")),
+      ExifTag(Exiv2::ExifKey(0x9011, "Photo")),  // OffsetTimeOriginal
+      ExifTag(Exiv2::ExifKey("Exif.Photo.DateTimeDigitized")),
+      ExifTag(Exiv2::ExifKey("Exif.Photo.SubSecTimeDigitized")),
+      ExifTag(Exiv2::ExifKey(0x9012, "Photo")),  // OffsetTimeDigitized
+  };
+  return tags;
+}
+
 // The Exif date with its sub-seconds, in the order of preference, and the
 // offset recorded beside the original date.
 FileTime CaptureTimeInExifData(const Exiv2::ExifData& exif, std::string* camera) {
-  if (camera) *camera = Trimmed(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, "Exif.Image.Model"));
+  const std::vector<ExifTag>& tags = CaptureTags();
+  const Exiv2::Exifdatum* found[kCaptureTags] = {};
+  for (const Exiv2::Exifdatum& datum : exif) {
+    for (int tag = 0; tag < kCaptureTags; ++tag) {
+      if (!found[tag] && tags[tag].Is(datum)) found[tag] = &datum;
+    }
+  }
+  const auto text = [&found](CaptureTag tag) { return found[tag] ? found[tag]->toString() : std::string(); };
+  if (camera) *camera = Trimmed(text(kModel));
   const struct {
-    const char* date;
-    const char* subSeconds;
-    uint16_t offsetTag;  // Exif OffsetTimeOriginal or OffsetTimeDigitized
+    CaptureTag date, subSeconds, offset;
     TimeSource source;
   } preferred[] = {
-      {"Exif.Photo.DateTimeOriginal", "Exif.Photo.SubSecTimeOriginal", 0x9011, TimeSource::kExifOriginal},
-      {"Exif.Photo.DateTimeDigitized", "Exif.Photo.SubSecTimeDigitized", 0x9012, TimeSource::kExifDigitized},
+      {kOriginal, kOriginalSubSeconds, kOriginalOffset, TimeSource::kExifOriginal},
+      {kDigitized, kDigitizedSubSeconds, kDigitizedOffset, TimeSource::kExifDigitized},
   };
   for (const auto& tag : preferred) {
     FileTime time;
-    if (!ParseExifDateTime(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, tag.date).c_str(), time.time)) continue;
-    time.time.nanoseconds = SubSecondNanoseconds(TagText<Exiv2::ExifData, Exiv2::ExifKey>(exif, tag.subSeconds).c_str());
+    if (!ParseExifDateTime(text(tag.date).c_str(), time.time)) continue;
+    time.time.nanoseconds = SubSecondNanoseconds(text(tag.subSeconds).c_str());
     time.source = tag.source;
-    const auto offset = exif.findKey(Exiv2::ExifKey(tag.offsetTag, "Photo"));
-    if (offset != exif.end() && ParseZoneOffset(Trimmed(offset->toString()).c_str(), time.offsetSeconds)) {
+    if (found[tag.offset] && ParseZoneOffset(Trimmed(text(tag.offset)).c_str(), time.offsetSeconds)) {
       time.offsetKind = ClockOffset::kRecorded;
     }
     return time;
@@ -191,14 +222,16 @@ FileTime CaptureTimeInXmp(const std::string& packet) {
 }
 
 // The capture time of a file Exiv2 reads whole through `io`: the Exif of
-// its metadata, else its XMP. Reading parses the XMP packet too, so files
-// are read in the XMP toolkit's turn.
-FileTime CaptureTimeInImage(Exiv2::BasicIo::AutoPtr io, int type, std::string* camera) {
+// its metadata, else its XMP. Reading parses an XMP packet too, so a file
+// that may hold one is read in the XMP toolkit's turn.
+FileTime CaptureTimeInImage(Exiv2::BasicIo::AutoPtr io, int type, bool mayHoldXmp, std::string* camera) {
   try {
     Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::create(type, std::move(io));
     if (!image.get()) return {};
-    {
+    if (mayHoldXmp) {
       const std::lock_guard<std::mutex> turn(xmpTurn);
+      image->readMetadata();
+    } else {
       image->readMetadata();
     }
     const FileTime fromExif = CaptureTimeInExifData(image->exifData(), camera);
@@ -206,6 +239,19 @@ FileTime CaptureTimeInImage(Exiv2::BasicIo::AutoPtr io, int type, std::string* c
   } catch (...) {
     return {};
   }
+}
+
+// Of a box-structured file (HEIC, AVIF, CR3), the bytes searched for a
+// sign of XMP: a phone's leading boxes take a few kilobytes.
+constexpr size_t kXmpSearchBytes = 64 << 10;
+
+uint32_t BigEndian32(const unsigned char* bytes) {
+  return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+bool Holds(const unsigned char* begin, const unsigned char* end, const void* text, size_t length) {
+  return std::search(begin, end, static_cast<const unsigned char*>(text),
+                     static_cast<const unsigned char*>(text) + length) != end;
 }
 
 bool IsTiffHeader(const unsigned char* head) {
@@ -229,6 +275,40 @@ bool IsStillPictureType(int type) {
 
 }  // namespace
 
+bool MayHoldXmp(PictureBytes& file) {
+  static const unsigned char kXmpUuid[] = {0xbe, 0x7a, 0xcf, 0xcb, 0x97, 0xa9, 0x42, 0xe8,
+                                           0x9c, 0x71, 0x99, 0x94, 0x91, 0xe3, 0xaf, 0xac};
+  const uint64_t fileSize = file.Size();
+  std::vector<unsigned char> bytes;  // of one box
+  for (uint64_t at = 0; at < fileSize;) {
+    unsigned char box[16];
+    if (file.ReadAt(at, box, 8) != 8) return true;
+    uint64_t size = BigEndian32(box);
+    if (size == 1) {
+      if (file.ReadAt(at + 8, box + 8, 8) != 8) return true;
+      size = uint64_t{BigEndian32(box + 8)} << 32 | BigEndian32(box + 12);
+    } else if (size == 0) {
+      size = fileSize - at;  // to the end of the file
+    }
+    if (size < 8 || size > fileSize - at) return true;
+    const bool mediaData = std::memcmp(box + 4, "mdat", 4) == 0 || std::memcmp(box + 4, "free", 4) == 0 ||
+                           std::memcmp(box + 4, "skip", 4) == 0;
+    if (!mediaData) {
+      if (at + size > kXmpSearchBytes) return true;
+      bytes.resize(size);
+      if (file.ReadAt(at, bytes.data(), size) != size) return true;
+      const unsigned char* begin = bytes.data();
+      const unsigned char* end = begin + size;
+      if (Holds(begin, end, "rdf+xml", 7) || Holds(begin, end, "xmpmeta", 7) ||
+          Holds(begin, end, kXmpUuid, sizeof kXmpUuid)) {
+        return true;
+      }
+    }
+    at += size;
+  }
+  return false;
+}
+
 FileTime CaptureTimeInPicture(PictureBytes& file, std::string* camera) {
   PrepareExiv2();
   if (camera) camera->clear();
@@ -246,7 +326,7 @@ FileTime CaptureTimeInPicture(PictureBytes& file, std::string* camera) {
     if (IsTiffHeader(head)) return CaptureTimeInExif(tiff.data(), tiff.size(), camera);
     const int type = IsTiffLikeRawHeader(head) && head[2] == 'U' ? Exiv2::ImageType::rw2 : Exiv2::ImageType::orf;
     return CaptureTimeInImage(Exiv2::BasicIo::AutoPtr(new Exiv2::MemIo(tiff.data(), static_cast<long>(tiff.size()))),
-                              type, camera);
+                              type, true, camera);
   }
   Exiv2::BasicIo::AutoPtr io(new PictureBytesIo(file, file.Size()));
   int type = Exiv2::ImageType::none;
@@ -256,5 +336,5 @@ FileTime CaptureTimeInPicture(PictureBytes& file, std::string* camera) {
     return {};
   }
   if (!IsStillPictureType(type)) return {};
-  return CaptureTimeInImage(std::move(io), type, camera);
+  return CaptureTimeInImage(std::move(io), type, type != Exiv2::ImageType::bmff || MayHoldXmp(file), camera);
 }

@@ -21,3 +21,14 @@
 // bounded number of bytes.
 // Safe to call from many threads at once.
 FileTime CaptureTimeInPicture(PictureBytes& file, std::string* camera = nullptr);
+
+// Whether a box-structured file (HEIC, AVIF, CR3) may hold an XMP packet,
+// which Exiv2 hands to the XMP toolkit, one file at a time: it holds none
+// when each of its top-level boxes but the media data ("mdat", "free",
+// "skip") lies within its first 64 KiB and names no XMP (its content type
+// "rdf+xml", its packet "xmpmeta" or its box's UUID). Anything else, a
+// damaged chain of boxes included, may.
+//   ftyp, meta (a phone's HEIC), mdat             => false
+//   ftyp, meta naming "application/rdf+xml", mdat => true
+//   ftyp, moov larger than 64 KiB (CR3)           => true
+bool MayHoldXmp(PictureBytes& file);

@@ -20,7 +20,10 @@ namespace {
 // cannot hold the run.
 constexpr uint64_t kMostBytes = 64 << 20;
 constexpr auto kMostTime = std::chrono::seconds(3);
-constexpr int kPieceBytes = 64 << 10;
+// The demuxer reads in pieces of this size: its boxes' headers are small,
+// and a block this small is reused from the heap, where one of 64 KiB is
+// given back to the system and asked for anew at every file.
+constexpr int kPieceBytes = 4 << 10;
 constexpr size_t kMostBlock = 16 << 20;
 
 // The file's bytes as libavformat reads them: a position, the bytes read so

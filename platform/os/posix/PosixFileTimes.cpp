@@ -7,8 +7,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 
 #include "platform/os/CameraTable.h"
 #include "platform/os/CaptureTimeText.h"
@@ -50,8 +52,9 @@ class OpenFileBytes : public PictureBytes {
       std::memcpy(into, head_ + offset, count);
       return count;
     }
-    if (offset < static_cast<uint64_t>(headSize_) && headSize_ < static_cast<long>(sizeof head_)) {
-      const size_t there = static_cast<size_t>(headSize_ - offset);  // the file ends inside the head
+    if (headSize_ < static_cast<long>(sizeof head_)) {  // the file ends inside the head
+      if (offset >= static_cast<uint64_t>(headSize_)) return 0;
+      const size_t there = static_cast<size_t>(headSize_ - offset);
       std::memcpy(into, head_ + offset, there);
       return there;
     }
@@ -76,12 +79,24 @@ class OpenFileBytes : public PictureBytes {
   unsigned char head_[64 << 10];
 };
 
+// Whether a video met while the reader of videos is still loading may wait
+// for a second round, so that the pictures go on meanwhile; and whether it
+// was left for that round.
+struct Reading {
+  bool videoMayWait = false;
+  bool videoLeft = false;
+};
+
 // The capture time of a picture or video in `bytes`; source kNone when it
 // records none.
-FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable& cameras) {
+FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable& cameras, Reading& reading) {
   std::string camera;
   FileTime taken = CaptureTimeInPicture(bytes, &camera);
   if (taken.source == TimeSource::kNone && LooksLikeVideo(bytes)) {
+    if (reading.videoMayWait && !VideoReaderReady()) {
+      reading.videoLeft = true;
+      return {};
+    }
     const VideoRecord video = ReadVideoRecordOnce(bytes);
     taken = VideoFileTime(video, videoClock);
     camera = video.camera;
@@ -93,7 +108,7 @@ FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable&
 // The capture time of a regular file, else its last-write time. The name
 // is opened without following a link and without waiting (a pipe or a
 // device is no picture).
-FileTime TakenAt(int directory, const char* name, VideoClock videoClock, CameraTable& cameras) {
+FileTime TakenAt(int directory, const char* name, VideoClock videoClock, CameraTable& cameras, Reading& reading) {
   const int fd = openat(directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return LastWriteAt(directory, name);
   struct stat info;
@@ -102,7 +117,7 @@ FileTime TakenAt(int directory, const char* name, VideoClock videoClock, CameraT
     time = LastWriteOf(info);
     if (S_ISREG(info.st_mode)) {
       OpenFileBytes bytes(fd, static_cast<uint64_t>(info.st_size));
-      const FileTime taken = CaptureTimeIn(bytes, videoClock, cameras);
+      const FileTime taken = CaptureTimeIn(bytes, videoClock, cameras, reading);
       if (taken.source != TimeSource::kNone) time = taken;
     }
   }
@@ -121,7 +136,21 @@ std::vector<FileTime> ReadFileTimes(const std::string& directory, const std::vec
     OnEveryCore(names.size(), [&](size_t i) { times[i] = LastWriteAt(fd, names[i]); });
   } else {
     CameraTable table(cameras);
-    OnEveryCore(names.size(), [&](size_t i) { times[i] = TakenAt(fd, names[i], videoClock, table); });
+    if (std::any_of(names.begin(), names.end(), NamedLikeVideo)) LoadVideoReaderAhead();
+    std::mutex laterTurn;
+    std::vector<size_t> later;  // the videos met while their reader was loading
+    OnEveryCore(names.size(), [&](size_t i) {
+      Reading reading{true, false};
+      times[i] = TakenAt(fd, names[i], videoClock, table, reading);
+      if (reading.videoLeft) {
+        const std::lock_guard<std::mutex> lock(laterTurn);
+        later.push_back(i);
+      }
+    });
+    OnEveryCore(later.size(), [&](size_t k) {
+      Reading reading;
+      times[later[k]] = TakenAt(fd, names[later[k]], videoClock, table, reading);
+    });
   }
   close(fd);
   return times;

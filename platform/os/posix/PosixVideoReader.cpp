@@ -7,8 +7,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <climits>
-#include <mutex>
+#include <future>
 #include <string>
 
 #include "platform/os/VideoFile.h"
@@ -29,18 +30,20 @@ std::string ModulePath() {
   return path.substr(0, slash) + "/../lib/tarvine/video/tarvine-video.so";
 }
 
-// The module's entry, loaded once; null when it is missing (every video is
-// then ordered by its last-write time).
-ReadEntry LoadedReader() {
-  static std::once_flag loaded;
-  static ReadEntry entry = nullptr;
-  std::call_once(loaded, [] {
-    const std::string path = ModulePath();
-    if (path.empty()) return;
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module) entry = reinterpret_cast<ReadEntry>(dlsym(module, "TarvineReadVideoRecord"));
-  });
-  return entry;
+// The module's entry; null when it is missing (every video is then ordered
+// by its last-write time).
+ReadEntry LoadReader() {
+  const std::string path = ModulePath();
+  if (path.empty()) return nullptr;
+  void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  return module ? reinterpret_cast<ReadEntry>(dlsym(module, "TarvineReadVideoRecord")) : nullptr;
+}
+
+// The module, loaded once on a thread of its own: the hundred-odd libraries
+// take a core for some 60 ms, while the other cores go on reading pictures.
+const std::shared_future<ReadEntry>& Loading() {
+  static const std::shared_future<ReadEntry> loading = std::async(std::launch::async, LoadReader).share();
+  return loading;
 }
 
 }  // namespace
@@ -48,6 +51,10 @@ ReadEntry LoadedReader() {
 VideoRecord ReadVideoRecordOnce(PictureBytes& file) {
   VideoRecord record;
   if (!LooksLikeVideo(file)) return record;
-  if (const ReadEntry read = LoadedReader()) read(&file, &record);
+  if (const ReadEntry read = Loading().get()) read(&file, &record);
   return record;
 }
+
+void LoadVideoReaderAhead() { Loading(); }
+
+bool VideoReaderReady() { return Loading().wait_for(std::chrono::seconds(0)) == std::future_status::ready; }
