@@ -88,6 +88,27 @@ ListedNames CollectNames(const FileList& list, const std::vector<std::string>& k
   return listed;
 }
 
+// A listed kind other than the named file's takes the spelling its first
+// picture gives it, so that each file keeps its extension as the named
+// kind keeps the named file's.
+//   kinds {"jpg", "mov"}, named "jpg": "b.MOV" "c.mov" => {"jpg", "MOV"}
+void SpellKindsAsTheDirectory(PassPlan& plan, const std::vector<const char*>& pictures) {
+  std::vector<bool> spelt(plan.kinds.size());
+  size_t left = 0;
+  for (size_t kind = 0; kind < plan.kinds.size(); ++kind) {
+    spelt[kind] = plan.kinds[kind] == plan.extension;
+    left += !spelt[kind];
+  }
+  for (size_t i = 0; i < pictures.size() && left > 0; ++i) {
+    const size_t kind = KindIndex(pictures[i], plan.kinds);
+    if (spelt[kind]) continue;
+    const char* name = pictures[i];
+    plan.kinds[kind].assign(name + std::strlen(name) - plan.kinds[kind].size());
+    spelt[kind] = true;
+    --left;
+  }
+}
+
 // The longest new name a group's companion would get with `number`, and the
 // companion; null when no companion is longer than its picture's name.
 struct LongestCompanionName {
@@ -237,7 +258,8 @@ bool RenumberDialog::OpenForRun(const PassPlan& plan, std::unique_ptr<RunDirecto
   return false;
 }
 
-PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirectory& runDirectory) {
+PassOutcome RenumberDialog::Pass(const PassPlan& planAsMade, PassKind pass, RunDirectory& runDirectory) {
+  PassPlan plan = planAsMade;
   TakeExtension(plan);
   const char* directory = plan.directory;
   const NewNameRule rule = plan.NameRule(options);
@@ -252,6 +274,7 @@ PassOutcome RenumberDialog::Pass(const PassPlan& plan, PassKind pass, RunDirecto
     list.LoadNames(directory, "*");  // the pass reads nothing but names
     names = CollectNames(list, plan.kinds, keepLog, options.companions == 1);
   }
+  SpellKindsAsTheDirectory(plan, names.names);
   const long count = static_cast<long>(names.names.size());
   if (count == 0) {
     std::string kinds;

@@ -315,7 +315,7 @@ TEST_F(PlannedRenamesTest, ACameraAndPhoneDumpKeepsEveryShotOnOneNumberAndUndoRe
   // in modified order: every group on one number, every number used once.
   const Names files = {"IMG_0001.JPG", "IMG_0001.CR2", "IMG_0001.JPG.xmp", "IMG_0001.AAE", "._IMG_0001.JPG",
                        "IMG_0002.JPG", "IMG_0002.CR2", "IMG_0002.xmp",     "PXL_0003.heic", "PXL_0003.MOV",
-                       "VID_0004.mp4", "VID_0004.mp4.json", "notes.txt"};
+                       "VID_0004.mp4", "VID_0004.mp4.json", "VID_0005.MOV", "notes.txt"};
   for (const NumberingOrder order : {NumberingOrder::kName, NumberingOrder::kModified}) {
     TearDown();
     SetUp();
@@ -335,7 +335,8 @@ TEST_F(PlannedRenamesTest, ACameraAndPhoneDumpKeepsEveryShotOnOneNumberAndUndoRe
     }
     std::set<std::string> numbers;
     for (const auto& [stem, number] : numberOf) numbers.insert(number);
-    EXPECT_EQ(numbers, (std::set<std::string>{"001", "002", "003", "004"})) << "each number once";
+    EXPECT_EQ(numbers, (std::set<std::string>{"001", "002", "003", "004", "005"})) << "each number once";
+    EXPECT_TRUE(std::filesystem::exists(PathOf("005.MOV")) || order != NumberingOrder::kName) << "its own extension";
     EXPECT_TRUE(std::filesystem::exists(PathOf("001.JPG.xmp")) || order != NumberingOrder::kName);
     EXPECT_TRUE(std::filesystem::exists(PathOf("._001.JPG")) || order != NumberingOrder::kName);
     EXPECT_TRUE(std::filesystem::exists(PathOf("notes.txt")));
