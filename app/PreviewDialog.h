@@ -1,8 +1,9 @@
 #pragma once
 // The preview of a run: the directory, every rename the run would make, one
 // a line as the log records it (ordered by time, after the time each file
-// was ordered by and its source), how many there are, "Go For It!" to make
-// them and Close (also Enter and Escape) to leave them unmade.
+// was ordered by and its source) with a thumbnail of its file, how many
+// there are, "Go For It!" to make them and Close (also Enter and Escape) to
+// leave them unmade.
 
 #include <string>
 #include <utility>

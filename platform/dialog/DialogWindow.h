@@ -2,6 +2,8 @@
 // The window-system operations the program's dialogs use. A Qt window, a
 // console and a headless recorder implement them.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 // The operations bear the window system's names; where its header was read
@@ -11,6 +13,19 @@
 #undef MessageBox
 
 class DialogCommands;
+
+// The picture of a list box's line: the encoded bytes of a picture (JPEG,
+// PNG, ...), else the path of a file the window system may draw its own
+// thumbnail of; with neither, or what cannot be drawn, a plain icon.
+struct Thumbnail {
+  std::string encoded;
+  std::string path;
+};
+
+// Gives the picture of a list box's line (from 0), drawn `edgePixels`
+// device pixels on its longer side. Called on worker threads, several at
+// once, also after the dialog has closed: it holds what it needs itself.
+using ThumbnailSource = std::function<Thumbnail(size_t line, int edgePixels)>;
 
 // Message box styles, numbered as the window system numbers them: the
 // buttons in the low four bits, the icon above them.
@@ -50,6 +65,10 @@ class DialogWindow {
 
   // Adds a line at the end of a list box.
   virtual void AddListItem(int id, const char* text) = 0;
+  // Shows a small picture before each line of a list box, a plain icon until
+  // `source` has given it; asked only for lines that come into view, off the
+  // window's thread. A window that shows no pictures ignores it.
+  virtual void SetListThumbnails(int /*id*/, ThumbnailSource /*source*/) {}
 
   // Whether files dragged from the file manager may be dropped onto the
   // window; a drop calls DialogCommands::OnDropFiles. Off until turned on.

@@ -18,6 +18,11 @@ void StoredControlsWindow::CheckDlgButton(int id, int checked) { checks_[id] = c
 
 void StoredControlsWindow::LimitText(int id, int maxBytes) { limits_[id] = maxBytes; }
 
+ThumbnailSource StoredControlsWindow::ListThumbnails(int id) const {
+  const auto found = thumbnails_.find(id);
+  return found == thumbnails_.end() ? ThumbnailSource() : found->second;
+}
+
 int StoredControlsWindow::TextLimit(int id) const {
   const auto found = limits_.find(id);
   return found == limits_.end() ? 0 : found->second;

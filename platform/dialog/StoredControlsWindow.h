@@ -21,6 +21,7 @@ class StoredControlsWindow : public DialogWindow {
   void GotoDlgCtrl(int id) override { focus_ = id; }
   void EnableWindow(int id, bool enabled) override;
   void AddListItem(int id, const char* text) override { lists_[id].push_back(text); }
+  void SetListThumbnails(int id, ThumbnailSource source) override { thumbnails_[id] = std::move(source); }
   void DragAcceptFiles(bool accept) override { acceptsFiles_ = accept; }
   void AppendSystemMenu(int id, const char* text) override;
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
@@ -38,6 +39,8 @@ class StoredControlsWindow : public DialogWindow {
   bool IsEnabled(int id) const { return !disabled_.count(id); }
   // A list box's lines, in order.
   const std::vector<std::string>& ListItems(int id) { return lists_[id]; }
+  // A list box's source of pictures; empty when it was given none.
+  ThumbnailSource ListThumbnails(int id) const;
   bool AcceptsFiles() const { return acceptsFiles_; }
   // The window menu's items, in order; a separator has the text "".
   const std::vector<std::pair<int, std::string>>& SystemMenu() const { return systemMenu_; }
@@ -53,6 +56,7 @@ class StoredControlsWindow : public DialogWindow {
   int focus_ = 0;
   std::set<int> disabled_;
   std::map<int, std::vector<std::string>> lists_;
+  std::map<int, ThumbnailSource> thumbnails_;
   bool acceptsFiles_ = false;
   std::vector<std::pair<int, std::string>> systemMenu_;
   std::set<int> checkedMenuItems_;

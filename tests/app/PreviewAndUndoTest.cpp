@@ -185,6 +185,46 @@ TEST_F(PreviewAndUndoTest, UndoRefusesPolitelyWhereThereIsNoLogAndSaysWhatStopsI
   EXPECT_EQ(Pictures(), (Names{"01.jpg", "renum.log"}));
 }
 
+// Each line's thumbnail is drawn from its file as it is now, before any
+// rename: by the run's record, or followed back through an undo's renames.
+// The source reads the file itself (here no picture: its bytes whole, on
+// POSIX) and holds what it needs after the dialog has gone.
+TEST_F(PreviewAndUndoTest, EachLinesThumbnailIsOfItsFileAsItIsNowBeforeTheRenames) {
+  const struct {
+    std::vector<LoggedRename> renames;
+    Names fileBefore;  // the run's record; none for an undo's
+    Names files;       // the file each line's thumbnail is drawn from
+  } cases[] = {
+      {{{"a", "t"}, {"b", "a"}, {"t", "b"}}, {}, {"a", "b", "a"}},
+      {{{"a", "b"}, {"b", "c"}}, {}, {"a", "a"}},
+      {{{"b", "01"}, {"a", "02"}}, {"b", "a"}, {"b", "a"}},
+  };
+  TouchAll({"pics/a", "pics/b"});
+  for (const auto& c : cases) {
+    RenamePreview preview;
+    preview.directory = PathOf("pics/");
+    preview.renames = c.renames;
+    preview.fileBefore = c.fileBefore;
+    ThumbnailSource source;
+    {
+      HeadlessDialogWindow shown;
+      PreviewDialog previewDialog(shown, preview);
+      shown.DoModal(previewDialog);
+      source = shown.ListThumbnails(kPreviewList);
+    }
+    ASSERT_TRUE(source);
+    for (size_t line = 0; line < c.files.size(); ++line) {
+      const Thumbnail thumbnail = source(line, 48);
+      EXPECT_EQ(thumbnail.path, PathOf("pics/" + c.files[line])) << line;
+      // Empty where the system draws thumbnails from the path itself (Windows).
+      if (!thumbnail.encoded.empty()) {
+        EXPECT_EQ(thumbnail.encoded, "content of pics/" + c.files[line]) << line;
+      }
+    }
+    EXPECT_EQ(source(c.files.size(), 48).path, "") << "no such line";
+  }
+}
+
 TEST(PreviewLine, ShowsOneRenameAsTheLogDoesEachOnItsOwnLine) {
   const struct {
     LoggedRename rename;

@@ -25,6 +25,7 @@
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/qt/DialogFont.h"
 #include "platform/dialog/qt/DialogFrame.h"
+#include "platform/dialog/qt/ListThumbnails.h"
 #include "platform/dialog/qt/TabColumns.h"
 #include "platform/dialog/qt/TextFitting.h"
 #include "platform/dialog/qt/ThrottledLabelTexts.h"
@@ -331,6 +332,13 @@ void QtDialogWindow::AddListItem(int id, const char* text) {
   const QString line = FromUtf8(text);
   if (auto* columns = dynamic_cast<TabColumns*>(list->itemDelegate())) columns->Measure(line);
   list->addItem(line);
+}
+
+void QtDialogWindow::SetListThumbnails(int id, ThumbnailSource source) {
+  auto* list = qobject_cast<QListWidget*>(Control(id));
+  if (!list) return;
+  delete list->findChild<ListThumbnails*>();  // its pictures, should it have any, are replaced
+  new ListThumbnails(list, std::move(source));
 }
 
 void QtDialogWindow::DragAcceptFiles(bool accept) {

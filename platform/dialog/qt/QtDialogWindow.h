@@ -49,6 +49,8 @@ class QtDialogWindow : public DialogWindow {
   void GotoDlgCtrl(int id) override;
   void EnableWindow(int id, bool enabled) override;
   void AddListItem(int id, const char* text) override;
+  // 48-pixel pictures before the lines (ListThumbnails).
+  void SetListThumbnails(int id, ThumbnailSource source) override;
   void DragAcceptFiles(bool accept) override;
   void AppendSystemMenu(int id, const char* text) override;
   // The group's items show as radio items of the context menu.

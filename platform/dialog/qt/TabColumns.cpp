@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -40,9 +41,24 @@ void TabColumns::Measure(const QString& line) {
   if (wider) list_->viewport()->update();
 }
 
+void TabColumns::ShowPictures(const QIcon& placeholder, std::function<void(int line)> wanted) {
+  placeholder_ = placeholder;
+  wanted_ = std::move(wanted);
+  list_->viewport()->update();
+}
+
+void TabColumns::Decorate(QStyleOptionViewItem& item) const {
+  if (!wanted_) return;
+  if (item.icon.isNull()) item.icon = placeholder_;
+  item.features |= QStyleOptionViewItem::HasDecoration;
+  item.decorationSize = list_->iconSize();  // a narrow picture moves no column
+}
+
 void TabColumns::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QStyleOptionViewItem item = option;
   initStyleOption(&item, index);
+  if (wanted_ && item.icon.isNull()) wanted_(index.row());
+  Decorate(item);
   const QStringList columns = Columns(item.text);
   item.text.clear();  // the style draws the background, the selection and the focus; the columns are drawn here
   const QStyle* style = StyleOf(item);
@@ -70,6 +86,13 @@ void TabColumns::paint(QPainter* painter, const QStyleOptionViewItem& option, co
 QSize TabColumns::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QSize size = QStyledItemDelegate::sizeHint(option, index);
   int width = 2 * TextMargin(option);
+  if (wanted_) {
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    Decorate(item);
+    size = StyleOf(item)->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), item.widget);
+    width += item.decorationSize.width() + 2 * TextMargin(item);
+  }
   for (const int column : widths_) width += column + Gap(option.fontMetrics);
   size.setWidth(width);
   return size;

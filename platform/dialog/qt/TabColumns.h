@@ -11,7 +11,9 @@
 // Invariant: widths_ holds, for each column, the widest text of that
 // column among the lines measured.
 
+#include <QIcon>
 #include <QStyledItemDelegate>
+#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -24,10 +26,21 @@ class TabColumns : public QStyledItemDelegate {
   // Widens the columns for a line that is added to the list.
   void Measure(const QString& line);
 
+  // Lines show a picture of the list's icon size before their columns: their
+  // own icon once they have one, else `placeholder`, telling `wanted` each
+  // line drawn without its own.
+  void ShowPictures(const QIcon& placeholder, std::function<void(int line)> wanted);
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
  private:
+  // With pictures shown: every line's picture in the same square, the
+  // placeholder where the line has none.
+  void Decorate(QStyleOptionViewItem& item) const;
+
   QListWidget* list_;
   std::vector<int> widths_;
+  QIcon placeholder_;
+  std::function<void(int line)> wanted_;  // set while pictures are shown
 };

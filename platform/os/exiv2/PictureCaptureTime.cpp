@@ -10,11 +10,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "platform/os/CaptureTimeText.h"
+#include "platform/os/exiv2/Exiv2Setup.h"
 #include "platform/os/exiv2/PictureBytesIo.h"
 
 namespace {
@@ -29,34 +29,6 @@ constexpr size_t kTiffHeadBytes = 1 << 20;
 
 const unsigned char kExifSignature[] = {'E', 'x', 'i', 'f', 0, 0};
 const char kXmpSignature[] = "http://ns.adobe.com/xap/1.0/";  // with its terminator
-
-// The XMP toolkit inside Exiv2 is not safe on many threads at once: packets
-// are parsed in turn, and the toolkit's own shared state is guarded by the
-// lock Exiv2 is given.
-std::mutex xmpTurn;
-std::recursive_mutex xmpToolkitLock;
-
-void LockXmp(void* data, bool lock) {
-  auto* mutex = static_cast<std::recursive_mutex*>(data);
-  if (lock) {
-    mutex->lock();
-  } else {
-    mutex->unlock();
-  }
-}
-
-// Exiv2's one-time set-up: no warnings on the terminal about damaged files
-// (they are expected, and ordered by their last-write time), its reader of
-// BMFF files (HEIC, AVIF, CR3) switched on, and the XMP toolkit ready
-// before any thread uses it.
-void PrepareExiv2() {
-  static std::once_flag prepared;
-  std::call_once(prepared, [] {
-    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-    Exiv2::enableBMFF(true);
-    Exiv2::XmpParser::initialize(LockXmp, &xmpToolkitLock);
-  });
-}
 
 // The metadata a JPEG file carries for capture times: the TIFF structure of
 // its Exif segment and its XMP packet, each empty when missing.
@@ -211,7 +183,7 @@ FileTime CaptureTimeInXmp(const std::string& packet) {
   if (packet.empty()) return {};
   Exiv2::XmpData xmp;
   {
-    const std::lock_guard<std::mutex> turn(xmpTurn);
+    const std::lock_guard<std::mutex> turn(XmpTurn());
     try {
       if (Exiv2::XmpParser::decode(xmp, packet) != 0) return {};
     } catch (...) {
@@ -229,7 +201,7 @@ FileTime CaptureTimeInImage(Exiv2::BasicIo::AutoPtr io, int type, bool mayHoldXm
     Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::create(type, std::move(io));
     if (!image.get()) return {};
     if (mayHoldXmp) {
-      const std::lock_guard<std::mutex> turn(xmpTurn);
+      const std::lock_guard<std::mutex> turn(XmpTurn());
       image->readMetadata();
     } else {
       image->readMetadata();

@@ -29,3 +29,9 @@ ffmpeg -v error -f lavfi -i color=c=gray:s=16x16:d=0.04 -c:v mpeg4 \
 # A video with no creation time at all.
 ffmpeg -v error -f lavfi -i color=c=gray:s=16x16:d=0.04 -c:v mpeg4 -fflags +bitexact -y undated.mp4
 rm seed.png
+# A camera's JPEG with an embedded thumbnail: the picture blue, its Exif
+# thumbnail red, so a test tells which of the two was drawn.
+ffmpeg -v error -f lavfi -i color=c=red:s=32x24 -frames:v 1 -pix_fmt yuvj420p -fflags +bitexact -y thumb.jpg
+ffmpeg -v error -f lavfi -i color=c=blue:s=64x48 -frames:v 1 -pix_fmt yuvj420p -fflags +bitexact -y thumbnailed.jpg
+exiftool -q -overwrite_original -DateTimeOriginal='2023:07:14 10:22:11' '-ThumbnailImage<=thumb.jpg' thumbnailed.jpg
+rm thumb.jpg

@@ -1,0 +1,127 @@
+#include "platform/dialog/qt/ListThumbnails.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QThreadPool>
+#include <cmath>
+#include <deque>
+#include <mutex>
+#include <utility>
+
+#include "platform/dialog/qt/TabColumns.h"
+
+struct ListThumbnails::Shared {
+  std::mutex mutex;
+  std::deque<int> wanted;  // lines to read, the latest drawn first
+  int workers = 0;         // threads reading now
+  ListThumbnails* receiver = nullptr;  // null once the list is gone
+  ThumbnailSource source;
+  int edgePixels = kEdge;
+};
+
+// Reads the wanted lines' pictures until none is left, handing each to the
+// list while there is one.
+void ListThumbnails::ReadPictures(const std::shared_ptr<Shared>& shared) {
+  for (;;) {
+    int line;
+    {
+      const std::lock_guard<std::mutex> hold(shared->mutex);
+      if (shared->wanted.empty() || !shared->receiver) {
+        --shared->workers;
+        return;
+      }
+      line = shared->wanted.front();
+      shared->wanted.pop_front();
+    }
+    QImage picture;
+    try {
+      picture = Decode(shared->source(static_cast<size_t>(line), shared->edgePixels).encoded,
+                                       shared->edgePixels);
+    } catch (...) {  // no picture: the plain icon stays
+    }
+    const std::lock_guard<std::mutex> hold(shared->mutex);
+    // Posted while the receiver lives; should it go before the event is
+    // delivered, the event goes with it.
+    if (ListThumbnails* receiver = shared->receiver) {
+      QMetaObject::invokeMethod(
+          receiver, [receiver, line, picture] { receiver->Deliver(line, picture); }, Qt::QueuedConnection);
+    }
+  }
+}
+
+ListThumbnails::ListThumbnails(QListWidget* list, ThumbnailSource source)
+    : QObject(list), list_(list), shared_(std::make_shared<Shared>()) {
+  list->setIconSize(QSize(kEdge, kEdge));
+  placeholder_ = list->style()->standardIcon(QStyle::SP_FileIcon, nullptr, list);
+  shared_->receiver = this;
+  shared_->source = std::move(source);
+  shared_->edgePixels = static_cast<int>(std::ceil(kEdge * list->devicePixelRatioF()));
+  if (auto* columns = dynamic_cast<TabColumns*>(list->itemDelegate())) {
+    columns->ShowPictures(placeholder_, [this](int line) { Want(line); });
+  }
+}
+
+ListThumbnails::~ListThumbnails() {
+  const std::lock_guard<std::mutex> hold(shared_->mutex);
+  shared_->receiver = nullptr;
+  shared_->wanted.clear();
+}
+
+void ListThumbnails::Want(int line) {
+  if (line < 0) return;
+  if (static_cast<size_t>(line) >= asked_.size()) asked_.resize(std::max(line + 1, list_->count()), 0);
+  if (asked_[line]) return;
+  asked_[line] = 1;
+  const std::lock_guard<std::mutex> hold(shared_->mutex);
+  shared_->wanted.push_front(line);
+  while (shared_->wanted.size() > kMostWaiting) {
+    asked_[shared_->wanted.back()] = 0;  // asked again when drawn again
+    shared_->wanted.pop_back();
+  }
+  if (shared_->workers < kWorkers) {
+    ++shared_->workers;
+    QThreadPool::globalInstance()->start([shared = shared_] { ReadPictures(shared); });
+  }
+}
+
+void ListThumbnails::Deliver(int line, const QImage& picture) {
+  if (static_cast<size_t>(line) < asked_.size()) asked_[line] = 0;
+  QListWidgetItem* item = list_->item(line);
+  if (!item) return;
+  if (picture.isNull()) {
+    item->setIcon(placeholder_);
+    return;
+  }
+  QPixmap pixmap = QPixmap::fromImage(picture);
+  pixmap.setDevicePixelRatio(static_cast<qreal>(picture.width()) / kEdge);
+  item->setIcon(QIcon(pixmap));
+}
+
+QImage ListThumbnails::Decode(const std::string& encoded, int edge) {
+  if (encoded.empty() || edge <= 0) return {};
+  QByteArray bytes = QByteArray::fromRawData(encoded.data(), static_cast<qsizetype>(encoded.size()));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setAutoTransform(true);  // as the camera was held
+  const QSize size = reader.size();
+  if (size.isValid() && (size.width() > edge || size.height() > edge)) {
+    reader.setScaledSize(size.scaled(edge, edge, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+  }
+  QImage picture = reader.read();
+  if (picture.isNull()) return {};
+  if (picture.width() > edge || picture.height() > edge) {
+    picture = picture.scaled(edge, edge, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  QImage square(edge, edge, QImage::Format_ARGB32_Premultiplied);
+  square.fill(Qt::transparent);
+  QPainter painter(&square);
+  painter.drawImage((edge - picture.width()) / 2, (edge - picture.height()) / 2, picture);
+  painter.end();
+  return square;
+}
