@@ -4,7 +4,12 @@
 //   window_screenshots MAIN.png PREVIEW.png
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <cstdio>
 
@@ -15,9 +20,37 @@
 
 namespace {
 
+// A holiday picture of its own for each line: sky, sea and a sun where the
+// line's number puts it, encoded as the files' pictures are.
+Thumbnail HolidayPicture(size_t line, int /*edgePixels*/) {
+  QImage picture(160, 120, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.fillRect(0, 0, 160, 70, QColor(110 + 15 * static_cast<int>(line % 5), 170, 230));
+  painter.fillRect(0, 70, 160, 50, QColor(20, 90 + 12 * static_cast<int>(line % 4), 150));
+  painter.setBrush(QColor(250, 210, 80));
+  painter.setPen(Qt::NoPen);
+  painter.drawEllipse(QPoint(25 + 22 * static_cast<int>(line % 6), 35), 14, 14);
+  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  return {bytes.toStdString(), ""};
+}
+
 bool Save(QtDialogWindow& window, const char* path) {
   window.Dialog()->show();
   QApplication::processEvents();
+  // A list's thumbnails are read off the window's thread: waited for, a while at most.
+  QElapsedTimer waited;
+  waited.start();
+  for (QWidget* control : window.Controls()) {
+    auto* list = qobject_cast<QListWidget*>(control);
+    for (int line = 0; list && line < list->count() && waited.elapsed() < 5000; ++line) {
+      while (list->item(line)->icon().isNull() && waited.elapsed() < 5000) QApplication::processEvents();
+    }
+  }
   if (window.Dialog()->grab().save(QString::fromLocal8Bit(path))) return true;
   std::fprintf(stderr, "could not write %s\n", path);
   return false;
@@ -56,5 +89,6 @@ int main(int argc, char** argv) {
   QtDialogWindow previewWindow(PreviewDialogTemplate(), main.Dialog());
   PreviewDialog previewDialog(previewWindow, preview);
   previewDialog.OnInitDialog();
+  previewWindow.SetListThumbnails(kPreviewList, HolidayPicture);  // none of its files is here
   return Save(previewWindow, argv[2]) ? 0 : 1;
 }

@@ -66,6 +66,13 @@ ListThumbnails::ListThumbnails(QListWidget* list, ThumbnailSource source)
   }
 }
 
+ListThumbnails* ListThumbnails::Of(const QListWidget* list) {
+  for (QObject* child : list->children()) {
+    if (auto* thumbnails = dynamic_cast<ListThumbnails*>(child)) return thumbnails;
+  }
+  return nullptr;
+}
+
 ListThumbnails::~ListThumbnails() {
   const std::lock_guard<std::mutex> hold(shared_->mutex);
   shared_->receiver = nullptr;

@@ -33,6 +33,9 @@ class ListThumbnails : public QObject {
   ListThumbnails(const ListThumbnails&) = delete;
   ListThumbnails& operator=(const ListThumbnails&) = delete;
 
+  // The pictures shown in `list`; null when none.
+  static ListThumbnails* Of(const QListWidget* list);
+
   // The icon a line shows without a picture of its own.
   const QIcon& Placeholder() const { return placeholder_; }
 

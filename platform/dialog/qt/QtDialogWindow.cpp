@@ -337,7 +337,7 @@ void QtDialogWindow::AddListItem(int id, const char* text) {
 void QtDialogWindow::SetListThumbnails(int id, ThumbnailSource source) {
   auto* list = qobject_cast<QListWidget*>(Control(id));
   if (!list) return;
-  delete list->findChild<ListThumbnails*>();  // its pictures, should it have any, are replaced
+  delete ListThumbnails::Of(list);  // its pictures, should it have any, are replaced
   new ListThumbnails(list, std::move(source));
 }
 
