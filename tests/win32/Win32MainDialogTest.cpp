@@ -14,6 +14,7 @@
 
 #include "app/DialogTemplates.h"
 #include "app/MainDialog.h"
+#include "app/PreviewDialog.h"
 #include "platform/dialog/win32/Win32DialogWindow.h"
 #include "renumber/ControlIds.h"
 #include "tests/support/RecordingLauncher.h"
@@ -111,6 +112,64 @@ TEST(Win32MainDialogTest, GoForItRenumbersTheDirectoryNamedInThePathField) {
     EXPECT_TRUE(std::filesystem::exists(root / name)) << name;
   }
   std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
+}
+
+// The preview on Windows: each line shown gets the shell's thumbnail of its
+// file, or the plain icon where the shell has none (as under Wine); lines
+// never shown are never read, and the window closes with pictures pending.
+struct PreviewScript {
+  Win32DialogWindow* window = nullptr;
+  int ticks = 0;
+  Win32DialogWindow::ListThumbnail first = Win32DialogWindow::ListThumbnail::kNone;
+  Win32DialogWindow::ListThumbnail last = Win32DialogWindow::ListThumbnail::kNone;
+};
+PreviewScript preview;
+
+void CALLBACK PreviewTick(HWND dialog, UINT, UINT_PTR, DWORD) {
+  preview.first = preview.window->ListThumbnailAt(kPreviewList, 0);
+  preview.last = preview.window->ListThumbnailAt(kPreviewList, 299);
+  if (++preview.ticks > 200 || preview.first != Win32DialogWindow::ListThumbnail::kWaiting) {
+    EndDialog(dialog, kIdCancel);
+  }
+}
+
+class TimedPreviewDialog : public PreviewDialog {
+ public:
+  using PreviewDialog::PreviewDialog;
+  void OnInitDialog() override {
+    PreviewDialog::OnInitDialog();
+    SetTimer(preview.window->Window(), 2, 20, PreviewTick);
+  }
+};
+
+TEST(Win32MainDialogTest, ThePreviewShowsAPictureOrThePlainIconBeforeTheLinesShownOnly) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("tarvine-preview-" + std::to_string(GetCurrentProcessId()));
+  std::filesystem::create_directories(root);
+  RenamePreview renames;
+  renames.outcome = RunOutcome::kSucceeded;
+  renames.directory = root.string() + "\\";
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = "IMG_" + std::to_string(i) + ".jpg";
+    std::ofstream(root / name) << name;
+    renames.renames.push_back({name, std::to_string(i + 1) + ".jpg"});
+    renames.fileBefore.push_back(name);
+  }
+  Win32DialogWindow window(PreviewDialogTemplate());
+  preview = PreviewScript();
+  preview.window = &window;
+  TimedPreviewDialog dialog(window, renames);
+  const int result = window.DoModal(dialog);
+  std::error_code ignored;
+  if (result == -1) {
+    std::filesystem::remove_all(root, ignored);
+    GTEST_SKIP() << "the dialog manager could not make the window (no display for Wine): error " << GetLastError();
+  }
+  EXPECT_TRUE(preview.first == Win32DialogWindow::ListThumbnail::kPicture ||
+              preview.first == Win32DialogWindow::ListThumbnail::kPlainIcon)
+      << "the first line's picture was never answered";
+  EXPECT_EQ(preview.last, Win32DialogWindow::ListThumbnail::kWaiting) << "a line never shown was read";
   std::filesystem::remove_all(root, ignored);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/dialog/DialogCommands.h"
 #include "platform/dialog/TextWidening.h"
 #include "platform/dialog/win32/DialogText.h"
+#include "platform/dialog/win32/Win32ListThumbnails.h"
 #include "platform/dialog/XpmImage.h"
 
 namespace {
@@ -48,7 +49,9 @@ std::pair<WORD, DWORD> ClassAndStyle(const ControlTemplate& control) {
     case ControlKind::kEdit:
       return {kEdit, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | ((control.style & ControlStyle::kReadOnly) ? ES_READONLY : 0)};
     case ControlKind::kListBox:
-      return {kListBox, LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_BORDER};
+      // Drawn here (WM_DRAWITEM), so that a line may show a picture before its columns.
+      return {kListBox, LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
+                            WS_HSCROLL | WS_BORDER};
     case ControlKind::kPushButton: return {kButton, BS_PUSHBUTTON};
     case ControlKind::kDefaultPushButton: return {kButton, BS_DEFPUSHBUTTON};
     case ControlKind::kCheckBox: return {kButton, BS_AUTOCHECKBOX};
@@ -242,17 +245,20 @@ void Win32DialogWindow::AddListItem(int id, const char* text) {
   lines.push_back(ListLine(WideDialogText(text)));
   if (!window_) return;
   SendDlgItemMessageW(window_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines.back().c_str()));
-  SetListTabStops(id);
+  SetListTabStops(id, lines.size() - 1);
 }
 
-void Win32DialogWindow::SetListTabStops(int id) {
+void Win32DialogWindow::SetListTabStops(int id, size_t fromLine) {
   HWND list = GetDlgItem(window_, id);
   if (!list) return;
-  // Each column as wide as its widest text and two average characters.
+  // Each column as wide as its widest text and two average characters;
+  // only the lines from `fromLine` on are measured anew.
   HDC context = GetDC(list);
   HGDIOBJ previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
-  std::vector<int> widths;
-  for (const std::wstring& line : listItems_[id]) {
+  std::vector<int>& widths = columnWidths_[id];
+  const std::vector<std::wstring>& lines = listItems_[id];
+  for (size_t i = fromLine; i < lines.size(); ++i) {
+    const std::wstring& line = lines[i];
     size_t column = 0;
     for (size_t start = 0; start <= line.size(); ++column) {
       const size_t end = std::min(line.find(L'\t', start), line.size());
@@ -265,19 +271,95 @@ void Win32DialogWindow::SetListTabStops(int id) {
   }
   SelectObject(context, previous);
   ReleaseDC(list, context);
-  RECT quarter{0, 0, 4, 0};  // tab stops count in quarters of the dialog's average character
+  RECT quarter{0, 0, 4, 0};  // the dialog's average character, in pixels
   MapDialogRect(window_, &quarter);
   const int average = std::max(1, static_cast<int>(quarter.right));
-  std::vector<INT> stops;
-  int at = 0, extent = 0;
+  std::vector<INT>& stops = tabStops_[id];
+  stops.clear();
+  int at = 0;
   for (int width : widths) {
     at += width + 2 * average;
-    stops.push_back(at * 4 / average);
-    extent = at;
+    stops.push_back(at);
   }
+  const int extent = at + TextLeft(id);
   if (!stops.empty()) stops.pop_back();  // the last column needs no stop after it
-  SendMessageW(list, LB_SETTABSTOPS, static_cast<WPARAM>(stops.size()), reinterpret_cast<LPARAM>(stops.data()));
   SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+}
+
+int Win32DialogWindow::TextLeft(int id) const {
+  const auto thumbnails = thumbnails_.find(id);
+  return 2 + (thumbnails == thumbnails_.end() ? 0 : thumbnails->second->Edge() + 4);
+}
+
+void Win32DialogWindow::SetListThumbnails(int id, ThumbnailSource source) {
+  thumbnailSources_[id] = std::move(source);
+  if (window_) ShowListThumbnails(id);
+}
+
+void Win32DialogWindow::ShowListThumbnails(int id) {
+  HWND list = GetDlgItem(window_, id);
+  if (!list) return;
+  HDC screen = GetDC(list);
+  const int edge = MulDiv(Win32ListThumbnails::kEdge, GetDeviceCaps(screen, LOGPIXELSY), 96);
+  ReleaseDC(list, screen);
+  thumbnails_[id] = std::make_unique<Win32ListThumbnails>(window_, id, thumbnailSources_[id], edge);
+  SetListLineHeight(id);
+  SetListTabStops(id, listItems_[id].size());
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void Win32DialogWindow::SetListLineHeight(int id) {
+  HWND list = GetDlgItem(window_, id);
+  if (!list) return;
+  HDC context = GetDC(list);
+  HGDIOBJ previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(context, &metrics);
+  SelectObject(context, previous);
+  ReleaseDC(list, context);
+  const auto thumbnails = thumbnails_.find(id);
+  const int picture = thumbnails == thumbnails_.end() ? 0 : thumbnails->second->Edge() + 4;
+  SendMessageW(list, LB_SETITEMHEIGHT, 0, std::max<LPARAM>(metrics.tmHeight + 2, picture));
+}
+
+void Win32DialogWindow::DrawListLine(const DRAWITEMSTRUCT& item) {
+  const int id = static_cast<int>(item.CtlID);
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const std::vector<std::wstring>& lines = listItems_[id];
+  if (item.itemID < lines.size()) {
+    const int line = static_cast<int>(item.itemID);
+    const int height = item.rcItem.bottom - item.rcItem.top;
+    const auto thumbnails = thumbnails_.find(id);
+    if (thumbnails != thumbnails_.end()) {
+      const int edge = thumbnails->second->Edge();
+      thumbnails->second->Draw(item.hDC, line, item.rcItem.left + 2, item.rcItem.top + (height - edge) / 2);
+    }
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(item.hDC, &metrics);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::wstring& text = lines[item.itemID];
+    std::vector<INT>& stops = tabStops_[id];
+    const int left = item.rcItem.left + TextLeft(id);
+    TabbedTextOutW(item.hDC, left, item.rcItem.top + (height - metrics.tmHeight) / 2, text.c_str(),
+                   static_cast<int>(text.size()), static_cast<int>(stops.size()), stops.empty() ? nullptr : stops.data(),
+                   left);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+Win32DialogWindow::ListThumbnail Win32DialogWindow::ListThumbnailAt(int id, int line) const {
+  const auto thumbnails = thumbnails_.find(id);
+  if (thumbnails == thumbnails_.end()) return ListThumbnail::kNone;
+  switch (thumbnails->second->ShownAt(line)) {
+    case Win32ListThumbnails::Shown::kPicture:
+      return ListThumbnail::kPicture;
+    case Win32ListThumbnails::Shown::kPlainIcon:
+      return ListThumbnail::kPlainIcon;
+    default:
+      return ListThumbnail::kWaiting;
+  }
 }
 
 void Win32DialogWindow::DragAcceptFiles(bool accept) {
@@ -363,12 +445,17 @@ void Win32DialogWindow::Initialize() {
   for (const auto& [id, text] : items) AppendSystemMenu(id, text.empty() ? nullptr : Utf8DialogText(text).c_str());
   for (const RadioGroup group : radioGroups_) CheckMenuRadioItem(group.firstId, group.lastId, group.checkedId);
   for (const auto& [id, checked] : checkItems_) CheckMenuItem(id, checked);
+  for (const ControlTemplate& control : template_.controls) {
+    if (control.kind == ControlKind::kListBox) SetListLineHeight(control.id);
+  }
   for (const auto& [id, lines] : listItems_) {
     for (const std::wstring& line : lines) {
       SendDlgItemMessageW(window_, id, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
-    SetListTabStops(id);
+    columnWidths_[id].clear();
+    SetListTabStops(id, 0);
   }
+  for (const auto& [id, source] : thumbnailSources_) ShowListThumbnails(id);
   if (acceptsFiles_) ::DragAcceptFiles(window_, TRUE);
 }
 
@@ -448,7 +535,7 @@ void Win32DialogWindow::FitTexts() {
   }
 }
 
-long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long long wParam, long long) {
+long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long long wParam, long long lParam) {
   switch (message) {
     case WM_INITDIALOG: {
       window_ = window;
@@ -472,6 +559,18 @@ long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long
       }
       return TRUE;
     }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_LISTBOX) return FALSE;
+      DrawListLine(*item);
+      return TRUE;
+    }
+    case Win32ListThumbnails::kPictureMessage:
+      for (auto& [id, thumbnails] : thumbnails_) {
+        if (thumbnails->Take(lParam)) return TRUE;
+      }
+      Win32ListThumbnails::Drop(lParam);  // its list is gone
+      return TRUE;
     case WM_DROPFILES: {
       auto* drop = reinterpret_cast<HDROP>(wParam);
       std::vector<std::string> paths;
@@ -502,6 +601,8 @@ long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long
         if (HWND control = GetDlgItem(window_, id)) text = Utf8DialogText(ControlText(control));
       }
       for (auto& [id, checked] : checks_) checked = ::IsDlgButtonChecked(window_, id) == BST_CHECKED;
+      thumbnails_.clear();  // no picture is posted any more
+      Win32ListThumbnails::DropPosted(window_);
       window_ = nullptr;
       return FALSE;
     default:

@@ -13,6 +13,7 @@
 //   files dropped onto it, once DragAcceptFiles  => OnDropFiles(paths)
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,8 @@
 
 struct HWND__;
 typedef HWND__* HWND;
+struct tagDRAWITEMSTRUCT;
+class Win32ListThumbnails;
 
 // Invariant: controls are addressed by id only while the window exists
 // (between WM_INITDIALOG and its destruction); before and after, texts and
@@ -40,8 +43,11 @@ class Win32DialogWindow : public DialogWindow {
   void LimitText(int id, int maxBytes) override;
   void GotoDlgCtrl(int id) override;
   void EnableWindow(int id, bool enabled) override;
-  // A list box's tab stops are set so that its lines' columns line up.
+  // A list box's lines are drawn here, their columns lined up at tab
+  // stops as wide as the widest text of each column so far.
   void AddListItem(int id, const char* text) override;
+  // The shell's thumbnails before the lines (Win32ListThumbnails).
+  void SetListThumbnails(int id, ThumbnailSource source) override;
   void DragAcceptFiles(bool accept) override;
   void AppendSystemMenu(int id, const char* text) override;
   void CheckMenuRadioItem(int firstId, int lastId, int checkedId) override;
@@ -57,6 +63,10 @@ class Win32DialogWindow : public DialogWindow {
   // The window while it exists, as the owner of other windows; else null.
   HWND Window() const { return window_; }
 
+  // What a list box's line shows before its text while the window exists.
+  enum class ListThumbnail { kNone, kWaiting, kPicture, kPlainIcon };
+  ListThumbnail ListThumbnailAt(int id, int line) const;
+
   // The dialog procedure's work for this object's window.
   long long Handle(HWND window, unsigned message, unsigned long long wParam, long long lParam);
 
@@ -65,7 +75,12 @@ class Win32DialogWindow : public DialogWindow {
   void FitTexts();
   void SetIcons();
   void KeepEditWithinLimit(int id);
-  void SetListTabStops(int id);
+  void SetListTabStops(int id, size_t fromLine);
+  void SetListLineHeight(int id);
+  void ShowListThumbnails(int id);
+  // Where a list box's text begins in its lines, after any picture.
+  int TextLeft(int id) const;
+  void DrawListLine(const tagDRAWITEMSTRUCT& item);
 
   const DialogTemplate& template_;
   HWND owner_;
@@ -85,6 +100,10 @@ class Win32DialogWindow : public DialogWindow {
   std::map<int, bool> checkItems_;  // the window menu's items checked on their own, by id  // the window menu's radio items, shown once there is a window
   std::vector<int> pushButtons_;
   std::map<int, std::vector<std::wstring>> listItems_;  // list boxes' lines, tabs in a row made one
+  std::map<int, std::vector<int>> columnWidths_;        // each list's widest text of each column, in pixels
+  std::map<int, std::vector<int>> tabStops_;            // each list's column starts after the first, in pixels
+  std::map<int, ThumbnailSource> thumbnailSources_;
+  std::map<int, std::unique_ptr<Win32ListThumbnails>> thumbnails_;  // while the window exists
   bool acceptsFiles_ = false;
   bool settingText_ = false;  // the program's own texts pass an edit's limit
   void* icons_[2] = {nullptr, nullptr};  // large and small HICON of the window

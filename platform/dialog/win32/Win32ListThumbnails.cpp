@@ -1,0 +1,213 @@
+#include <windows.h>
+#include <shellapi.h>
+#include <shobjidl.h>
+
+#include "platform/dialog/win32/Win32ListThumbnails.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "platform/dialog/win32/DialogText.h"
+
+struct Win32ListThumbnails::Shared {
+  std::mutex mutex;
+  std::deque<int> wanted;  // lines to read, the latest drawn first
+  int workers = 0;         // threads reading now
+  HWND receiver = nullptr;  // null once the list is gone
+  int listId = 0;
+  int edge = kEdge;
+  ThumbnailSource source;
+};
+
+namespace {
+
+// A picture on its way to the dialog.
+struct Posted {
+  int listId;
+  int line;
+  HBITMAP picture;  // null: none, the plain icon
+};
+
+// The shell's thumbnail of the file at `path`, fitted into a square of
+// `edge` pixels; null when it has none (never the file type's icon).
+//   a picture the shell reads => its thumbnail;  under Wine => null
+HBITMAP ShellThumbnail(const std::string& path, int edge) {
+  const std::wstring wide = WideDialogText(path.c_str());
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return nullptr;
+  full.resize(length);
+  IShellItemImageFactory* factory = nullptr;
+  if (FAILED(SHCreateItemFromParsingName(full.c_str(), nullptr, IID_PPV_ARGS(&factory)))) return nullptr;
+  HBITMAP picture = nullptr;
+  if (FAILED(factory->GetImage(SIZE{edge, edge}, SIIGBF_THUMBNAILONLY | SIIGBF_RESIZETOFIT, &picture))) {
+    picture = nullptr;
+  }
+  factory->Release();
+  // Wine's shell answers a 1 x 1 bitmap where it has no thumbnail.
+  BITMAP size{};
+  if (picture && (!GetObjectW(picture, sizeof size, &size) || size.bmWidth < 2 || std::abs(size.bmHeight) < 2)) {
+    DeleteObject(picture);
+    picture = nullptr;
+  }
+  return picture;
+}
+
+// A plain page with a folded corner, in the middle of the square of `edge`
+// pixels at (x, y): drawn here, the same on every system (the system's
+// stock icons are empty under Wine).
+void DrawPlainIcon(HDC context, int x, int y, int edge) {
+  const int width = edge / 2, height = edge * 2 / 3, fold = std::max(1, width / 3);
+  const int left = x + (edge - width) / 2, top = y + (edge - height) / 2;
+  const POINT page[] = {{left, top},
+                        {left + width - fold, top},
+                        {left + width, top + fold},
+                        {left + width, top + height},
+                        {left, top + height}};
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_GRAYTEXT));
+  HGDIOBJ previousPen = SelectObject(context, pen);
+  HGDIOBJ previousBrush = SelectObject(context, GetSysColorBrush(COLOR_WINDOW));
+  Polygon(context, page, 5);
+  MoveToEx(context, left + width - fold, top, nullptr);
+  LineTo(context, left + width - fold, top + fold);
+  LineTo(context, left + width, top + fold);
+  SelectObject(context, previousBrush);
+  SelectObject(context, previousPen);
+  DeleteObject(pen);
+}
+
+// Reads the wanted lines' pictures until none is left, posting each to
+// the dialog while there is one.
+void ReadPictures(const std::shared_ptr<Win32ListThumbnails::Shared>& shared) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  for (;;) {
+    int line;
+    {
+      const std::lock_guard<std::mutex> hold(shared->mutex);
+      if (shared->wanted.empty() || !shared->receiver) {
+        --shared->workers;
+        break;
+      }
+      line = shared->wanted.front();
+      shared->wanted.pop_front();
+    }
+    HBITMAP picture = nullptr;
+    try {
+      const Thumbnail thumbnail = shared->source(static_cast<size_t>(line), shared->edge);
+      if (!thumbnail.path.empty()) picture = ShellThumbnail(thumbnail.path, shared->edge);
+    } catch (...) {  // no picture: the plain icon stays
+    }
+    auto* posted = new Posted{shared->listId, line, picture};
+    const std::lock_guard<std::mutex> hold(shared->mutex);
+    if (!shared->receiver ||
+        !PostMessageW(shared->receiver, Win32ListThumbnails::kPictureMessage, 0, reinterpret_cast<LPARAM>(posted))) {
+      if (picture) DeleteObject(picture);
+      delete posted;
+    }
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
+}  // namespace
+
+Win32ListThumbnails::Win32ListThumbnails(HWND dialog, int listId, ThumbnailSource source, int edgePixels)
+    : dialog_(dialog), listId_(listId), edge_(std::max(edgePixels, 1)), shared_(std::make_shared<Shared>()) {
+  shared_->receiver = dialog;
+  shared_->listId = listId;
+  shared_->edge = edge_;
+  shared_->source = std::move(source);
+}
+
+Win32ListThumbnails::~Win32ListThumbnails() {
+  {
+    const std::lock_guard<std::mutex> hold(shared_->mutex);
+    shared_->receiver = nullptr;
+    shared_->wanted.clear();
+  }
+  for (const auto& [line, picture] : answered_) {
+    if (picture) DeleteObject(static_cast<HBITMAP>(picture));
+  }
+}
+
+void Win32ListThumbnails::Drop(long long posted) {
+  auto* picture = reinterpret_cast<Posted*>(posted);
+  if (picture && picture->picture) DeleteObject(picture->picture);
+  delete picture;
+}
+
+void Win32ListThumbnails::DropPosted(HWND dialog) {
+  MSG message;
+  while (PeekMessageW(&message, dialog, kPictureMessage, kPictureMessage, PM_REMOVE)) Drop(message.lParam);
+}
+
+void Win32ListThumbnails::Want(int line) {
+  if (line < 0) return;
+  if (static_cast<size_t>(line) >= asked_.size()) asked_.resize(static_cast<size_t>(line) + 1, 0);
+  if (asked_[line]) return;
+  asked_[line] = 1;
+  const std::lock_guard<std::mutex> hold(shared_->mutex);
+  shared_->wanted.push_front(line);
+  while (shared_->wanted.size() > kMostWaiting) {
+    asked_[shared_->wanted.back()] = 0;  // asked again when drawn again
+    shared_->wanted.pop_back();
+  }
+  if (shared_->workers < kWorkers) {
+    ++shared_->workers;
+    std::thread([shared = shared_] { ReadPictures(shared); }).detach();
+  }
+}
+
+bool Win32ListThumbnails::Take(long long posted) {
+  auto* picture = reinterpret_cast<Posted*>(posted);
+  if (!picture || picture->listId != listId_) return false;
+  if (static_cast<size_t>(picture->line) < asked_.size()) asked_[picture->line] = 0;
+  void*& answer = answered_[picture->line];
+  if (answer) DeleteObject(static_cast<HBITMAP>(answer));
+  answer = picture->picture;
+  const int line = picture->line;
+  delete picture;
+  HWND list = GetDlgItem(dialog_, listId_);
+  RECT area;
+  if (list && SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&area)) != LB_ERR) {
+    InvalidateRect(list, &area, FALSE);
+  }
+  return true;
+}
+
+Win32ListThumbnails::Shown Win32ListThumbnails::ShownAt(int line) const {
+  const auto found = answered_.find(line);
+  if (found == answered_.end()) return Shown::kWaiting;
+  return found->second ? Shown::kPicture : Shown::kPlainIcon;
+}
+
+void Win32ListThumbnails::Draw(HDC context, int line, int x, int y) {
+  const auto found = answered_.find(line);
+  if (found == answered_.end()) Want(line);
+  auto* picture = found == answered_.end() ? nullptr : static_cast<HBITMAP>(found->second);
+  BITMAP size{};
+  if (!picture || !GetObjectW(picture, sizeof size, &size)) {
+    DrawPlainIcon(context, x, y, edge_);
+    return;
+  }
+  const int width = std::min<int>(size.bmWidth, edge_), height = std::min<int>(std::abs(size.bmHeight), edge_);
+  HDC source = CreateCompatibleDC(context);
+  HGDIOBJ previous = SelectObject(source, picture);
+  const int left = x + (edge_ - width) / 2, top = y + (edge_ - height) / 2;
+  if (size.bmBitsPixel == 32) {
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(context, left, top, width, height, source, 0, 0, width, height, blend);
+  } else {
+    BitBlt(context, left, top, width, height, source, 0, 0, SRCCOPY);
+  }
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
