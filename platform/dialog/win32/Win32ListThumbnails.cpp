@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 #include <shobjidl.h>
 
 #include "platform/dialog/win32/Win32ListThumbnails.h"
@@ -34,7 +33,8 @@ struct Posted {
 };
 
 // The shell's thumbnail of the file at `path`, fitted into a square of
-// `edge` pixels; null when it has none (never the file type's icon).
+// `edge` pixels; null when it has none (never the file type's icon), or
+// when the path names a link or a folder.
 //   a picture the shell reads => its thumbnail;  under Wine => null
 HBITMAP ShellThumbnail(const std::string& path, int edge) {
   const std::wstring wide = WideDialogText(path.c_str());
@@ -46,6 +46,12 @@ HBITMAP ShellThumbnail(const std::string& path, int edge) {
   }
   if (length == 0 || length >= full.size()) return nullptr;
   full.resize(length);
+  // A link, a junction or a folder is never followed out of the directory.
+  const DWORD attributes = GetFileAttributesW(full.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES ||
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE))) {
+    return nullptr;
+  }
   IShellItemImageFactory* factory = nullptr;
   if (FAILED(SHCreateItemFromParsingName(full.c_str(), nullptr, IID_PPV_ARGS(&factory)))) return nullptr;
   HBITMAP picture = nullptr;
