@@ -15,6 +15,7 @@
 // returns when every call has returned.
 template <typename Work>
 void OnEveryCore(size_t count, const Work& work) {
+  if (count == 0) return;
   constexpr size_t kItemsATurn = 16;
   std::atomic<size_t> next{0};
   const auto worker = [&] {

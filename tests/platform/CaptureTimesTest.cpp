@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <ctime>
+#include <mutex>
+#include <set>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "platform/os/CaptureTimeText.h"
+#include "platform/os/OnEveryCore.h"
 #include "platform/os/VideoFile.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestSystem.h"
@@ -121,6 +126,25 @@ TEST(LooksLikeVideo, TakesTheBoxFormatsVideosButNotItsStillPictures) {
                         Case{box + "ftypavif", false}, Case{"\xFF\xD8\xFF\xE1\0\0\0\0", false}, Case{box, false}}) {
     TextBytes bytes(c.head);
     EXPECT_EQ(LooksLikeVideo(bytes), c.video) << c.head.substr(4);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OnEveryCore, CallsTheWorkOnceForEachItemAndNotAtAllForNone) {
+  for (const size_t count : {size_t{0}, size_t{1}, size_t{17}, size_t{1000}}) {
+    std::vector<std::atomic<int>> calls(count);
+    std::mutex seenTurn;
+    std::set<std::thread::id> threads;
+    OnEveryCore(count, [&](size_t i) {
+      ++calls[i];
+      const std::lock_guard<std::mutex> lock(seenTurn);
+      threads.insert(std::this_thread::get_id());
+    });
+    for (size_t i = 0; i < count; ++i) EXPECT_EQ(calls[i], 1) << i << " of " << count;
+    EXPECT_LE(threads.size(), std::max(1u, std::thread::hardware_concurrency())) << count;
   }
 }
 
