@@ -542,7 +542,10 @@ long long Win32DialogWindow::Handle(HWND window, unsigned message, unsigned long
       Initialize();
       HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
       if (first) GotoDlgCtrl(GetDlgCtrlID(first));
-      if (commands_) commands_->OnInitDialog();  // may choose another control
+      if (commands_) {
+        commands_->OnInitDialog();  // may choose another control
+        FitTexts();                 // and sets the texts it shows first
+      }
       return FALSE;  // the focus is set
     }
     case WM_COMMAND: {
