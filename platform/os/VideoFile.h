@@ -14,6 +14,11 @@
 //   "\xFF\xD8\xFF\xE1..." => false;  "" => false
 bool LooksLikeVideo(PictureBytes& file);
 
+// Whether the brand of a box file (the four bytes after "ftyp") names a
+// still picture: HEIC, HEIF, AVIF, CR3, JPEG XL.
+//   "heic", "mif1", "crx " => true;  "mp42", "qt  " => false
+bool IsStillPictureBrand(const unsigned char* brand);
+
 // What a video records (ReadVideoRecord of the system's reader), read by a
 // reader loaded at the first video met, so a run without videos never loads
 // it; empty for a file that is no such video, or when the reader is missing.

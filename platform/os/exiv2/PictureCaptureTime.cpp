@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/os/CaptureTimeText.h"
+#include "platform/os/VideoFile.h"
 #include "platform/os/exiv2/Exiv2Setup.h"
 #include "platform/os/exiv2/PictureBytesIo.h"
 
@@ -226,6 +227,14 @@ bool Holds(const unsigned char* begin, const unsigned char* end, const void* tex
                      static_cast<const unsigned char*>(text) + length) != end;
 }
 
+// Whether a file is a box file of a still picture by its brand: "ftyp"
+// first, naming HEIC, HEIF, AVIF, CR3 or JPEG XL.
+bool IsStillBoxFile(PictureBytes& file) {
+  unsigned char head[12];
+  return file.ReadAt(0, head, sizeof head) == sizeof head && std::memcmp(head + 4, "ftyp", 4) == 0 &&
+         IsStillPictureBrand(head + 8);
+}
+
 bool IsTiffHeader(const unsigned char* head) {
   return (head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0) ||
          (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42);
@@ -303,7 +312,9 @@ FileTime CaptureTimeInPicture(PictureBytes& file, std::string* camera) {
   Exiv2::BasicIo::AutoPtr io(new PictureBytesIo(file, file.Size()));
   int type = Exiv2::ImageType::none;
   try {
-    type = Exiv2::ImageFactory::getType(*io);
+    // A still picture's box file names itself by its brand; any other file
+    // is put to each of Exiv2's readers in turn.
+    type = IsStillBoxFile(file) ? Exiv2::ImageType::bmff : Exiv2::ImageFactory::getType(*io);
   } catch (...) {
     return {};
   }

@@ -47,11 +47,13 @@ struct Reading {
 };
 
 // The capture time of a picture or video in `bytes`; source kNone when it
-// records none.
+// records none. A video is no picture Exiv2 reads: it goes to the reader
+// of videos alone.
 FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable& cameras, Reading& reading) {
   std::string camera;
-  FileTime taken = CaptureTimeInPicture(bytes, &camera);
-  if (taken.source == TimeSource::kNone && LooksLikeVideo(bytes)) {
+  const bool video = LooksLikeVideo(bytes);
+  FileTime taken = video ? FileTime{} : CaptureTimeInPicture(bytes, &camera);
+  if (video) {
     if (reading.videoMayWait && !VideoReaderReady()) {
       reading.videoLeft = true;
       return {};
