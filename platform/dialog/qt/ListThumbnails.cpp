@@ -9,17 +9,15 @@
 #include <QStyle>
 #include <QThreadPool>
 #include <cmath>
-#include <deque>
-#include <mutex>
+#include <optional>
 #include <utility>
 
+#include "platform/dialog/WantedLines.h"
 #include "platform/dialog/qt/TabColumns.h"
 
 struct ListThumbnails::Shared {
-  std::mutex mutex;
-  std::deque<int> wanted;  // lines to read, the latest drawn first
-  int workers = 0;         // threads reading now
-  ListThumbnails* receiver = nullptr;  // null once the list is gone
+  WantedLines lines{kMostWaiting, kWorkers};
+  ListThumbnails* receiver = nullptr;  // used while the lines are open
   ThumbnailSource source;
   int edgePixels = kEdge;
 };
@@ -27,30 +25,19 @@ struct ListThumbnails::Shared {
 // Reads the wanted lines' pictures until none is left, handing each to the
 // list while there is one.
 void ListThumbnails::ReadPictures(const std::shared_ptr<Shared>& shared) {
-  for (;;) {
-    int line;
-    {
-      const std::lock_guard<std::mutex> hold(shared->mutex);
-      if (shared->wanted.empty() || !shared->receiver) {
-        --shared->workers;
-        return;
-      }
-      line = shared->wanted.front();
-      shared->wanted.pop_front();
-    }
+  while (const std::optional<int> line = shared->lines.Next()) {
     QImage picture;
     try {
-      picture = Decode(shared->source(static_cast<size_t>(line), shared->edgePixels).encoded,
-                                       shared->edgePixels);
+      picture = Decode(shared->source(static_cast<size_t>(*line), shared->edgePixels).encoded, shared->edgePixels);
     } catch (...) {  // no picture: the plain icon stays
     }
-    const std::lock_guard<std::mutex> hold(shared->mutex);
     // Posted while the receiver lives; should it go before the event is
     // delivered, the event goes with it.
-    if (ListThumbnails* receiver = shared->receiver) {
+    shared->lines.WhileOpen([&shared, &line, &picture] {
+      ListThumbnails* receiver = shared->receiver;
       QMetaObject::invokeMethod(
-          receiver, [receiver, line, picture] { receiver->Deliver(line, picture); }, Qt::QueuedConnection);
-    }
+          receiver, [receiver, line = *line, picture] { receiver->Deliver(line, picture); }, Qt::QueuedConnection);
+    });
   }
 }
 
@@ -73,31 +60,14 @@ ListThumbnails* ListThumbnails::Of(const QListWidget* list) {
   return nullptr;
 }
 
-ListThumbnails::~ListThumbnails() {
-  const std::lock_guard<std::mutex> hold(shared_->mutex);
-  shared_->receiver = nullptr;
-  shared_->wanted.clear();
-}
+ListThumbnails::~ListThumbnails() { shared_->lines.Close(); }
 
 void ListThumbnails::Want(int line) {
-  if (line < 0) return;
-  if (static_cast<size_t>(line) >= asked_.size()) asked_.resize(std::max(line + 1, list_->count()), 0);
-  if (asked_[line]) return;
-  asked_[line] = 1;
-  const std::lock_guard<std::mutex> hold(shared_->mutex);
-  shared_->wanted.push_front(line);
-  while (shared_->wanted.size() > kMostWaiting) {
-    asked_[shared_->wanted.back()] = 0;  // asked again when drawn again
-    shared_->wanted.pop_back();
-  }
-  if (shared_->workers < kWorkers) {
-    ++shared_->workers;
-    QThreadPool::globalInstance()->start([shared = shared_] { ReadPictures(shared); });
-  }
+  if (shared_->lines.Want(line)) QThreadPool::globalInstance()->start([shared = shared_] { ReadPictures(shared); });
 }
 
 void ListThumbnails::Deliver(int line, const QImage& picture) {
-  if (static_cast<size_t>(line) < asked_.size()) asked_[line] = 0;
+  shared_->lines.Answered(line);
   QListWidgetItem* item = list_->item(line);
   if (!item) return;
   if (picture.isNull()) {

@@ -13,14 +13,12 @@
 #include <QObject>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/dialog/DialogWindow.h"
 
 class QListWidget;
 
-// Invariant: a line is marked in asked_ exactly while its picture is waited
-// for, queued in shared_ or being read.
+// Invariant: the lines waited for are those of shared_'s WantedLines.
 class ListThumbnails : public QObject {
  public:
   static constexpr int kEdge = 48;         // a picture's side, in the list's (logical) pixels
@@ -53,6 +51,5 @@ class ListThumbnails : public QObject {
 
   QListWidget* list_;
   QIcon placeholder_;
-  std::vector<char> asked_;
   std::shared_ptr<Shared> shared_;
 };

@@ -5,19 +5,17 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <deque>
-#include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
 
+#include "platform/dialog/WantedLines.h"
 #include "platform/dialog/win32/DialogText.h"
 
 struct Win32ListThumbnails::Shared {
-  std::mutex mutex;
-  std::deque<int> wanted;  // lines to read, the latest drawn first
-  int workers = 0;         // threads reading now
-  HWND receiver = nullptr;  // null once the list is gone
+  WantedLines lines{kMostWaiting, kWorkers};
+  HWND receiver = nullptr;  // used while the lines are open
   int listId = 0;
   int edge = kEdge;
   ThumbnailSource source;
@@ -95,27 +93,20 @@ void DrawPlainIcon(HDC context, int x, int y, int edge) {
 // the dialog while there is one.
 void ReadPictures(const std::shared_ptr<Win32ListThumbnails::Shared>& shared) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  for (;;) {
-    int line;
-    {
-      const std::lock_guard<std::mutex> hold(shared->mutex);
-      if (shared->wanted.empty() || !shared->receiver) {
-        --shared->workers;
-        break;
-      }
-      line = shared->wanted.front();
-      shared->wanted.pop_front();
-    }
+  while (const std::optional<int> line = shared->lines.Next()) {
     HBITMAP picture = nullptr;
     try {
-      const Thumbnail thumbnail = shared->source(static_cast<size_t>(line), shared->edge);
+      const Thumbnail thumbnail = shared->source(static_cast<size_t>(*line), shared->edge);
       if (!thumbnail.path.empty()) picture = ShellThumbnail(thumbnail.path, shared->edge);
     } catch (...) {  // no picture: the plain icon stays
     }
-    auto* posted = new Posted{shared->listId, line, picture};
-    const std::lock_guard<std::mutex> hold(shared->mutex);
-    if (!shared->receiver ||
-        !PostMessageW(shared->receiver, Win32ListThumbnails::kPictureMessage, 0, reinterpret_cast<LPARAM>(posted))) {
+    auto* posted = new Posted{shared->listId, *line, picture};
+    bool sent = false;
+    shared->lines.WhileOpen([&] {
+      sent = PostMessageW(shared->receiver, Win32ListThumbnails::kPictureMessage, 0,
+                          reinterpret_cast<LPARAM>(posted)) != 0;
+    });
+    if (!sent) {
       if (picture) DeleteObject(picture);
       delete posted;
     }
@@ -134,11 +125,7 @@ Win32ListThumbnails::Win32ListThumbnails(HWND dialog, int listId, ThumbnailSourc
 }
 
 Win32ListThumbnails::~Win32ListThumbnails() {
-  {
-    const std::lock_guard<std::mutex> hold(shared_->mutex);
-    shared_->receiver = nullptr;
-    shared_->wanted.clear();
-  }
+  shared_->lines.Close();
   for (const auto& [line, picture] : answered_) {
     if (picture) DeleteObject(static_cast<HBITMAP>(picture));
   }
@@ -156,26 +143,13 @@ void Win32ListThumbnails::DropPosted(HWND dialog) {
 }
 
 void Win32ListThumbnails::Want(int line) {
-  if (line < 0) return;
-  if (static_cast<size_t>(line) >= asked_.size()) asked_.resize(static_cast<size_t>(line) + 1, 0);
-  if (asked_[line]) return;
-  asked_[line] = 1;
-  const std::lock_guard<std::mutex> hold(shared_->mutex);
-  shared_->wanted.push_front(line);
-  while (shared_->wanted.size() > kMostWaiting) {
-    asked_[shared_->wanted.back()] = 0;  // asked again when drawn again
-    shared_->wanted.pop_back();
-  }
-  if (shared_->workers < kWorkers) {
-    ++shared_->workers;
-    std::thread([shared = shared_] { ReadPictures(shared); }).detach();
-  }
+  if (shared_->lines.Want(line)) std::thread([shared = shared_] { ReadPictures(shared); }).detach();
 }
 
 bool Win32ListThumbnails::Take(long long posted) {
   auto* picture = reinterpret_cast<Posted*>(posted);
   if (!picture || picture->listId != listId_) return false;
-  if (static_cast<size_t>(picture->line) < asked_.size()) asked_[picture->line] = 0;
+  shared_->lines.Answered(picture->line);
   void*& answer = answered_[picture->line];
   if (answer) DeleteObject(static_cast<HBITMAP>(answer));
   answer = picture->picture;

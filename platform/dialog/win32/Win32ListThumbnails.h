@@ -17,8 +17,8 @@ typedef HWND__* HWND;
 struct HDC__;
 typedef HDC__* HDC;
 
-// Invariant: a line is marked in asked_ exactly while its picture is waited
-// for; answered_ owns its bitmaps (null: the plain icon for good).
+// Invariant: the lines waited for are those of shared_'s WantedLines;
+// answered_ owns its bitmaps (null: the plain icon for good).
 class Win32ListThumbnails {
  public:
   static constexpr int kEdge = 48;  // a picture's side at 96 dots an inch
@@ -57,7 +57,6 @@ class Win32ListThumbnails {
   HWND dialog_;
   int listId_;
   int edge_;
-  std::vector<char> asked_;
   std::unordered_map<int, void*> answered_;  // line => HBITMAP, null for the plain icon
   std::shared_ptr<Shared> shared_;
 };
