@@ -120,6 +120,20 @@ const std::vector<ExifTag>& CaptureTags() {
   return tags;
 }
 
+// A tag's text as Exiv2 writes it. An ASCII tag's bytes are taken as they
+// stand, without their trailing NULs, which is what Exiv2 writes for it,
+// without a string stream per tag.
+//   "2023:07:14 08:40:41\0" (ASCII)  => "2023:07:14 08:40:41"
+//   "+02:00\0\0" (ASCII)              => "+02:00"
+//   3 (SHORT)                         => "3"
+std::string DatumText(const Exiv2::Exifdatum& datum) {
+  if (datum.typeId() != Exiv2::asciiString) return datum.toString();
+  std::string text(static_cast<size_t>(datum.size()), '\0');
+  if (!text.empty()) text.resize(static_cast<size_t>(datum.copy(reinterpret_cast<Exiv2::byte*>(&text[0]), Exiv2::invalidByteOrder)));
+  text.erase(text.find_last_not_of('\0') + 1);
+  return text;
+}
+
 // The Exif date with its sub-seconds, in the order of preference, and the
 // offset recorded beside the original date.
 FileTime CaptureTimeInExifData(const Exiv2::ExifData& exif, std::string* camera) {
@@ -130,7 +144,7 @@ FileTime CaptureTimeInExifData(const Exiv2::ExifData& exif, std::string* camera)
       if (!found[tag] && tags[tag].Is(datum)) found[tag] = &datum;
     }
   }
-  const auto text = [&found](CaptureTag tag) { return found[tag] ? found[tag]->toString() : std::string(); };
+  const auto text = [&found](CaptureTag tag) { return found[tag] ? DatumText(*found[tag]) : std::string(); };
   if (camera) *camera = Trimmed(text(kModel));
   const struct {
     CaptureTag date, subSeconds, offset;

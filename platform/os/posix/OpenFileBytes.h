@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -20,7 +21,9 @@ class OpenFileBytes : public PictureBytes {
   uint64_t Size() const override { return size_; }
 
   size_t ReadAt(uint64_t offset, unsigned char* into, size_t count) override {
-    if (headSize_ < 0) headSize_ = ReadFully(0, head_, sizeof head_);
+    // Never asked beyond the size the file had when opened: a small file is
+    // read with one call, without a second that only meets its end.
+    if (headSize_ < 0) headSize_ = ReadFully(0, head_, static_cast<size_t>(std::min<uint64_t>(sizeof head_, size_)));
     if (offset + count <= static_cast<uint64_t>(headSize_)) {
       std::memcpy(into, head_ + offset, count);
       return count;

@@ -66,21 +66,31 @@ FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable&
   return taken;
 }
 
-// The capture time of a regular file, else its last-write time. The name
-// is opened without following a link and without waiting (a pipe or a
-// device is no picture).
+// A picture opened for its header, without following a link and without
+// waiting (a pipe or a device is no picture), and without marking it read:
+// on a disk, a new access time would be an inode to write back for every
+// picture. Only the file's owner may ask that; anyone else's file is opened
+// as it would be otherwise.
+int OpenForHeader(int directory, const char* name) {
+  constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  const int fd = openat(directory, name, kFlags | O_NOATIME);
+  return fd >= 0 || errno != EPERM ? fd : openat(directory, name, kFlags);
+}
+
+// The capture time of a regular file, else its last-write time.
 FileTime TakenAt(int directory, const char* name, VideoClock videoClock, CameraTable& cameras, Reading& reading) {
-  const int fd = openat(directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = OpenForHeader(directory, name);
   if (fd < 0) return LastWriteAt(directory, name);
   struct stat info;
   FileTime time;
   if (fstat(fd, &info) == 0) {
-    time = LastWriteOf(info);
     if (S_ISREG(info.st_mode)) {
       OpenFileBytes bytes(fd, static_cast<uint64_t>(info.st_size));
-      const FileTime taken = CaptureTimeIn(bytes, videoClock, cameras, reading);
-      if (taken.source != TimeSource::kNone) time = taken;
+      time = CaptureTimeIn(bytes, videoClock, cameras, reading);
     }
+    // The local time of the last write is worked out only when it is used:
+    // localtime_r takes the process's time-zone lock at every call.
+    if (time.source == TimeSource::kNone) time = LastWriteOf(info);
   }
   close(fd);
   return time;
