@@ -1,5 +1,5 @@
-// Reading capture times on POSIX leaves the pictures as they were, their
-// access times included.
+// Reading capture times and thumbnails on POSIX leaves the pictures as they
+// were, their access times included.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/os/CaptureTimes.h"
+#include "platform/os/ThumbnailPicture.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -19,7 +20,7 @@ class PosixCaptureTimesTest : public TempDirTest {};
 
 // With access times kept "relatively" (the usual mount), reading a file
 // whose last access is not after its last write marks it read now.
-TEST_F(PosixCaptureTimesTest, ReadingLeavesEveryPicturesAccessTime) {
+TEST_F(PosixCaptureTimesTest, ReadingTimesAndThumbnailsLeavesEveryPicturesAccessTime) {
   const std::vector<const char*> names{"phone.heic", "phone.mov", "picture.png"};
   const struct timespec longAgo[2] = {{1500000000, 0}, {1500000000, 0}};  // access, write
   for (const char* name : names) {
@@ -30,6 +31,7 @@ TEST_F(PosixCaptureTimesTest, ReadingLeavesEveryPicturesAccessTime) {
   for (size_t i = 0; i < names.size(); ++i) {
     SCOPED_TRACE(names[i]);
     EXPECT_NE(times[i].source, TimeSource::kLastWrite);  // each was read
+    ReadThumbnailPicture(Dir(), names[i], 48);
     struct stat info;
     ASSERT_EQ(stat(PathOf(names[i]).c_str(), &info), 0);
     EXPECT_EQ(info.st_atim.tv_sec, 1500000000);

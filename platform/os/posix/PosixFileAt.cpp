@@ -12,6 +12,12 @@ int ExistsAt(int directory, const char* name) {
   return fstatat(directory, name, &info, AT_SYMLINK_NOFOLLOW) == 0 ? 1 : 0;
 }
 
+int OpenPictureAt(int directory, const char* name) {
+  constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  const int fd = openat(directory, name, kFlags | O_NOATIME);
+  return fd >= 0 || errno != EPERM ? fd : openat(directory, name, kFlags);
+}
+
 namespace {
 
 // For a file system that cannot rename without replacing, and for a

@@ -10,6 +10,12 @@
 // 1 when anything bears the name (links not followed), else 0.
 int ExistsAt(int directory, const char* name);
 
+// A picture of `directory` opened to be read, or -1: never through a link,
+// never waiting (a pipe or a device is no picture), and without marking it
+// read, so a disk has no new access time to write back for each picture
+// read. Only a file's owner may ask that: anyone else's is opened as usual.
+int OpenPictureAt(int directory, const char* name);
+
 // Renames within `directory` without ever replacing a name: renameat2 with
 // RENAME_NOREPLACE, and where the file system refuses that flag, link +
 // unlink (a directory: an existence test, then rename). 0 or the errno value.

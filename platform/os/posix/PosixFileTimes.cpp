@@ -20,6 +20,7 @@
 #include "platform/os/VideoFile.h"
 #include "platform/os/exiv2/PictureCaptureTime.h"
 #include "platform/os/posix/OpenFileBytes.h"
+#include "platform/os/posix/PosixFileAt.h"
 
 namespace {
 
@@ -66,20 +67,9 @@ FileTime CaptureTimeIn(OpenFileBytes& bytes, VideoClock videoClock, CameraTable&
   return taken;
 }
 
-// A picture opened for its header, without following a link and without
-// waiting (a pipe or a device is no picture), and without marking it read:
-// on a disk, a new access time would be an inode to write back for every
-// picture. Only the file's owner may ask that; anyone else's file is opened
-// as it would be otherwise.
-int OpenForHeader(int directory, const char* name) {
-  constexpr int kFlags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-  const int fd = openat(directory, name, kFlags | O_NOATIME);
-  return fd >= 0 || errno != EPERM ? fd : openat(directory, name, kFlags);
-}
-
 // The capture time of a regular file, else its last-write time.
 FileTime TakenAt(int directory, const char* name, VideoClock videoClock, CameraTable& cameras, Reading& reading) {
-  const int fd = OpenForHeader(directory, name);
+  const int fd = OpenPictureAt(directory, name);
   if (fd < 0) return LastWriteAt(directory, name);
   struct stat info;
   FileTime time;

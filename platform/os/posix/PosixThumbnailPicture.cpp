@@ -9,12 +9,13 @@
 #include "platform/os/VideoFile.h"
 #include "platform/os/exiv2/PicturePreview.h"
 #include "platform/os/posix/OpenFileBytes.h"
+#include "platform/os/posix/PosixFileAt.h"
 
 std::string ReadThumbnailPicture(const std::string& directory, const std::string& name, int wantedEdge) {
   if (name.empty() || name.find('/') != std::string::npos) return {};  // a bare name alone
   const int folder = open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return {};
-  const int fd = openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd = OpenPictureAt(folder, name.c_str());
   close(folder);
   if (fd < 0) return {};
   std::string picture;
