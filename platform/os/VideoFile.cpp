@@ -2,9 +2,11 @@
 
 #include <cstring>
 
-bool IsStillPictureBrand(const unsigned char* brand) {
+bool IsStillBoxFile(PictureBytes& file) {
+  unsigned char head[12];
+  if (file.ReadAt(0, head, sizeof head) != sizeof head || std::memcmp(head + 4, "ftyp", 4) != 0) return false;
   for (const char* still : {"heic", "heix", "heim", "heis", "mif1", "msf1", "avif", "avis", "crx ", "jxl "}) {
-    if (std::memcmp(brand, still, 4) == 0) return true;
+    if (std::memcmp(head + 8, still, 4) == 0) return true;
   }
   return false;
 }
@@ -15,7 +17,7 @@ bool LooksLikeVideo(PictureBytes& file) {
   if (size < 8) return false;
   // The still pictures of the same box format name themselves by the brand
   // after "ftyp": HEIC, HEIF, AVIF, CR3, JPEG XL.
-  if (size == sizeof head && std::memcmp(head + 4, "ftyp", 4) == 0 && IsStillPictureBrand(head + 8)) return false;
+  if (IsStillBoxFile(file)) return false;
   for (const char* type : {"ftyp", "moov", "mdat", "wide", "free", "skip", "pnot"}) {
     if (std::memcmp(head + 4, type, 4) == 0) return true;
   }

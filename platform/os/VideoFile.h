@@ -14,10 +14,10 @@
 //   "\xFF\xD8\xFF\xE1..." => false;  "" => false
 bool LooksLikeVideo(PictureBytes& file);
 
-// Whether the brand of a box file (the four bytes after "ftyp") names a
-// still picture: HEIC, HEIF, AVIF, CR3, JPEG XL.
-//   "heic", "mif1", "crx " => true;  "mp42", "qt  " => false
-bool IsStillPictureBrand(const unsigned char* brand);
+// Whether a file is a box file of a still picture: "ftyp" first, with a
+// brand of HEIC, HEIF, AVIF, CR3 or JPEG XL.
+//   "....ftypheic", "....ftypcrx " => true;  "....ftypqt  ", "\xFF\xD8..." => false
+bool IsStillBoxFile(PictureBytes& file);
 
 // What a video records (ReadVideoRecord of the system's reader), read by a
 // reader loaded at the first video met, so a run without videos never loads

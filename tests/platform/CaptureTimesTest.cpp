@@ -129,10 +129,6 @@ TEST(LooksLikeVideo, TakesTheBoxFormatsVideosButNotItsStillPictures) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(OnEveryCore, CallsTheWorkOnceForEachItemAndNotAtAllForNone) {
   for (const size_t count : {size_t{0}, size_t{1}, size_t{17}, size_t{1000}}) {
     std::vector<std::atomic<int>> calls(count);

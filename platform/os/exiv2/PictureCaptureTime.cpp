@@ -129,7 +129,10 @@ const std::vector<ExifTag>& CaptureTags() {
 std::string DatumText(const Exiv2::Exifdatum& datum) {
   if (datum.typeId() != Exiv2::asciiString) return datum.toString();
   std::string text(static_cast<size_t>(datum.size()), '\0');
-  if (!text.empty()) text.resize(static_cast<size_t>(datum.copy(reinterpret_cast<Exiv2::byte*>(&text[0]), Exiv2::invalidByteOrder)));
+  if (!text.empty()) {
+    const long copied = datum.copy(reinterpret_cast<Exiv2::byte*>(&text[0]), Exiv2::invalidByteOrder);
+    text.resize(static_cast<size_t>(copied));
+  }
   text.erase(text.find_last_not_of('\0') + 1);
   return text;
 }
@@ -239,14 +242,6 @@ uint32_t BigEndian32(const unsigned char* bytes) {
 bool Holds(const unsigned char* begin, const unsigned char* end, const void* text, size_t length) {
   return std::search(begin, end, static_cast<const unsigned char*>(text),
                      static_cast<const unsigned char*>(text) + length) != end;
-}
-
-// Whether a file is a box file of a still picture by its brand: "ftyp"
-// first, naming HEIC, HEIF, AVIF, CR3 or JPEG XL.
-bool IsStillBoxFile(PictureBytes& file) {
-  unsigned char head[12];
-  return file.ReadAt(0, head, sizeof head) == sizeof head && std::memcmp(head + 4, "ftyp", 4) == 0 &&
-         IsStillPictureBrand(head + 8);
 }
 
 bool IsTiffHeader(const unsigned char* head) {
